@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Creates the private Wine prefix once: null graphics driver (no display needed), no
+# crash dialog, no window-manager waits. A prefix that is already prepared is kept.
+set -euo pipefail
+# shellcheck source=wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+stamp="$WINEPREFIX/.pelikar-prepared"
+[ -f "$stamp" ] && exit 0
+
+echo "bootstrap: preparing the Wine prefix $WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+"$WINE" wineboot -i >/dev/null 2>&1
+"$WINESERVER" -w
+reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null
+reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+"$WINESERVER" -w
+touch "$stamp"

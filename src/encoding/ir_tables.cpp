@@ -1,0 +1,53 @@
+// The Ir code page (Iran System). Most letters have one code for the initial and
+// medial forms and one for the final and isolated forms; ain and ghain have four,
+// alef two (isolated, final), heh three and yeh three.
+#include "encoding/key_rows.h"
+
+namespace pelikar::encoding {
+namespace {
+
+// KeyMap for the typed characters 32-127. The uppercase letters type what their
+// lowercase letters type, but for C, V, G (lam-alef), H (alef madda) and E (the
+// theh's initial code, which shaping settles like the final one).
+constexpr detail::CharacterRows kKeyRows = {
+    32,  33,  34,  35,  36,  37,  38,  239, 40,  41,  42,  43,  248, 45,  46,  47,   // 32
+    48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  237, 60,  61,  62,  140,  // 48
+    64,  169, 163, 123, 252, 153, 146, 242, 141, 249, 150, 246, 244, 142, 162, 160,  // 64
+    158, 173, 235, 167, 233, 225, 125, 171, 175, 229, 224, 154, 166, 156, 94,  139,  // 80
+    148, 169, 163, 165, 252, 152, 146, 241, 144, 249, 150, 246, 244, 142, 162, 160,  // 96
+    158, 173, 235, 167, 233, 225, 164, 171, 175, 229, 224, 123, 124, 125, 126, 32,   // 112
+};
+
+constexpr Table kJoinClass = detail::UpperHalf({
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 7, 7,  // 128 digits, comma, tatweel, ?, alef madda, yeh hamza, hamza
+    1, 1, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7,  // 144 alef, beh .. hah
+    7, 7, 1, 1, 1, 1, 1, 7, 7, 7, 7, 7, 7, 7, 7, 7,  // 160 khah, dal .. jeh, seen .. tah
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 176 no letters
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 192
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 208
+    7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7,  // 224 zah, ain, ghain, feh .. gaf
+    7, 7, 1, 7, 7, 7, 7, 7, 1, 7, 7, 7, 7, 7, 7, 0,  // 240 lam, lam-alef, meem, noon, waw, heh, yeh
+});
+
+// The yeh codes follow the Ir layout: 252 is the final yeh (3), 253 the isolated (4).
+// The lam 241 and the heh 249 serve the final and the isolated form and carry 4;
+// shaping joins them through the isolated row, which looks at the letter before.
+constexpr Table kLetterForm = detail::UpperHalf({
+    4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 2, 4,  // 128
+    4, 3, 3, 2, 3, 2, 3, 2, 3, 2, 3, 2, 3, 2, 3, 2,  // 144
+    3, 2, 3, 3, 3, 3, 3, 3, 2, 3, 2, 3, 2, 3, 2, 2,  // 160
+    4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4,  // 176
+    4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4,  // 192
+    4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4,  // 208
+    2, 4, 3, 2, 1, 4, 3, 2, 1, 3, 2, 3, 2, 3, 2, 3,  // 224
+    2, 4, 3, 2, 3, 2, 3, 2, 3, 4, 2, 1, 3, 4, 2, 4,  // 240
+});
+
+constinit const TableSet kIrSet{CodePage::Ir, detail::BuildKeyMap(kKeyRows), detail::BuildShiftKeyMap(CodePage::Ir),
+                                kJoinClass, kLetterForm};
+
+}  // namespace
+
+const TableSet& IrTableSet() { return kIrSet; }
+
+}  // namespace pelikar::encoding

@@ -1,0 +1,59 @@
+#pragma once
+// The character tables of the two code pages.
+//
+// KeyMap, ShiftKeyMap, JoinClass and LetterForm exist once per code page; whichever
+// set was loaded last is the active set, which the key-down routines and the shaping
+// primitives read. AlphabetMap, NivoToKeyMap and IrToNivoMap belong to the Nivo code
+// page only and never change.
+#include <array>
+
+#include "common/code_string.h"
+
+namespace pelikar::encoding {
+
+enum class CodePage { Nivo = 0, Ir = 1 };
+
+// Forms of a Persian letter, numbered as everywhere in the system (reading order is
+// right to left).
+inline constexpr int kInitial = 1;
+inline constexpr int kMedial = 2;
+inline constexpr int kFinal = 3;
+inline constexpr int kIsolated = 4;
+
+// Joining classes: which forms a code's letter has.
+enum JoinClassValue : Byte {
+  kJoinsNever = 0,     // form 4 only: digits, signs, alef madda, non-letters
+  kJoinsBefore = 1,    // forms 3 and 4: alef, dal, reh, waw, lam-alef...
+  kTatweel = 3,        // forms 2, 3 and 4
+  kJoinsBoth = 7,      // all four forms
+};
+
+using Table = std::array<Byte, 256>;
+
+struct TableSet {
+  CodePage codePage;
+  Table keyMap;       // typed character (32-127) or punctuation virtual key -> code
+  Table shiftKeyMap;  // virtual key pressed with Shift -> code
+  Table joinClass;    // 128-255
+  Table letterForm;   // 128-255
+};
+
+const TableSet& NivoTableSet();
+const TableSet& IrTableSet();
+const TableSet& TableSetOf(CodePage codePage);
+
+// Nivo code of the n-th letter of the Persian alphabet (1-34), isolated form.
+extern const std::array<Byte, 35> AlphabetMap;
+// The Latin character whose key types a Nivo code (128-255).
+extern const Table NivoToKeyMap;
+// The Nivo code that shows the same letter in the same form as an Ir code (128-255).
+extern const Table IrToNivoMap;
+
+// The active table set. It is all zeros until the first LoadNivoTables, as it is when
+// the module has just been loaded.
+void LoadNivoTables();
+void LoadIrTables();
+void LoadTables(CodePage codePage);
+const TableSet& ActiveTables();
+
+}  // namespace pelikar::encoding
