@@ -1,0 +1,123 @@
+#include "encoding/file_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "common/run_time_error.h"
+#include "encoding/convert_text.h"
+#include "encoding/operations.h"
+#include "temp_dir.h"
+#include "test_support.h"
+
+namespace pelikar::encoding {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// What one line of the file becomes: the line is in visual order already.
+CodeString ConvertedLine(const CodeString& line) { return En_Ir_To_nivo(ReverseText(line)) + "\r\n"; }
+
+int ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RunTimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+class FileConversion : public testing::Test {
+ protected:
+  std::string Convert(const std::string& input) {
+    WriteFile(dir / "in.txt", input);
+    EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"));
+    return ReadFile(dir / "out.txt");
+  }
+
+  // Only the files the test made: no partial output left behind.
+  std::vector<std::string> FilesInDir() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  test::TempDir dir;
+};
+
+TEST_F(FileConversion, ConvertsEachLineByItself) {
+  const struct {
+    const char* name;
+    std::string input;
+    std::string expected;
+  } cases[] = {
+      {"empty file", "", ""},
+      {"one line, no terminator", "~f~", ConvertedLine("~f~")},
+      {"CR LF lines", "~fff~\r\n12~f~\r\n", ConvertedLine("~fff~") + ConvertedLine("12~f~")},
+      {"CR alone ends a line", "~f~\r~ff~", ConvertedLine("~f~") + ConvertedLine("~ff~")},
+      {"LF alone stays inside its line", "~f\nf~\r\n", ConvertedLine("~f\nf~")},
+      {"empty lines", "\r\n\r\r\n", "\r\n\r\n\r\n"},
+      {"tilde spans end with the line", "~ff\r\nff~", ConvertedLine("~ff") + ConvertedLine("ff~")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(test::CodesOf(Convert(c.input)), test::CodesOf(c.expected)) << c.name;
+}
+
+TEST_F(FileConversion, StreamsLinesOfAnyLength) {
+  // Lines longer than the read size and terminators split across reads.
+  std::mt19937 random(9);
+  const std::string keys = "~fhgd kls 12 ab";
+  std::string input, expected;
+  for (std::size_t length : {std::size_t{3} << 20, std::size_t{1}, (std::size_t{1} << 20) - 1, std::size_t{5000}}) {
+    std::string line(length, ' ');
+    for (char& c : line) c = keys[random() % keys.size()];
+    input += line + "\r\n";
+    expected += ConvertedLine(line);
+  }
+  EXPECT_TRUE(Convert(input) == expected);
+}
+
+TEST_F(FileConversion, ReportsProgressUpToTheWholeFile) {
+  WriteFile(dir / "in.txt", std::string(3 << 20, 'a'));
+  std::uint64_t lastDone = 0, total = 0;
+  En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt", [&](std::uint64_t done, std::uint64_t of) {
+    EXPECT_GE(done, lastDone);
+    lastDone = done;
+    total = of;
+  });
+  EXPECT_EQ(lastDone, 3u << 20);
+  EXPECT_EQ(total, 3u << 20);
+}
+
+TEST_F(FileConversion, ConvertingAFileOntoItselfKeepsItsContent) {
+  WriteFile(dir / "text.txt", "~fff~\r\n");
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "text.txt", dir / "text.txt"));
+  EXPECT_EQ(ReadFile(dir / "text.txt"), ConvertedLine("~fff~"));
+
+  WriteFile(dir / "a.txt", "~fff~\r\n");
+  std::error_code error;
+  std::filesystem::create_hard_link(dir / "a.txt", dir / "b.txt", error);
+  if (error) GTEST_SKIP() << "no hard links here";
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "a.txt", dir / "b.txt"));
+  EXPECT_EQ(ReadFile(dir / "b.txt"), ConvertedLine("~fff~"));
+  EXPECT_EQ(ReadFile(dir / "a.txt"), "~fff~\r\n") << "the other name keeps the original";
+}
+
+TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
+  WriteFile(dir / "out.txt", "precious");
+  WriteFile(dir / "in.txt", "~f~");
+  std::filesystem::create_directory(dir / "folder");
+
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "missing.txt", dir / "out.txt"); }), kFileNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "no" / "out.txt"); }), kPathNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "folder"); }), kPathFileAccessError);
+  // A directory opens but cannot be read: the failure comes mid-way.
+  EXPECT_NE(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "folder", dir / "out.txt"); }), 0);
+
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
+}
+
+}  // namespace
+}  // namespace pelikar::encoding

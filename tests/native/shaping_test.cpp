@@ -1,0 +1,119 @@
+#include "encoding/shaping.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "encoding/convert_text.h"
+#include "encoding/operations.h"
+#include "encoding/tables.h"
+#include "test_support.h"
+
+namespace pelikar::encoding {
+namespace {
+
+TEST(HasForm, FollowsTheJoiningClass) {
+  // class -> which of the forms 1..4 it has
+  const std::pair<Byte, std::array<bool, 4>> classes[] = {
+      {kJoinsNever, {false, false, false, true}},
+      {kJoinsBefore, {false, false, true, true}},
+      {kTatweel, {false, true, true, true}},
+      {kJoinsBoth, {true, true, true, true}},
+  };
+  TableSet tables = NivoTableSet();
+  for (const auto& [joinClass, forms] : classes) {
+    tables.joinClass[200] = joinClass;
+    for (int form = 1; form <= 4; ++form) EXPECT_EQ(HasForm(tables, 200, form), forms[form - 1]) << int(joinClass);
+    EXPECT_FALSE(HasForm(tables, 200, 0));
+    EXPECT_FALSE(HasForm(tables, 200, 5));
+  }
+  for (int code = 0; code < 128; ++code) EXPECT_FALSE(HasForm(tables, static_cast<Byte>(code), kIsolated));
+}
+
+struct ToFormCase {
+  CodePage page;
+  int code, form, expected;
+};
+
+class ToFormCases : public testing::TestWithParam<ToFormCase> {};
+
+TEST_P(ToFormCases, GivesTheCodeOfTheForm) {
+  const auto& c = GetParam();
+  EXPECT_EQ(ToForm(TableSetOf(c.page), static_cast<Byte>(c.code), c.form), c.expected)
+      << (c.page == CodePage::Ir ? "Ir " : "Nivo ") << c.code << " to form " << c.form;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodePages, ToFormCases,
+    testing::Values(ToFormCase{CodePage::Nivo, 141, 4, 144}, ToFormCase{CodePage::Nivo, 144, 1, 141},
+                    ToFormCase{CodePage::Nivo, 136, 3, 135}, ToFormCase{CodePage::Nivo, 133, 4, 133},
+                    ToFormCase{CodePage::Nivo, 20, 1, 20}, ToFormCase{CodePage::Ir, 146, 1, 147},
+                    ToFormCase{CodePage::Ir, 147, 4, 146}, ToFormCase{CodePage::Ir, 244, 2, 245},
+                    ToFormCase{CodePage::Ir, 167, 1, 168}, ToFormCase{CodePage::Ir, 168, 3, 167},
+                    ToFormCase{CodePage::Ir, 233, 2, 234}, ToFormCase{CodePage::Ir, 142, 3, 143},
+                    ToFormCase{CodePage::Ir, 143, 1, 142}, ToFormCase{CodePage::Ir, 241, 2, 243},
+                    ToFormCase{CodePage::Ir, 243, 4, 241}, ToFormCase{CodePage::Ir, 249, 1, 251},
+                    ToFormCase{CodePage::Ir, 251, 2, 250}, ToFormCase{CodePage::Ir, 250, 3, 249},
+                    ToFormCase{CodePage::Ir, 252, 1, 254}, ToFormCase{CodePage::Ir, 254, 3, 252},
+                    ToFormCase{CodePage::Ir, 252, 4, 253}, ToFormCase{CodePage::Ir, 144, 3, 145},
+                    ToFormCase{CodePage::Ir, 225, 1, 228}, ToFormCase{CodePage::Ir, 228, 4, 225},
+                    ToFormCase{CodePage::Ir, 175, 1, 175}, ToFormCase{CodePage::Ir, 242, 4, 242}));
+
+// Which letter a code is: the key that types its letter, through the Nivo code page.
+int LetterId(CodePage page, Byte code) {
+  if (code < 128) return code;
+  if (page == CodePage::Ir) {
+    if ((code >= 176 && code < 224) || code == 255) return code;
+    code = IrToNivoMap[code];
+    if (code < 128) return code;
+  }
+  return NivoToKeyMap[code];
+}
+
+class ShapingProperties : public testing::TestWithParam<CodePage> {};
+
+TEST_P(ShapingProperties, ShapeLetterNeverChangesWhichLetterACodeIs) {
+  const CodePage page = GetParam();
+  const TableSet& tables = TableSetOf(page);
+  std::mt19937 random(7);
+  const auto randomCode = [&] { return static_cast<Byte>(random() % 4 == 0 ? random() % 256 : 128 + random() % 128); };
+  for (int i = 0; i < 200000; ++i) {
+    Byte codes[4] = {randomCode(), randomCode(), randomCode(), randomCode()};
+    Byte left = codes[0], current = codes[1], right = codes[2];
+    ShapeLetter(tables, left, current, right, codes[3]);
+    EXPECT_EQ(LetterId(page, left), LetterId(page, codes[0]));
+    EXPECT_EQ(LetterId(page, current), LetterId(page, codes[1]));
+    ASSERT_EQ(LetterId(page, right), LetterId(page, codes[2]))
+        << int(codes[0]) << " " << int(codes[1]) << " " << int(codes[2]) << " " << int(codes[3]);
+  }
+}
+
+TEST_P(ShapingProperties, ConvertTextNeverWritesATildeNorGrows) {
+  std::mt19937 random(11);
+  for (int i = 0; i < 5000; ++i) {
+    CodeString input(random() % 40, ' ');
+    for (char& c : input) c = CodeChar(random() % 3 == 0 ? '~' : random() % 256);
+    const CodeString output = ConvertText(input, GetParam());
+    ASSERT_EQ(output.find('~'), CodeString::npos) << testing::PrintToString(test::CodesOf(input));
+    ASSERT_LE(output.size(), input.size());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePages, ShapingProperties, testing::Values(CodePage::Nivo, CodePage::Ir),
+                         [](const auto& info) { return info.param == CodePage::Nivo ? "Nivo" : "Ir"; });
+
+TEST(ActiveTables, EachConversionLeavesItsOwnCodePageActive) {
+  En_To_Ir("~f~");
+  EXPECT_EQ(ActiveTables().codePage, CodePage::Ir);
+  Byte left = 0, current = 146, right = 0;
+  ShapeLetter(left, current, right, 0);  // the active set shapes Ir codes
+  EXPECT_EQ(current, 146);
+  En_Ir_To_nivo("~f~");
+  EXPECT_EQ(ActiveTables().codePage, CodePage::Nivo);
+  EXPECT_EQ(ToForm(144, kInitial), 141);
+  LoadIrTables();
+  EXPECT_EQ(ToForm(146, kInitial), 147);
+}
+
+}  // namespace
+}  // namespace pelikar::encoding
