@@ -1,6 +1,7 @@
 // The Ir code page (Iran System). Most letters have one code for the initial and
 // medial forms and one for the final and isolated forms; ain and ghain have four,
 // alef two (isolated, final), heh three and yeh three.
+#include "encoding/form_rules.h"
 #include "encoding/key_rows.h"
 
 namespace pelikar::encoding {
@@ -43,8 +44,16 @@ constexpr Table kLetterForm = detail::UpperHalf({
     2, 4, 3, 2, 3, 2, 3, 2, 3, 4, 2, 1, 3, 4, 2, 4,  // 240
 });
 
-constinit const TableSet kIrSet{CodePage::Ir, detail::BuildKeyMap(kKeyRows), detail::BuildShiftKeyMap(CodePage::Ir),
-                                kJoinClass, kLetterForm};
+// Input codes 128-255 already are Ir codes.
+constexpr Table kSameCodes = [] {
+  Table same{};
+  for (int code = 0; code < 256; ++code) same[code] = static_cast<Byte>(code);
+  return same;
+}();
+
+constinit const TableSet kIrSet = detail::MakeTableSet(CodePage::Ir, detail::BuildKeyMap(kKeyRows),
+                                                       detail::BuildShiftKeyMap(CodePage::Ir), kJoinClass, kLetterForm,
+                                                       kSameCodes);
 
 }  // namespace
 

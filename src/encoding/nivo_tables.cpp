@@ -3,6 +3,7 @@
 // medial, final, isolated) and two for one that joins only to the letter before it
 // (final, isolated); the layout below determines NivoToKeyMap, JoinClass and
 // LetterForm.
+#include "encoding/form_rules.h"
 #include "encoding/key_rows.h"
 
 namespace pelikar::encoding {
@@ -104,9 +105,22 @@ constexpr CharacterRows kKeyRows = {
     165, 195, 219, 183, 215, 207, 177, 191, 199, 211, 203, 123, 124, 125, 126, 32,   // 112
 };
 
-constinit const TableSet kNivoSet{CodePage::Nivo, detail::BuildKeyMap(kKeyRows),
-                                  detail::BuildShiftKeyMap(CodePage::Nivo), kNivoLayout.joinClass,
-                                  kNivoLayout.letterForm};
+// Ir code -> Nivo code of the same letter in the same form. The Ir digits become
+// ASCII digits; the Ir box-drawing codes 176-223 become spaces.
+constexpr Table kIrToNivo = detail::UpperHalf({
+    48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  131, 133, 132, 134, 137, 140,  // 128
+    136, 135, 144, 141, 148, 145, 152, 149, 156, 153, 160, 157, 164, 161, 168, 165,  // 144
+    172, 169, 174, 176, 178, 180, 182, 186, 183, 190, 187, 194, 191, 198, 195, 202,  // 160
+    32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,   // 176
+    32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,   // 192
+    32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,   // 208
+    206, 210, 209, 208, 207, 214, 213, 212, 211, 218, 215, 222, 219, 226, 223, 230,  // 224
+    227, 234, 236, 231, 240, 237, 244, 241, 246, 250, 248, 247, 253, 254, 251, 255,  // 240
+});
+
+constinit const TableSet kNivoSet =
+    detail::MakeTableSet(CodePage::Nivo, detail::BuildKeyMap(kKeyRows), detail::BuildShiftKeyMap(CodePage::Nivo),
+                         kNivoLayout.joinClass, kNivoLayout.letterForm, kIrToNivo);
 
 }  // namespace
 
@@ -120,16 +134,6 @@ constinit const std::array<Byte, 35> AlphabetMap = {
     190, 194, 198, 202, 206, 210, 214, 218, 222, 226, 230, 234, 240, 244, 246, 250, 254,
 };
 
-// The Ir digits become ASCII digits; the Ir box-drawing codes 176-223 become spaces.
-constinit const Table IrToNivoMap = detail::UpperHalf({
-    48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  131, 133, 132, 134, 137, 140,  // 128
-    136, 135, 144, 141, 148, 145, 152, 149, 156, 153, 160, 157, 164, 161, 168, 165,  // 144
-    172, 169, 174, 176, 178, 180, 182, 186, 183, 190, 187, 194, 191, 198, 195, 202,  // 160
-    32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,   // 176
-    32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,   // 192
-    32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,  32,   // 208
-    206, 210, 209, 208, 207, 214, 213, 212, 211, 218, 215, 222, 219, 226, 223, 230,  // 224
-    227, 234, 236, 231, 240, 237, 244, 241, 246, 250, 248, 247, 253, 254, 251, 255,  // 240
-});
+constinit const Table IrToNivoMap = kIrToNivo;
 
 }  // namespace pelikar::encoding

@@ -5,8 +5,16 @@
 namespace pelikar::encoding {
 namespace {
 
-// What the module holds before any set is loaded: every table zero.
-const TableSet kUnloaded{CodePage::Nivo, {}, {}, {}, {}};
+// What the module holds before any set is loaded: every table zero, and no code
+// changes its form.
+constexpr TableSet Unloaded() {
+  TableSet set{CodePage::Nivo, {}, {}, {}, {}, {}};
+  for (int code = 0; code < 256; ++code) {
+    set.derived.toForm[code].fill(static_cast<Byte>(code));
+  }
+  return set;
+}
+constinit const TableSet kUnloaded = Unloaded();
 
 // The active set is shared by every control instance of the process, as the tables
 // of a loaded module are. An atomic pointer keeps a host that calls from several

@@ -36,6 +36,25 @@ struct TableSet {
   Table shiftKeyMap;  // virtual key pressed with Shift -> code
   Table joinClass;    // 128-255
   Table letterForm;   // 128-255
+
+  // Derived from the tables above when the set is built, for the engine's inner loop.
+  static constexpr int kMaxKinds = 16;
+  struct Derived {
+    // The code of each code's letter in each form (1-4); at 0 the code itself.
+    std::array<std::array<Byte, 5>, 256> toForm;
+    // The same with the kind of the resulting code in the high byte.
+    std::array<std::array<std::uint16_t, 5>, 256> toFormAndKind;
+    // Each code's kind (its form and the forms it has) as a small number, and the
+    // decisions of the two joining stages for every pair of kinds: the forms that
+    // the neighbour and the current code go to.
+    Table kindId;
+    Table joinsForward;  // whether the code has form 1 or 2
+    std::array<std::array<std::array<Byte, 2>, kMaxKinds>, kMaxKinds> joinsPrevious;  // [right][current][right2]
+    std::array<std::array<Byte, kMaxKinds>, kMaxKinds> joinsNext;                     // [left][current]
+    // What the engine makes of each input code outside and inside a tilde span.
+    Table typedOutsideSpan;
+    Table typedInsideSpan;
+  } derived;
 };
 
 const TableSet& NivoTableSet();
