@@ -1,0 +1,31 @@
+#pragma once
+// The command line, taken apart: a subcommand, its operands and the options.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "encoding/tables.h"
+
+namespace pelikar::cli {
+
+enum class Rendering { Auto, Raw, Unicode };
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  Rendering rendering = Rendering::Auto;  // --raw, --unicode
+  std::optional<encoding::CodePage> codePage;
+  bool fromUnicode = false;
+};
+
+struct Arguments {
+  std::string command;                // empty when none was given
+  std::vector<std::string> operands;  // everything after the command that is no option
+  Options options;
+};
+
+// Options may stand anywhere; "--" ends them. An argument that looks like a
+// negative number is an operand, so that "letter -5" works. Throws UsageError.
+Arguments ParseArguments(int argc, const char* const argv[]);
+
+}  // namespace pelikar::cli
