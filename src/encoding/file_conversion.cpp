@@ -7,6 +7,7 @@
 
 #include "common/file_io.h"
 #include "common/run_time_error.h"
+#include "encoding/shaping_rules.h"
 #include "encoding/visual_shaper.h"
 
 namespace pelikar::encoding {
@@ -61,50 +62,97 @@ class ReplacementFile {
 };
 
 // Splits the input into lines (a CR, or CR LF, ends one; a lone LF belongs to its
-// line) and converts each through the shaper as it streams past.
+// line) and converts each as a text of its own. Complete lines are converted a block
+// at a time; a line longer than a block streams through a shaper of its own.
 class LineConverter {
  public:
-  LineConverter() : shaper_(NivoTableSet()) {}
+  LineConverter() : tables_(NivoTableSet()), longLine_(tables_) {}
 
   void Feed(std::string_view bytes, CodeString& out) {
     std::size_t pos = 0;
-    while (pos < bytes.size()) {
-      if (afterCarriageReturn_ && bytes[pos] == '\n') {
-        afterCarriageReturn_ = false;
-        ++pos;
-        continue;
-      }
-      afterCarriageReturn_ = false;
-      const void* cr = std::memchr(bytes.data() + pos, '\r', bytes.size() - pos);
-      const std::size_t end = cr ? static_cast<const char*>(cr) - bytes.data() : bytes.size();
-      if (end > pos) {
-        // The file holds the line in visual order already: no reversal.
-        shaper_.Append(bytes.substr(pos, end - pos), out);
-        lineOpen_ = true;
-      }
-      pos = end;
-      if (cr != nullptr) {
-        EndLine(out);
+    if (afterCarriageReturn_ && !bytes.empty() && bytes[0] == '\n') pos = 1;  // a CR LF split between reads
+    afterCarriageReturn_ = false;
+    if (inLongLine_ && !ContinueLongLine(bytes, pos, out)) return;
+    pending_.append(bytes.substr(pos));
+    const std::size_t lastEnd = pending_.rfind('\r');
+    if (lastEnd != CodeString::npos) {
+      ConvertLines(std::string_view(pending_).substr(0, lastEnd + 1), out);
+      std::size_t rest = lastEnd + 1;
+      if (rest == pending_.size()) {
         afterCarriageReturn_ = true;
-        ++pos;
+      } else if (pending_[rest] == '\n') {
+        ++rest;
       }
+      pending_.erase(0, rest);
+    }
+    if (pending_.size() > kChunk) {
+      inLongLine_ = true;
+      longLine_.Append(pending_, out);
+      pending_.clear();
     }
   }
 
   void Finish(CodeString& out) {
-    if (lineOpen_) EndLine(out);
+    if (inLongLine_) {
+      EndLongLine(out);
+    } else if (!pending_.empty()) {
+      pending_ += '\r';
+      ConvertLines(pending_, out);
+    }
   }
 
  private:
-  void EndLine(CodeString& out) {
-    shaper_.Finish(out);
-    out += "\r\n";
-    lineOpen_ = false;
+  // Streams the long line on until its end; false if the bytes hold no end.
+  bool ContinueLongLine(std::string_view bytes, std::size_t& pos, CodeString& out) {
+    const std::size_t end = bytes.find('\r', pos);
+    longLine_.Append(bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos), out);
+    if (end == std::string_view::npos) return false;
+    EndLongLine(out);
+    pos = end + 1;
+    if (pos == bytes.size()) {
+      afterCarriageReturn_ = true;
+    } else if (bytes[pos] == '\n') {
+      ++pos;
+    }
+    return true;
   }
 
-  VisualShaper shaper_;
+  void EndLongLine(CodeString& out) {
+    longLine_.Finish(out);
+    out += "\r\n";
+    inLongLine_ = false;
+  }
+
+  // Converts lines that each end with CR (or CR LF). The line ends have no forms, so
+  // nothing joins across them and the whole block shapes as one text.
+  void ConvertLines(std::string_view lines, CodeString& out) {
+    work_.resize(lines.size());
+    auto* w = reinterpret_cast<Byte*>(work_.data());
+    SpanTyper typer(tables_);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const auto code = static_cast<Byte>(lines[i]);
+      if (code == '\r') typer.Reset();  // every line has its own tilde spans
+      w[i] = typer.Type(code);
+    }
+    detail::ShapeText(tables_, w, work_.size());
+    std::size_t start = 0;
+    while (start < work_.size()) {
+      const std::size_t end = work_.find('\r', start);
+      std::string_view line = std::string_view(work_).substr(start, end - start);
+      const std::size_t first = line.find_first_not_of(' ');
+      if (first != std::string_view::npos) out.append(line.substr(first, line.find_last_not_of(' ') + 1 - first));
+      out += "\r\n";
+      start = end + 1;
+      if (start < work_.size() && work_[start] == '\n') ++start;  // the LF of CR LF
+    }
+  }
+
+  const TableSet& tables_;
+  CodeString pending_;  // the start of a line whose end has not come yet
+  CodeString work_;
   bool afterCarriageReturn_ = false;
-  bool lineOpen_ = false;
+  bool inLongLine_ = false;
+  VisualShaper longLine_;
 };
 
 std::uint64_t SizeOf(const fs::path& path) {

@@ -140,32 +140,53 @@ inline void ShapeCodes(const TableSet& t, Byte& left, Byte& current, Byte& right
   right = static_cast<Byte>(r);
 }
 
-// Runs the shaping steps over h[0..n) from step `from` for as long as a step has the
-// two codes after its own, and returns the first step not run. Step 0 has no left
-// neighbour.
-inline std::size_t ShapeSteps(const TableSet& t, Byte* h, std::size_t from, std::size_t n) {
-  std::size_t i = from;
-  if (i + 2 >= n) return i;
-  if (i == 0) {
-    Byte noLeft = 0;
-    ShapeCodes(t, noLeft, h[0], h[1], h[2]);
-    if (++i + 2 >= n) return i;
+// A text being shaped: h[i] is the next code to shape, and once the steps have
+// started, the three codes a step may change wait in registers.
+struct ShapingCursor {
+  Byte* h;
+  std::size_t i;
+  std::size_t n;
+  KindedCode left, current, right;
+
+  std::size_t StepsLeft() const { return i + 2 < n ? n - 2 - i : 0; }
+
+  void Load(const TableSet::Derived& d) {
+    left = WithKind(d, h[i - 1]);
+    current = WithKind(d, h[i]);
+    right = WithKind(d, h[i + 1]);
   }
-  // The three codes a step may change stay in registers from one step to the next.
-  const auto& d = t.derived;
-  KindedCode left = WithKind(d, h[i - 1]), current = WithKind(d, h[i]), right = WithKind(d, h[i + 1]);
-  for (; i + 2 < n; ++i) {
+  // One step: shapes h[i] against h[i-1], h[i+1] and h[i+2]; h[i-1] is then final.
+  void Step(const TableSet::Derived& d) {
     const Byte right2 = h[i + 2];
     ShapeKindedCodes(d, left, current, right, right2);
     h[i - 1] = static_cast<Byte>(left);
     left = current;
     current = right;
     right = WithKind(d, right2);
+    ++i;
   }
-  h[i - 1] = static_cast<Byte>(left);
-  h[i] = static_cast<Byte>(current);
-  h[i + 1] = static_cast<Byte>(right);
-  return i;
+  void Store() {
+    h[i - 1] = static_cast<Byte>(left);
+    h[i] = static_cast<Byte>(current);
+    h[i + 1] = static_cast<Byte>(right);
+  }
+};
+
+// Runs the shaping steps over h[0..n) from step `from` for as long as a step has the
+// two codes after its own, and returns the first step not run. Step 0 has no left
+// neighbour.
+inline std::size_t ShapeSteps(const TableSet& t, Byte* h, std::size_t from, std::size_t n) {
+  if (from + 2 >= n) return from;
+  if (from == 0) {
+    Byte noLeft = 0;
+    ShapeCodes(t, noLeft, h[0], h[1], h[2]);
+    if (++from + 2 >= n) return from;
+  }
+  ShapingCursor cursor{h, from, n, 0, 0, 0};
+  cursor.Load(t.derived);
+  while (cursor.i + 2 < n) cursor.Step(t.derived);
+  cursor.Store();
+  return cursor.i;
 }
 
 // The last steps of a text: past its end a neighbour is 0 and is not kept.
@@ -177,5 +198,14 @@ inline void ShapeLastSteps(const TableSet& t, Byte* h, std::size_t from, std::si
     ShapeCodes(t, left, h[i], right, i + 2 < n ? h[i + 2] : 0);
   }
 }
+
+// Shapes all of h[0..n), as a text of its own.
+//
+// Nothing joins across a code below 128: it has no forms, a letter beside it takes
+// the form it would take at the end of the text, and it never changes. So the text
+// splits at such a code (which belongs to both pieces) into pieces that shape
+// independently, and shaping a few of them in lockstep lets the processor overlap
+// their chains of table lookups.
+void ShapeText(const TableSet& t, Byte* h, std::size_t n);
 
 }  // namespace pelikar::encoding::detail

@@ -43,7 +43,7 @@ struct TableSet {
     // The code of each code's letter in each form (1-4); at 0 the code itself.
     std::array<std::array<Byte, 5>, 256> toForm;
     // The same with the kind of the resulting code in the high byte.
-    std::array<std::array<std::uint16_t, 5>, 256> toFormAndKind;
+    std::array<std::array<std::uint16_t, 8>, 256> toFormAndKind;  // 8 wide: a shift to index
     // Each code's kind (its form and the forms it has) as a small number, and the
     // decisions of the two joining stages for every pair of kinds: the forms that
     // the neighbour and the current code go to.

@@ -53,7 +53,7 @@ CodeString ShapeWholeText(const TableSet& tables, CodeView readingOrder) {
   auto* h = reinterpret_cast<Byte*>(text.data());
   SpanTyper typer(tables);
   for (std::size_t i = 0; i < n; ++i) h[i] = typer.Type(CodeAt(readingOrder, n - 1 - i));
-  detail::ShapeLastSteps(tables, h, detail::ShapeSteps(tables, h, 0, n), n);
+  detail::ShapeText(tables, h, n);
   const auto first = text.find_first_not_of(' ');
   if (first == CodeString::npos) return {};
   text.erase(text.find_last_not_of(' ') + 1);

@@ -78,6 +78,20 @@ TEST_F(FileConversion, StreamsLinesOfAnyLength) {
   EXPECT_TRUE(Convert(input) == expected);
 }
 
+TEST_F(FileConversion, ManyLinesConvertAsEachWouldAlone) {
+  std::mt19937 random(10);
+  const std::string keys = "~~fhgd kls 12 abJ\n";
+  std::string input, expected;
+  for (int n = 0; n < 20000; ++n) {
+    std::string line(random() % 60, ' ');
+    for (char& c : line) c = keys[random() % keys.size()];
+    if (!line.empty() && line[0] == '\n') line[0] = 'x';  // after a lone CR it would end that line
+    input += line + (n % 3 == 0 ? "\r" : "\r\n");
+    expected += ConvertedLine(line);
+  }
+  EXPECT_TRUE(Convert(input) == expected);
+}
+
 TEST_F(FileConversion, ReportsProgressUpToTheWholeFile) {
   WriteFile(dir / "in.txt", std::string(3 << 20, 'a'));
   std::uint64_t lastDone = 0, total = 0;

@@ -95,6 +95,25 @@ TEST_P(JoiningOracle, EveryLetterOfRandomSentencesTakesItsJoiningForm) {
   }
 }
 
+TEST_P(JoiningOracle, LongTextsShapeAsTheirWordsDo) {
+  // Long texts are shaped in pieces; the pieces must not show.
+  std::mt19937 random(1404);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<TypedLetter> text;
+    while (text.size() < 5000) {
+      const std::vector<TypedLetter> sentence = RandomSentence(random);
+      text.insert(text.end(), sentence.begin(), sentence.end());
+    }
+    CodeString typed = "~";
+    for (const auto& t : text) typed += t.key;
+    typed += "~";
+    const std::vector<int> forms = ExpectedForms(text);
+    CodeString expected;
+    for (std::size_t i = text.size(); i-- > 0;) expected.push_back(CodeChar(ExpectedCode(GetParam(), text[i], forms[i])));
+    ASSERT_EQ(test::CodesOf(ConvertText(typed, GetParam())), test::CodesOf(expected));
+  }
+}
+
 // Any Ir code of a letter, whatever its form.
 Byte AnyIrCodeOf(const TypedLetter& typed, std::mt19937& random) {
   if (typed.letter == 0) return static_cast<Byte>(typed.key);
