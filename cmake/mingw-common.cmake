@@ -1,5 +1,7 @@
-set(CMAKE_C_COMPILER ${PELIKAR_MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${PELIKAR_MINGW_TRIPLE}-g++)
+# The posix thread model: the win32 one has no std::mutex, which GoogleTest needs.
+# Linked statically, it needs no DLL of its own.
+set(CMAKE_C_COMPILER ${PELIKAR_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PELIKAR_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${PELIKAR_MINGW_TRIPLE}-windres)
 set(PELIKAR_WIDL ${PELIKAR_MINGW_TRIPLE}-widl CACHE STRING "IDL compiler")
 set(CMAKE_FIND_ROOT_PATH /usr/${PELIKAR_MINGW_TRIPLE})

@@ -164,6 +164,7 @@ std::uint64_t SizeOf(const fs::path& path) {
 }  // namespace
 
 bool En_Ir_FileToNivo(const fs::path& inputFile, const fs::path& outputFile, const ProgressCallback& progress) {
+  if (inputFile.empty() || outputFile.empty()) throw RunTimeError(kBadFileName, "a file name is empty");
   File input(inputFile, File::Mode::Read);
   std::error_code error;
   if (fs::is_directory(outputFile, error)) {

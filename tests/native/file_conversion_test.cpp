@@ -126,6 +126,8 @@ TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
   EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "missing.txt", dir / "out.txt"); }), kFileNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "no" / "out.txt"); }), kPathNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "folder"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", ""); }), kBadFileName);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo("", dir / "out.txt"); }), kBadFileName);
   // A directory opens but cannot be read: the failure comes mid-way.
   EXPECT_NE(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "folder", dir / "out.txt"); }), 0);
 

@@ -1,0 +1,60 @@
+#include "control/com/module.h"
+
+#include <atomic>
+
+#include "control/com/class_factory.h"
+#include "control/com/registration.h"
+#include "pelikar_h.h"
+
+namespace pelikar::com {
+namespace {
+
+HMODULE moduleHandle = nullptr;
+// DllCanUnloadNow may be asked from any thread, so the counts are atomic.
+std::atomic<long> objectCount{0};
+std::atomic<long> lockCount{0};
+
+}  // namespace
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(moduleHandle, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);  // truncated: a long path
+  }
+}
+
+void ObjectCreated() { ++objectCount; }
+void ObjectDestroyed() { --objectCount; }
+void LockModule() { ++lockCount; }
+void UnlockModule() { --lockCount; }
+bool ModuleInUse() { return objectCount > 0 || lockCount > 0; }
+
+}  // namespace pelikar::com
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    pelikar::com::moduleHandle = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID classId, REFIID interfaceId, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  // Only the control is served for now; the property page class comes later.
+  if (!IsEqualCLSID(classId, CLSID_Pelikar)) return CLASS_E_CLASSNOTAVAILABLE;
+  return pelikar::com::ClassFactory::Create(interfaceId, object);
+}
+
+STDAPI DllCanUnloadNow() { return pelikar::com::ModuleInUse() ? S_FALSE : S_OK; }
+
+STDAPI DllRegisterServer() { return pelikar::com::RegisterServer(); }
+
+STDAPI DllUnregisterServer() { return pelikar::com::UnregisterServer(); }

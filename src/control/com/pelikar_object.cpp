@@ -1,0 +1,308 @@
+#include "control/com/pelikar_object.h"
+
+#include <filesystem>
+#include <new>
+#include <string>
+
+#include "control/com/ansi_string.h"
+#include "control/com/com_error.h"
+#include "control/com/module.h"
+#include "control/com/type_library.h"
+#include "encoding/file_conversion.h"
+#include "encoding/operations.h"
+
+namespace pelikar::com {
+namespace {
+
+HRESULT NullPointer() { return ReportError(E_POINTER, L"A result pointer is NULL"); }
+
+// A string member of the core: code string in, code string out.
+template <class Operation>
+HRESULT ConvertString(BSTR text, BSTR* result, Operation operation) {
+  if (result == nullptr) return NullPointer();
+  *result = nullptr;
+  return Guarded([&] { *result = CodeToBstr(operation(BstrToCode(text))); });
+}
+
+// What a failed member leaves in its result.
+void Clear(BSTR* result) { *result = nullptr; }
+void Clear(short* result) { *result = 0; }  // also VARIANT_BOOL: False
+void Clear(LONG* result) { *result = 0; }
+void Clear(unsigned char* result) { *result = 0; }
+void Clear(VARIANT* result) { VariantInit(result); }
+
+// Members that later parts of the control implement.
+HRESULT NotImplemented(const wchar_t* member) {
+  return ReportError(E_NOTIMPL, std::wstring(member) + L" is not implemented yet");
+}
+
+template <class Result>
+HRESULT NotImplemented(const wchar_t* member, Result* result) {
+  if (result == nullptr) return NullPointer();
+  Clear(result);
+  return NotImplemented(member);
+}
+
+}  // namespace
+
+PelikarObject::PelikarObject() { ObjectCreated(); }
+PelikarObject::~PelikarObject() { ObjectDestroyed(); }
+
+HRESULT PelikarObject::Create(REFIID interfaceId, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  PelikarObject* control = nullptr;
+  // The constructor runs the control's Initialize step.
+  HRESULT result = Guarded([&] { control = new PelikarObject(); });
+  if (FAILED(result)) return result;
+  result = control->dispatch_.Load(IID__Pelikar);
+  if (SUCCEEDED(result)) result = control->QueryInterface(interfaceId, object);
+  control->Release();
+  return result;
+}
+
+// IUnknown
+
+STDMETHODIMP PelikarObject::QueryInterface(REFIID interfaceId, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch) ||
+      IsEqualIID(interfaceId, IID__Pelikar)) {
+    *object = static_cast<_Pelikar*>(this);
+  } else if (IsEqualIID(interfaceId, IID_ISupportErrorInfo)) {
+    *object = static_cast<ISupportErrorInfo*>(this);
+  } else if (IsEqualIID(interfaceId, IID_IProvideClassInfo) ||
+             IsEqualIID(interfaceId, IID_IProvideClassInfo2)) {
+    *object = static_cast<IProvideClassInfo2*>(this);
+  } else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP_(ULONG) PelikarObject::AddRef() { return InterlockedIncrement(&references_); }
+
+STDMETHODIMP_(ULONG) PelikarObject::Release() {
+  const ULONG remaining = InterlockedDecrement(&references_);
+  if (remaining == 0) delete this;
+  return remaining;
+}
+
+// IDispatch
+
+STDMETHODIMP PelikarObject::GetTypeInfoCount(UINT* count) {
+  return dispatch_.GetTypeInfoCount(count);
+}
+
+STDMETHODIMP PelikarObject::GetTypeInfo(UINT index, LCID /*locale*/, ITypeInfo** info) {
+  return dispatch_.GetTypeInfo(index, info);
+}
+
+STDMETHODIMP PelikarObject::GetIDsOfNames(REFIID interfaceId, LPOLESTR* names, UINT count,
+                                          LCID /*locale*/, DISPID* ids) {
+  return dispatch_.GetIDsOfNames(interfaceId, names, count, ids);
+}
+
+STDMETHODIMP PelikarObject::Invoke(DISPID id, REFIID interfaceId, LCID /*locale*/, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argumentError) {
+  return dispatch_.Invoke(static_cast<_Pelikar*>(this), id, interfaceId, flags, params, result,
+                          exception, argumentError);
+}
+
+// ISupportErrorInfo
+
+STDMETHODIMP PelikarObject::InterfaceSupportsErrorInfo(REFIID interfaceId) {
+  return IsEqualIID(interfaceId, IID__Pelikar) ? S_OK : S_FALSE;
+}
+
+// IProvideClassInfo2
+
+STDMETHODIMP PelikarObject::GetClassInfo(ITypeInfo** info) {
+  return LoadModuleTypeInfo(CLSID_Pelikar, info);
+}
+
+STDMETHODIMP PelikarObject::GetGUID(DWORD kind, GUID* guid) {
+  if (guid == nullptr) return E_POINTER;
+  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+  *guid = DIID___Pelikar;
+  return S_OK;
+}
+
+// _Pelikar: the conversion operations and Reserved
+
+STDMETHODIMP PelikarObject::Reverse(BSTR yourStr, BSTR* result) {
+  return ConvertString(yourStr, result, encoding::Reverse);
+}
+
+STDMETHODIMP PelikarObject::En_Ir_To_nivo(BSTR yourStr, BSTR* result) {
+  return ConvertString(yourStr, result, encoding::En_Ir_To_nivo);
+}
+
+STDMETHODIMP PelikarObject::En_To_Ir(BSTR yourStr, BSTR* result) {
+  return ConvertString(yourStr, result, encoding::En_To_Ir);
+}
+
+STDMETHODIMP PelikarObject::Nivo_To_En(BSTR yourStr, BSTR* result) {
+  return ConvertString(yourStr, result, encoding::Nivo_To_En);
+}
+
+STDMETHODIMP PelikarObject::StrToAscStr(BSTR yourStr, BSTR* result) {
+  return ConvertString(yourStr, result, encoding::StrToAscStr);
+}
+
+STDMETHODIMP PelikarObject::AscStrToStr(BSTR yourStr, BSTR* result) {
+  return ConvertString(yourStr, result, encoding::AscStrToStr);
+}
+
+STDMETHODIMP PelikarObject::En_Ir_FileToNivo(BSTR inputFile, BSTR outputFile,
+                                             VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  *result = VARIANT_FALSE;
+  // Paths are names, not code strings: they keep every character the caller gave.
+  return Guarded([&] {
+    const std::filesystem::path input(BstrToWide(inputFile));
+    const std::filesystem::path output(BstrToWide(outputFile));
+    *result = encoding::En_Ir_FileToNivo(input, output) ? VARIANT_TRUE : VARIANT_FALSE;
+  });
+}
+
+STDMETHODIMP PelikarObject::NivoFarsiChar(short position, BSTR* result) {
+  if (result == nullptr) return NullPointer();
+  *result = nullptr;
+  return Guarded([&] { *result = CodeToBstr(encoding::NivoFarsiChar(position)); });
+}
+
+STDMETHODIMP PelikarObject::Reserved(unsigned char yourAttrib, BSTR* result) {
+  if (result == nullptr) return NullPointer();
+  *result = nullptr;
+  return Guarded([&] { *result = CodeToBstr(control_.Reserved(yourAttrib)); });
+}
+
+// _Pelikar: members still to come
+
+STDMETHODIMP PelikarObject::get_Farsi(VARIANT_BOOL* result) {
+  return NotImplemented(L"Farsi", result);
+}
+STDMETHODIMP PelikarObject::put_Farsi(VARIANT_BOOL /*newFarsi*/) {
+  return NotImplemented(L"Farsi");
+}
+STDMETHODIMP PelikarObject::get_CodePage(VARIANT* result) {
+  return NotImplemented(L"CodePage", result);
+}
+STDMETHODIMP PelikarObject::put_CodePage(VARIANT /*newCodePage*/) {
+  return NotImplemented(L"CodePage");
+}
+STDMETHODIMP PelikarObject::FarsiDown(IDispatch* /*yourObject*/, short /*keyCode*/,
+                                      short /*shift*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"FarsiDown", result);
+}
+STDMETHODIMP PelikarObject::FarsiPress(IDispatch* /*yourObject*/, short* keyAscii,
+                                       VARIANT_BOOL* result) {
+  if (keyAscii == nullptr) return NullPointer();
+  return NotImplemented(L"FarsiPress", result);
+}
+STDMETHODIMP PelikarObject::Shamsi_To_Miladi(BSTR /*shamsStr*/, BSTR* result) {
+  return NotImplemented(L"Shamsi_To_Miladi", result);
+}
+STDMETHODIMP PelikarObject::Miladi_To_Shamsi(BSTR /*miladStr*/, BSTR* result) {
+  return NotImplemented(L"Miladi_To_Shamsi", result);
+}
+STDMETHODIMP PelikarObject::InstallFont(BSTR /*fontName*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"InstallFont", result);
+}
+STDMETHODIMP PelikarObject::get_MultiLine(VARIANT_BOOL* result) {
+  return NotImplemented(L"MultiLine", result);
+}
+STDMETHODIMP PelikarObject::put_MultiLine(VARIANT_BOOL /*newMultiLine*/) {
+  return NotImplemented(L"MultiLine");
+}
+// An omitted Button arrives as a NULL pointer.
+STDMETHODIMP PelikarObject::ToolTip(BSTR /*tipStr*/, short* /*button*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"ToolTip", result);
+}
+STDMETHODIMP PelikarObject::Message(BSTR /*prompt*/, short /*buttons*/, BSTR /*title*/,
+                                    short /*alignment*/, short* result) {
+  return NotImplemented(L"Message", result);
+}
+STDMETHODIMP PelikarObject::Message2(BSTR /*prompt*/, short /*buttons*/, BSTR /*title*/,
+                                     short /*alignment*/, short /*x*/, short /*y*/,
+                                     short* result) {
+  return NotImplemented(L"Message2", result);
+}
+STDMETHODIMP PelikarObject::KeyBoard(BSTR /*caption*/, BSTR /*text*/, BSTR* result) {
+  return NotImplemented(L"KeyBoard", result);
+}
+STDMETHODIMP PelikarObject::KeyBoard2(BSTR /*caption*/, BSTR /*text*/, short /*x*/, short /*y*/,
+                                      BSTR* result) {
+  return NotImplemented(L"KeyBoard2", result);
+}
+STDMETHODIMP PelikarObject::Animate(IDispatch* /*yourLabel*/, short /*effect*/, float /*speed*/,
+                                    short* /*min*/, short* /*max*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"Animate", result);
+}
+STDMETHODIMP PelikarObject::WinPath(BSTR* result) { return NotImplemented(L"WinPath", result); }
+STDMETHODIMP PelikarObject::WinSysPath(BSTR* result) {
+  return NotImplemented(L"WinSysPath", result);
+}
+STDMETHODIMP PelikarObject::Delay(float /*second*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"Delay", result);
+}
+STDMETHODIMP PelikarObject::DriveType(BSTR /*drivePath*/, LONG* result) {
+  return NotImplemented(L"DriveType", result);
+}
+STDMETHODIMP PelikarObject::CdDrive(BSTR* result) { return NotImplemented(L"CdDrive", result); }
+STDMETHODIMP PelikarObject::DayOfWeek(BSTR /*shamsiStr*/, BSTR* result) {
+  return NotImplemented(L"DayOfWeek", result);
+}
+STDMETHODIMP PelikarObject::MonthOfYear(BSTR /*shamsiStr*/, BSTR* result) {
+  return NotImplemented(L"MonthOfYear", result);
+}
+STDMETHODIMP PelikarObject::SpellNum(double /*yourNumber*/, BSTR* result) {
+  return NotImplemented(L"SpellNum", result);
+}
+STDMETHODIMP PelikarObject::SystemDate(BSTR* result) {
+  return NotImplemented(L"SystemDate", result);
+}
+STDMETHODIMP PelikarObject::SpellDate(BSTR /*shamsiStr*/, BSTR* result) {
+  return NotImplemented(L"SpellDate", result);
+}
+STDMETHODIMP PelikarObject::VolLabel(BSTR /*driveName*/, BSTR* result) {
+  return NotImplemented(L"VolLabel", result);
+}
+STDMETHODIMP PelikarObject::DirExist(BSTR /*dirName*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"DirExist", result);
+}
+STDMETHODIMP PelikarObject::FileExist(BSTR /*fileName*/, VARIANT_BOOL* result) {
+  return NotImplemented(L"FileExist", result);
+}
+STDMETHODIMP PelikarObject::ShapeOval(IDispatch* /*yourForm*/, LONG /*x1*/, LONG /*y1*/,
+                                      LONG /*x2*/, LONG /*y2*/, LONG* result) {
+  return NotImplemented(L"ShapeOval", result);
+}
+STDMETHODIMP PelikarObject::ShapeRect(IDispatch* /*yourForm*/, LONG /*x1*/, LONG /*y1*/,
+                                      LONG /*x2*/, LONG /*y2*/, LONG /*x3*/, LONG /*y3*/,
+                                      LONG* result) {
+  return NotImplemented(L"ShapeRect", result);
+}
+STDMETHODIMP PelikarObject::DecToBin(unsigned char /*decNum*/, BSTR* result) {
+  return NotImplemented(L"DecToBin", result);
+}
+STDMETHODIMP PelikarObject::BinToDec(BSTR /*binStr*/, unsigned char* result) {
+  return NotImplemented(L"BinToDec", result);
+}
+// An omitted PrintAttrib arrives as a NULL pointer.
+STDMETHODIMP PelikarObject::PrintText(BSTR /*textStr*/, BSTR /*fontStr*/, short /*sizeNum*/,
+                                      VARIANT_BOOL /*txtBold*/, unsigned char* /*printAttrib*/,
+                                      VARIANT_BOOL* result) {
+  return NotImplemented(L"PrintText", result);
+}
+STDMETHODIMP PelikarObject::get_Environment(VARIANT* result) {
+  return NotImplemented(L"Environment", result);
+}
+STDMETHODIMP PelikarObject::put_Environment(VARIANT /*newEnvironment*/) {
+  return NotImplemented(L"Environment");
+}
+
+}  // namespace pelikar::com

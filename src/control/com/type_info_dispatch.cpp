@@ -1,0 +1,210 @@
+#include "control/com/type_info_dispatch.h"
+
+#include <new>
+
+#include "control/com/type_library.h"
+
+namespace pelikar::com {
+namespace {
+
+// The pointee type of a parameter declared as a typed reference, or VT_EMPTY when
+// the parameter needs no re-wrapping (passed by value, VARIANT*, interfaces).
+VARTYPE ReferencedType(const TYPEDESC& type) {
+  if (type.vt != VT_PTR || type.lptdesc == nullptr) return VT_EMPTY;
+  switch (type.lptdesc->vt) {
+    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4:
+    case VT_I8: case VT_UI8: case VT_INT: case VT_UINT: case VT_R4: case VT_R8:
+    case VT_CY: case VT_DATE: case VT_BSTR: case VT_BOOL:
+      return type.lptdesc->vt;
+    default:
+      return VT_EMPTY;
+  }
+}
+
+// A script engine's reference to one of its variables.
+bool IsScriptReference(const VARIANT& argument) {
+  if (V_VT(&argument) != (VT_BYREF | VT_VARIANT)) return false;
+  const VARIANT* variable = V_VARIANTREF(&argument);
+  return variable != nullptr && (V_VT(variable) & VT_BYREF) == 0;
+}
+
+// The parameter that rgvarg[position] supplies, or -1. Positional arguments are
+// stored last to first, after the named ones.
+int ParameterIndex(const DISPPARAMS& params, UINT position, std::size_t parameterCount) {
+  int index;
+  if (position < params.cNamedArgs) {
+    index = params.rgdispidNamedArgs[position];  // DISPID_PROPERTYPUT is negative
+  } else {
+    index = static_cast<int>(params.cArgs - 1 - position);
+  }
+  return index >= 0 && static_cast<std::size_t>(index) < parameterCount ? index : -1;
+}
+
+// The caller's arguments, with script references to typed-reference parameters
+// replaced by references to coerced temporaries.
+class ReferenceArguments {
+ public:
+  explicit ReferenceArguments(DISPPARAMS* original) : original_(original) {}
+  ReferenceArguments(const ReferenceArguments&) = delete;
+  ReferenceArguments& operator=(const ReferenceArguments&) = delete;
+  ~ReferenceArguments() {
+    for (Temporary& temporary : temporaries_) VariantClear(&temporary.value);
+  }
+
+  HRESULT Rewrap(const TypeInfoDispatch::Member& member, UINT* argumentError) {
+    const UINT count = original_->cArgs;
+    // The wrapped arguments point into the temporaries: their addresses must not move.
+    temporaries_.reserve(count);
+    for (UINT position = 0; position < count; ++position) {
+      const VARIANT& argument = original_->rgvarg[position];
+      const int parameter = ParameterIndex(*original_, position, member.referenceTypes.size());
+      if (parameter < 0 || !IsScriptReference(argument)) continue;
+      const VARTYPE declared = member.referenceTypes[static_cast<std::size_t>(parameter)];
+      if (declared == VT_EMPTY) continue;
+
+      if (arguments_.empty()) arguments_.assign(original_->rgvarg, original_->rgvarg + count);
+      Temporary& temporary = temporaries_.emplace_back();
+      temporary.variable = V_VARIANTREF(&argument);
+      const HRESULT result = VariantChangeType(&temporary.value, temporary.variable, 0, declared);
+      if (FAILED(result)) {
+        if (argumentError != nullptr) *argumentError = position;
+        return result;
+      }
+      VARIANT& wrapped = arguments_[position];
+      V_VT(&wrapped) = static_cast<VARTYPE>(VT_BYREF | declared);
+      // Every member of the variant's value union starts at the same address.
+      V_BYREF(&wrapped) = &V_I8(&temporary.value);
+    }
+    if (!arguments_.empty()) {
+      params_ = *original_;
+      params_.rgvarg = arguments_.data();
+    }
+    return S_OK;
+  }
+
+  DISPPARAMS* Params() { return arguments_.empty() ? original_ : &params_; }
+
+  // The callee's values go back into the caller's variables.
+  void CopyBack() {
+    for (Temporary& temporary : temporaries_) VariantCopy(temporary.variable, &temporary.value);
+  }
+
+ private:
+  struct Temporary {
+    VARIANT* variable = nullptr;
+    VARIANT value{};  // VT_EMPTY
+  };
+
+  DISPPARAMS* original_;
+  DISPPARAMS params_{};
+  std::vector<VARIANT> arguments_;
+  std::vector<Temporary> temporaries_;
+};
+
+}  // namespace
+
+TypeInfoDispatch::~TypeInfoDispatch() {
+  if (interfaceInfo_ != nullptr) interfaceInfo_->Release();
+  if (dispatchInfo_ != nullptr) dispatchInfo_->Release();
+}
+
+HRESULT TypeInfoDispatch::Load(REFIID dualInterface) {
+  HRESULT result = LoadModuleTypeInfo(dualInterface, &dispatchInfo_);
+  if (FAILED(result)) return result;
+  // The dispatch half describes the interface to clients; calls go through the
+  // vtable half.
+  HREFTYPE vtableHalf = 0;
+  if (FAILED(dispatchInfo_->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableHalf)) ||
+      FAILED(dispatchInfo_->GetRefTypeInfo(vtableHalf, &interfaceInfo_))) {
+    interfaceInfo_ = dispatchInfo_;
+    interfaceInfo_->AddRef();
+  }
+  try {
+    return ReadMembers();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+// Members are found by scanning the function descriptions: Wine's
+// GetFuncIndexOfMemId miscounts on the dispatch half of a dual interface.
+HRESULT TypeInfoDispatch::ReadMembers() {
+  TYPEATTR* attributes = nullptr;
+  HRESULT result = interfaceInfo_->GetTypeAttr(&attributes);
+  if (FAILED(result)) return result;
+  const UINT functionCount = attributes->cFuncs;
+  interfaceInfo_->ReleaseTypeAttr(attributes);
+
+  members_.reserve(functionCount);
+  for (UINT index = 0; index < functionCount; ++index) {
+    FUNCDESC* function = nullptr;
+    result = interfaceInfo_->GetFuncDesc(index, &function);
+    if (FAILED(result)) return result;
+    Member member{function->memid, function->invkind, {}};
+    for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
+      const ELEMDESC& element = function->lprgelemdescParam[parameter];
+      if (element.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) break;
+      member.referenceTypes.push_back(ReferencedType(element.tdesc));
+    }
+    interfaceInfo_->ReleaseFuncDesc(function);
+    members_.push_back(std::move(member));
+  }
+  return S_OK;
+}
+
+const TypeInfoDispatch::Member* TypeInfoDispatch::FindMember(DISPID id, WORD flags) const {
+  // INVOKEKIND and the DISPATCH_ flags share their bit values.
+  for (const Member& member : members_) {
+    if (member.id == id && (member.kind & flags) != 0) return &member;
+  }
+  return nullptr;
+}
+
+HRESULT TypeInfoDispatch::GetTypeInfoCount(UINT* count) const {
+  if (count == nullptr) return E_POINTER;
+  *count = dispatchInfo_ != nullptr ? 1 : 0;
+  return S_OK;
+}
+
+HRESULT TypeInfoDispatch::GetTypeInfo(UINT index, ITypeInfo** info) const {
+  if (info == nullptr) return E_POINTER;
+  *info = nullptr;
+  if (index != 0 || dispatchInfo_ == nullptr) return DISP_E_BADINDEX;
+  dispatchInfo_->AddRef();
+  *info = dispatchInfo_;
+  return S_OK;
+}
+
+HRESULT TypeInfoDispatch::GetIDsOfNames(REFIID interfaceId, LPOLESTR* names, UINT count,
+                                        DISPID* ids) const {
+  if (!IsEqualIID(interfaceId, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (names == nullptr || ids == nullptr) return E_POINTER;
+  if (interfaceInfo_ == nullptr) return E_UNEXPECTED;
+  return DispGetIDsOfNames(interfaceInfo_, names, count, ids);
+}
+
+HRESULT TypeInfoDispatch::Invoke(void* instance, DISPID id, REFIID interfaceId, WORD flags,
+                                 DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                 UINT* argumentError) const {
+  if (!IsEqualIID(interfaceId, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (params == nullptr) return E_POINTER;
+  if (interfaceInfo_ == nullptr) return E_UNEXPECTED;
+
+  try {
+    ReferenceArguments arguments(params);
+    if (const Member* member = FindMember(id, flags)) {
+      const HRESULT rewrapped = arguments.Rewrap(*member, argumentError);
+      if (FAILED(rewrapped)) return rewrapped;
+    }
+    const HRESULT invoked = interfaceInfo_->Invoke(instance, id, flags, arguments.Params(),
+                                                   result, exception, argumentError);
+    // The member ran (and may have written its by-reference arguments) when it
+    // succeeded or raised its own error.
+    if (SUCCEEDED(invoked) || invoked == DISP_E_EXCEPTION) arguments.CopyBack();
+    return invoked;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+}  // namespace pelikar::com

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The script host's own test: it must fail on exactly the scripts that fail, and say
+# where. Every case runs pkscript under Wine and checks its exit code and output.
+#   check_script_host.sh PATH/TO/pkscript.exe DIRECTORY/OF/host/SCRIPTS
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+pkscript=$1
+scripts=$2
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+failures=0
+
+# expect SCRIPT EXIT_CODE STDOUT_PATTERN STDERR_PATTERN [ARGUMENT...]
+# (a pattern "-" checks nothing)
+expect() {
+  local script=$1 code=$2 stdout_pattern=$3 stderr_pattern=$4
+  shift 4
+  bash "$here/run_in_wine.sh" "$pkscript" "$scripts/$script" "$@" >"$out" 2>"$err"
+  local actual=$?
+  local problem=""
+  [ "$actual" -eq "$code" ] || problem="exit code $actual, expected $code"
+  if grep -q 'not reached' "$out"; then
+    problem="$problem; the script went on past its end"
+  fi
+  if [ "$stdout_pattern" != - ] && ! grep -Eq -- "$stdout_pattern" "$out"; then
+    problem="$problem; stdout lacks /$stdout_pattern/"
+  fi
+  if [ "$stderr_pattern" != - ] && ! grep -Eq -- "$stderr_pattern" "$err"; then
+    problem="$problem; stderr lacks /$stderr_pattern/"
+  fi
+  if [ -n "$problem" ]; then
+    echo "FAIL $script: ${problem#; }"
+    sed 's/^/  stdout: /' "$out"
+    sed 's/^/  stderr: /' "$err"
+    failures=$((failures + 1))
+  else
+    echo "ok   $script (exit $actual)"
+  fi
+}
+
+expect passes.vbs 0 '^hello 42$' - 'an argument'
+expect passes.vbs 1 '^hello 42$' 'FAIL: expected one argument'
+expect syntax_error.vbs 2 - 'syntax_error\.vbs\(3,[0-9]+\): script error'
+expect run_time_error.vbs 2 - 'run_time_error\.vbs\(4,[0-9]+\): script error'
+expect run_time_error.js 2 '^before$' 'run_time_error\.js\(3,[0-9]+\): script error'
+expect fails.vbs 1 '^after the failures$' 'FAIL: second'
+expect quits.js 7 '^before$' -
+expect missing.vbs 3 - 'cannot read'
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures script host case(s) failed"
+  exit 1
+fi
+echo "script host: all cases passed"

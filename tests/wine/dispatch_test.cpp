@@ -1,0 +1,214 @@
+// How calls reach the control and how its failures come back, where script clients
+// (client.vbs, client.js) cannot look: the declared type a script reference takes on,
+// typed references of compiled clients, references that do not fit, results and
+// error info on the vtable, strings with embedded NULs.
+#include <windows.h>
+#include <oleauto.h>
+#include <ocidl.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dispatch_client.h"
+#include "ocx_module.h"
+#include "pelikar_h.h"
+
+namespace pelikar::com_tests {
+namespace {
+
+constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);
+
+class Dispatch : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(module_.loaded());
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(module_.GetClassObject(kPelikarClass, IID_IClassFactory,
+                                     reinterpret_cast<void**>(&factory)),
+              S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control_)),
+              S_OK);
+    factory->Release();
+  }
+  void TearDown() override {
+    if (control_ != nullptr) {
+      EXPECT_EQ(control_->Release(), 0u);
+    }
+  }
+
+  _Pelikar* Vtable() {
+    _Pelikar* vtable = nullptr;
+    EXPECT_EQ(control_->QueryInterface(kPelikarInterface, reinterpret_cast<void**>(&vtable)), S_OK);
+    if (vtable != nullptr) vtable->Release();  // control_ keeps the object alive
+    return vtable;
+  }
+
+  // The thread's error info, taken.
+  static std::wstring ErrorDescription(std::wstring* source = nullptr) {
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) != S_OK || info == nullptr) return L"<no error info>";
+    BSTR text = nullptr;
+    info->GetDescription(&text);
+    std::wstring description(text != nullptr ? text : L"");
+    SysFreeString(text);
+    if (source != nullptr) {
+      info->GetSource(&text);
+      *source = text != nullptr ? text : L"";
+      SysFreeString(text);
+    }
+    info->Release();
+    return description;
+  }
+
+  OcxModule module_;
+  IDispatch* control_ = nullptr;
+};
+
+TEST_F(Dispatch, ScriptReferenceReachesATypedReferenceParameter) {
+  const Variant nothing = Variant::Nothing();
+  Variant keyAscii = Variant::Long(65);  // a script variable holding a number
+  const Variant reference = Variant::Reference(keyAscii.get());
+  CallResult call = Call(control_, L"FarsiPress", {&nothing, &reference});
+  // The member ran: it answers that it is not implemented, not Type mismatch.
+  ASSERT_EQ(call.result, DISP_E_EXCEPTION);
+  EXPECT_EQ(call.exception.scode, E_NOTIMPL);
+  EXPECT_EQ(call.description(), L"FarsiPress is not implemented yet");
+  // The variable went in as the declared Integer and came back as one.
+  EXPECT_EQ(keyAscii.type(), VT_I2);
+  EXPECT_EQ(V_I2(keyAscii.get()), 65);
+}
+
+TEST_F(Dispatch, CompiledClientsTypedReferencePassesThrough) {
+  short keyAscii = 13;
+  const Variant nothing = Variant::Nothing();
+  const Variant reference = Variant::ShortReference(&keyAscii);
+  CallResult call = Call(control_, L"FarsiPress", {&nothing, &reference});
+  ASSERT_EQ(call.result, DISP_E_EXCEPTION);
+  EXPECT_EQ(call.exception.scode, E_NOTIMPL);
+  EXPECT_EQ(keyAscii, 13);
+}
+
+TEST_F(Dispatch, ReferenceThatDoesNotFitIsRefused) {
+  const struct {
+    const char* what;
+    Variant variable;
+    HRESULT expected;
+  } cases[] = {
+      {"a word", Variant::Text(L"abc"), DISP_E_TYPEMISMATCH},
+      {"too large for an Integer", Variant::Long(100000), DISP_E_OVERFLOW},
+  };
+  for (const auto& testCase : cases) {
+    const Variant nothing = Variant::Nothing();
+    const Variant reference = Variant::Reference(const_cast<VARIANT*>(testCase.variable.get()));
+    CallResult call = Call(control_, L"FarsiPress", {&nothing, &reference});
+    EXPECT_EQ(call.result, testCase.expected) << testCase.what;
+    EXPECT_EQ(call.argumentError, 0u) << "KeyAscii is the last argument, rgvarg[0]";
+  }
+  // The refused variable is left as it was.
+  EXPECT_EQ(cases[0].variable.text(), L"abc");
+}
+
+TEST_F(Dispatch, NamesAndInterfaces) {
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"en_ir_to_NIVO")};
+  EXPECT_EQ(control_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+  EXPECT_EQ(id, 10);
+  names[0] = const_cast<LPOLESTR>(L"NoSuchMember");
+  EXPECT_EQ(control_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
+            DISP_E_UNKNOWNNAME);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  EXPECT_EQ(control_->Invoke(10, IID_IDispatch, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
+                             nullptr, nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
+}
+
+TEST_F(Dispatch, VtableMembersCheckTheirResultPointer) {
+  _Pelikar* control = Vtable();
+  ASSERT_NE(control, nullptr);
+  BSTR text = SysAllocString(L"abc");
+  EXPECT_EQ(control->Reverse(text, nullptr), E_POINTER);
+  EXPECT_EQ(control->NivoFarsiChar(1, nullptr), E_POINTER);
+  EXPECT_EQ(control->FarsiPress(nullptr, nullptr, nullptr), E_POINTER);
+  EXPECT_EQ(control->En_Ir_FileToNivo(text, text, nullptr), E_POINTER);
+  SysFreeString(text);
+}
+
+TEST_F(Dispatch, UnimplementedMembersClearTheirResults) {
+  _Pelikar* control = Vtable();
+  ASSERT_NE(control, nullptr);
+  short answer = 5;
+  EXPECT_EQ(control->Message(nullptr, 0, nullptr, 0, &answer), E_NOTIMPL);
+  EXPECT_EQ(answer, 0);
+  std::wstring source;
+  EXPECT_EQ(ErrorDescription(&source), L"Message is not implemented yet");
+  EXPECT_EQ(source, L"PelikarLib.Pelikar");
+
+  BSTR path = reinterpret_cast<BSTR>(1);
+  EXPECT_EQ(control->WinPath(&path), E_NOTIMPL);
+  EXPECT_EQ(path, nullptr);
+  VARIANT codePage;
+  V_VT(&codePage) = VT_I4;
+  EXPECT_EQ(control->get_CodePage(&codePage), E_NOTIMPL);
+  EXPECT_EQ(V_VT(&codePage), VT_EMPTY);
+  LONG kind = 9;
+  EXPECT_EQ(control->DriveType(nullptr, &kind), E_NOTIMPL);
+  EXPECT_EQ(kind, 0);
+  EXPECT_EQ(control->put_Farsi(VARIANT_TRUE), E_NOTIMPL);
+  EXPECT_EQ(ErrorDescription(), L"Farsi is not implemented yet");
+}
+
+TEST_F(Dispatch, VtableRunTimeErrorsCarryErrorInfo) {
+  _Pelikar* control = Vtable();
+  ASSERT_NE(control, nullptr);
+  BSTR notANumber = SysAllocString(L"abc");
+  BSTR result = reinterpret_cast<BSTR>(1);
+  EXPECT_EQ(control->AscStrToStr(notANumber, &result), kTypeMismatch);
+  EXPECT_EQ(result, nullptr);
+  EXPECT_EQ(ErrorDescription().rfind(L"Type mismatch", 0), 0u);
+  SysFreeString(notANumber);
+
+  ISupportErrorInfo* support = nullptr;
+  ASSERT_EQ(control->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
+            S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(kPelikarInterface), S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IPersist), S_FALSE);
+  support->Release();
+}
+
+TEST_F(Dispatch, StringsKeepEmbeddedNulsAndNullIsEmpty) {
+  _Pelikar* control = Vtable();
+  ASSERT_NE(control, nullptr);
+  BSTR text = SysAllocStringLen(L"a\0b", 3);
+  BSTR reversed = nullptr;
+  ASSERT_EQ(control->Reverse(text, &reversed), S_OK);
+  EXPECT_EQ(std::wstring(reversed, SysStringLen(reversed)), std::wstring(L"b\0a", 3));
+  SysFreeString(reversed);
+  SysFreeString(text);
+
+  BSTR empty = nullptr;
+  ASSERT_EQ(control->Reverse(nullptr, &empty), S_OK);
+  ASSERT_NE(empty, nullptr) << "an empty result is an empty string, not NULL";
+  EXPECT_EQ(SysStringLen(empty), 0u);
+  SysFreeString(empty);
+}
+
+TEST_F(Dispatch, ClassInfoNamesTheClassAndItsEventInterface) {
+  IProvideClassInfo2* provider = nullptr;
+  ASSERT_EQ(control_->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&provider)),
+            S_OK);
+  GUID events{};
+  EXPECT_EQ(provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+  EXPECT_TRUE(IsEqualGUID(events, kPelikarEvents));
+  ITypeInfo* info = nullptr;
+  ASSERT_EQ(provider->GetClassInfo(&info), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
+  EXPECT_TRUE(IsEqualGUID(attributes->guid, kPelikarClass));
+  info->ReleaseTypeAttr(attributes);
+  info->Release();
+  provider->Release();
+}
+
+}  // namespace
+}  // namespace pelikar::com_tests

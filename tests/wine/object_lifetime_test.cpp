@@ -1,0 +1,146 @@
+// The module stays loaded exactly as long as something of it is alive: objects,
+// class factories and LockServer locks; reference counts balance.
+#include <windows.h>
+#include <oleauto.h>
+#include <ocidl.h>
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "dispatch_client.h"
+#include "ocx_module.h"
+
+namespace pelikar::com_tests {
+namespace {
+
+class ObjectLifetime : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(module_.loaded());
+    ASSERT_EQ(module_.CanUnloadNow(), S_OK) << "a previous test leaked";
+  }
+
+  IClassFactory* Factory() {
+    IClassFactory* factory = nullptr;
+    EXPECT_EQ(module_.GetClassObject(kPelikarClass, IID_IClassFactory,
+                                     reinterpret_cast<void**>(&factory)),
+              S_OK);
+    return factory;
+  }
+
+  IDispatch* CreateControl(IClassFactory* factory) {
+    IDispatch* control = nullptr;
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)),
+              S_OK);
+    return control;
+  }
+
+  OcxModule module_;
+};
+
+TEST_F(ObjectLifetime, ControlKeepsTheModuleLoaded) {
+  IClassFactory* factory = Factory();
+  ASSERT_NE(factory, nullptr);
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "a live factory";
+  IDispatch* control = CreateControl(factory);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(factory->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "a live control";
+
+  EXPECT_EQ(control->AddRef(), 2u);
+  EXPECT_EQ(control->Release(), 1u);
+  EXPECT_EQ(control->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ObjectLifetime, LockServerKeepsTheModuleLoaded) {
+  IClassFactory* factory = Factory();
+  ASSERT_NE(factory, nullptr);
+  ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+  EXPECT_EQ(factory->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "locked";
+
+  factory = Factory();
+  ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+  EXPECT_EQ(factory->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+// Calls that succeed, raise run-time errors and hit unimplemented members leave
+// nothing behind.
+TEST_F(ObjectLifetime, CallsAndErrorsLeakNothing) {
+  IClassFactory* factory = Factory();
+  ASSERT_NE(factory, nullptr);
+  std::vector<IDispatch*> controls;
+  for (int i = 0; i < 8; ++i) controls.push_back(CreateControl(factory));
+  factory->Release();
+
+  const Variant text = Variant::Text(L"~fff~");
+  const Variant notANumber = Variant::Text(L"abc");
+  for (IDispatch* control : controls) {
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(Call(control, L"En_Ir_To_nivo", {&text}).result, S_OK);
+    EXPECT_EQ(Call(control, L"AscStrToStr", {&notANumber}).result, DISP_E_EXCEPTION);
+    EXPECT_EQ(Call(control, L"WinPath", {}).result, DISP_E_EXCEPTION);
+    EXPECT_EQ(Call(control, L"Farsi", {}, DISPATCH_PROPERTYGET).result, DISP_E_EXCEPTION);
+    ITypeInfo* info = nullptr;
+    ASSERT_EQ(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
+    info->Release();
+  }
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+  for (IDispatch* control : controls) EXPECT_EQ(control->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ObjectLifetime, EveryInterfaceSharesOneIdentity) {
+  IClassFactory* factory = Factory();
+  ASSERT_NE(factory, nullptr);
+  IDispatch* control = CreateControl(factory);
+  factory->Release();
+  ASSERT_NE(control, nullptr);
+
+  IUnknown* identity = nullptr;
+  ASSERT_EQ(control->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+  for (const IID* interfaceId : {&IID_IDispatch, &kPelikarInterface, &IID_ISupportErrorInfo,
+                                 &IID_IProvideClassInfo, &IID_IProvideClassInfo2}) {
+    IUnknown* other = nullptr;
+    ASSERT_EQ(control->QueryInterface(*interfaceId, reinterpret_cast<void**>(&other)), S_OK)
+        << GuidText(*interfaceId);
+    IUnknown* otherIdentity = nullptr;
+    ASSERT_EQ(other->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&otherIdentity)), S_OK);
+    EXPECT_EQ(otherIdentity, identity) << GuidText(*interfaceId);
+    otherIdentity->Release();
+    other->Release();
+  }
+  IUnknown* missing = reinterpret_cast<IUnknown*>(1);
+  EXPECT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&missing)),
+            E_NOINTERFACE);
+  EXPECT_EQ(missing, nullptr);
+
+  EXPECT_EQ(identity->Release(), 1u);
+  EXPECT_EQ(control->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ObjectLifetime, FactoryServesOnlyTheControl) {
+  void* object = reinterpret_cast<void*>(1);
+  EXPECT_EQ(module_.GetClassObject(kPropertyPageClass, IID_IClassFactory, &object),
+            CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(module_.GetClassObject(IID_IDispatch, IID_IClassFactory, &object),
+            CLASS_E_CLASSNOTAVAILABLE);
+
+  IClassFactory* factory = Factory();
+  ASSERT_NE(factory, nullptr);
+  IUnknown* outer = factory;  // any non-NULL outer object asks for aggregation
+  object = reinterpret_cast<void*>(1);
+  EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IOleObject, &object), E_NOINTERFACE);
+  EXPECT_EQ(factory->Release(), 0u);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+}  // namespace
+}  // namespace pelikar::com_tests

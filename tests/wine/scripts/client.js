@@ -1,0 +1,85 @@
+// A JScript client of the control: the same members as the VBScript client, through
+// JScript's own ways of passing values. JScript strings are Unicode, so the codes of
+// a result are read with the control's StrToAscStr (checked against Asc in
+// client.vbs and all_codes.vbs).
+//   pkscript client.js SCRATCH_DIRECTORY
+var kNotImplemented = 0x80004001;
+
+function check(label, actual, expected) {
+  if (actual !== expected) {
+    Host.Fail(label + ": got [" + actual + "], expected [" + expected + "]");
+  }
+}
+
+// The HRESULT an exception carries, unsigned.
+function errorNumber(e) {
+  return e.number >>> 0;
+}
+
+// call must throw the error with the given HRESULT; the control keeps working.
+function checkThrows(label, call, expected) {
+  var caught = null;
+  try {
+    call();
+  } catch (e) {
+    caught = errorNumber(e);
+  }
+  check(label, caught, expected);
+  check(label + " then Reverse", pelikar.Reverse("ab"), "ba");
+}
+
+var pelikar = new ActiveXObject("PelikarLib.Pelikar");
+
+function nivo(text) { return pelikar.En_Ir_To_nivo(text); }
+function ir(text) { return pelikar.En_To_Ir(text); }
+function reverse(text) { return pelikar.Reverse(text); }
+var conversions = [
+  ["En_Ir_To_nivo", nivo, "~fff~", "143142141"],
+  ["En_To_Ir", ir, "~fff~", "146147147"],
+  ["En_Ir_To_nivo", nivo, "~f~", "144"],
+  ["En_To_Ir", ir, "~f~", "146"],
+  ["En_Ir_To_nivo", nivo, "x ~ff~", "143141032032120"],
+  ["En_Ir_To_nivo", nivo, "12~f~", "144032050049"],
+  ["Reverse", reverse, "abc", "099098097"]
+];
+for (var i = 0; i < conversions.length; i++) {
+  var c = conversions[i];
+  check(c[0] + " " + c[2], pelikar.StrToAscStr(c[1](c[2])), c[3]);
+}
+
+check("NivoFarsiChar(0)", pelikar.StrToAscStr(pelikar.NivoFarsiChar(0)), "134");
+check("NivoFarsiChar(1000)", pelikar.StrToAscStr(pelikar.NivoFarsiChar(1000)), "254");
+check("Nivo_To_En('')", pelikar.Nivo_To_En(""), "~~");
+check("StrToAscStr", pelikar.StrToAscStr("abc"), "097098099");
+check("AscStrToStr", pelikar.AscStrToStr("097098099"), "abc");
+check("AscStrToStr and back", pelikar.StrToAscStr(pelikar.AscStrToStr("128200255")), "128200255");
+check("Reserved(255)", pelikar.Reserved(255), "many powerful capability in this method in future");
+
+checkThrows("AscStrToStr('abc')", function () { pelikar.AscStrToStr("abc"); }, 0x800A000D);
+checkThrows("AscStrToStr('300')", function () { pelikar.AscStrToStr("300"); }, 0x800A0005);
+checkThrows("En_Ir_FileToNivo of a missing file",
+            function () { pelikar.En_Ir_FileToNivo("Z:\\no\\such\\file.txt", "Z:\\no\\out.txt"); },
+            0x800A0035);
+checkThrows("WinPath", function () { return pelikar.WinPath(); }, kNotImplemented);
+checkThrows("CodePage put", function () { pelikar.CodePage = 1; }, kNotImplemented);
+// JScript passes numbers by value, also to by-reference parameters.
+checkThrows("FarsiPress", function () { pelikar.FarsiPress(pelikar, 65); }, kNotImplemented);
+checkThrows("ToolTip with Button omitted", function () { pelikar.ToolTip("x"); }, kNotImplemented);
+
+// File conversion of a file written here.
+var fileSystem = new ActiveXObject("Scripting.FileSystemObject");
+var folder = Host.Argument(0);
+var inputPath = fileSystem.BuildPath(folder, "client_js_input.txt");
+var outputPath = fileSystem.BuildPath(folder, "client_js_output.txt");
+var stream = fileSystem.CreateTextFile(inputPath, true, false);
+stream.Write("~fff~\r\n~f~\r\n");
+stream.Close();
+check("En_Ir_FileToNivo", pelikar.En_Ir_FileToNivo(inputPath, outputPath), true);
+stream = fileSystem.OpenTextFile(outputPath, 1, false, 0);
+var converted = stream.ReadAll();
+stream.Close();
+check("En_Ir_FileToNivo output", pelikar.StrToAscStr(converted), "143142141013010144013010");
+fileSystem.DeleteFile(inputPath);
+fileSystem.DeleteFile(outputPath);
+
+Host.Echo("client.js: done");

@@ -1,0 +1,157 @@
+' A VBScript client of the control: creates it by its ProgID and calls every member
+' that is implemented, with exact expected results, the run-time errors it raises,
+' by-reference and omitted optional arguments, and a file conversion.
+'   pkscript client.vbs SCRATCH_DIRECTORY
+Option Explicit
+
+Const kNotImplemented = &H80004001
+
+Sub Check(label, actual, expected)
+  If actual <> expected Then
+    Host.Fail label & ": got [" & actual & "], expected [" & expected & "]"
+  End If
+End Sub
+
+' The codes of a string, as "143 142 141".
+Function Codes(text)
+  Dim i, list
+  list = ""
+  For i = 1 To Len(text)
+    If i > 1 Then list = list & " "
+    list = list & Asc(Mid(text, i, 1))
+  Next
+  Codes = list
+End Function
+
+' The error the last statement raised, taken: Array(number, source). Wine's VBScript
+' has no Execute, so each failing call stands inline between On Error Resume Next and
+' On Error GoTo 0, and hands its error over to CheckError.
+Function TakeError()
+  TakeError = Array(Err.Number, Err.Source)
+  Err.Clear
+End Function
+
+' The error must be the expected one, and the control must keep working afterwards.
+Sub CheckError(label, caught, expectedNumber)
+  Check label & " Err.Number", caught(0), expectedNumber
+  If caught(0) <> 0 Then Check label & " Err.Source", caught(1), "PelikarLib.Pelikar"
+  Check label & " then Reverse", pelikar.Reverse("ab"), "ba"
+  ' Counted last: an error inside this Sub would be swallowed by the caller's
+  ' On Error Resume Next, and then the count falls short.
+  errorsChecked = errorsChecked + 1
+End Sub
+
+Dim pelikar, errorsChecked
+errorsChecked = 0
+Set pelikar = CreateObject("PelikarLib.Pelikar")
+
+' Conversions: keyboard-typed text to the two code pages, in visual order.
+Check "En_Ir_To_nivo ~fff~", Codes(pelikar.En_Ir_To_nivo("~fff~")), "143 142 141"
+Check "En_To_Ir ~fff~", Codes(pelikar.En_To_Ir("~fff~")), "146 147 147"
+Check "En_Ir_To_nivo ~f~", Codes(pelikar.En_Ir_To_nivo("~f~")), "144"
+Check "En_To_Ir ~f~", Codes(pelikar.En_To_Ir("~f~")), "146"
+Check "En_Ir_To_nivo x ~ff~", Codes(pelikar.En_Ir_To_nivo("x ~ff~")), "143 141 32 32 120"
+Check "En_Ir_To_nivo 12~f~", Codes(pelikar.En_Ir_To_nivo("12~f~")), "144 32 50 49"
+Check "En_Ir_To_nivo empty", pelikar.En_Ir_To_nivo(""), ""
+
+' Single letters, clamped to the alphabet.
+Check "NivoFarsiChar 0", Codes(pelikar.NivoFarsiChar(0)), "134"
+Check "NivoFarsiChar -5", Codes(pelikar.NivoFarsiChar(-5)), "134"
+Check "NivoFarsiChar 1", Codes(pelikar.NivoFarsiChar(1)), "134"
+Check "NivoFarsiChar 34", Codes(pelikar.NivoFarsiChar(34)), "254"
+Check "NivoFarsiChar 1000", Codes(pelikar.NivoFarsiChar(1000)), "254"
+
+' Back to keyboard-typed text.
+Check "Nivo_To_En empty", pelikar.Nivo_To_En(""), "~~"
+Check "Nivo_To_En of three beh", pelikar.Nivo_To_En(pelikar.En_Ir_To_nivo("~fff~")), "~fff~"
+
+Check "Reverse", pelikar.Reverse("abc"), "cba"
+Check "Reverse empty", pelikar.Reverse(""), ""
+Check "StrToAscStr", pelikar.StrToAscStr("abc"), "097098099"
+Check "StrToAscStr trims", pelikar.StrToAscStr("  a b "), "097032098"
+Check "AscStrToStr", pelikar.AscStrToStr("097098099"), "abc"
+Check "AscStrToStr high codes", Codes(pelikar.AscStrToStr("200255128")), "200 255 128"
+
+Dim attribute, reservedText, sameText
+reservedText = "many powerful capability in this method in future"
+sameText = 0
+For attribute = 0 To 255
+  If pelikar.Reserved(attribute) = reservedText Then sameText = sameText + 1
+Next
+Check "Reserved gives one text for all 256 arguments", sameText, 256
+
+' Run-time errors reach the script with their numbers.
+Dim keyAscii, button, printAttribute, answer
+On Error Resume Next
+pelikar.AscStrToStr "abc"
+CheckError "AscStrToStr abc", TakeError(), 13
+pelikar.AscStrToStr "300"
+CheckError "AscStrToStr 300", TakeError(), 5
+pelikar.En_Ir_FileToNivo "Z:\no\such\file.txt", "Z:\no\such\out.txt"
+CheckError "En_Ir_FileToNivo of a missing file", TakeError(), 53
+
+' Members still to come fail cleanly, with their own error, and nothing else breaks.
+answer = pelikar.WinPath
+CheckError "WinPath", TakeError(), kNotImplemented
+answer = pelikar.Farsi
+CheckError "Farsi get", TakeError(), kNotImplemented
+pelikar.CodePage = 1
+CheckError "CodePage let", TakeError(), kNotImplemented
+pelikar.SpellNum 12
+CheckError "SpellNum", TakeError(), kNotImplemented
+
+' A variable passed to a by-reference Integer reaches the member: the member's own
+' error comes back, not Type mismatch (13).
+keyAscii = 65
+pelikar.FarsiPress Nothing, keyAscii
+CheckError "FarsiPress with a variable", TakeError(), kNotImplemented
+answer = pelikar.FarsiPress(Nothing, keyAscii)
+CheckError "FarsiPress as a function", TakeError(), kNotImplemented
+pelikar.FarsiPress Nothing, 13
+CheckError "FarsiPress with a literal", TakeError(), kNotImplemented
+pelikar.ToolTip "x"
+CheckError "ToolTip with Button omitted", TakeError(), kNotImplemented
+pelikar.ToolTip "x", button
+CheckError "ToolTip with a Button variable", TakeError(), kNotImplemented
+pelikar.Animate Nothing, 1, 0.5
+CheckError "Animate with Min and Max omitted", TakeError(), kNotImplemented
+printAttribute = 1
+pelikar.PrintText "a", "Arial", 10, False, printAttribute
+CheckError "PrintText with a Byte variable", TakeError(), kNotImplemented
+On Error GoTo 0
+Check "error cases checked", errorsChecked, 14
+Check "FarsiPress leaves KeyAscii", keyAscii, 65
+
+' File conversion: every line by itself, back in the order it stood in the file.
+Const kForReading = 1
+Dim fileSystem, folder, inputPath, outputPath, stream, lines, i, converted, expected
+Set fileSystem = CreateObject("Scripting.FileSystemObject")
+folder = Host.Argument(0)
+inputPath = fileSystem.BuildPath(folder, "client_vbs_input.txt")
+outputPath = fileSystem.BuildPath(folder, "client_vbs_output.txt")
+lines = Array("~fff~", "x ~ff~", "12~f~ ab", "")
+Set stream = fileSystem.CreateTextFile(inputPath, True, False)
+For i = 0 To UBound(lines)
+  stream.Write lines(i) & vbCrLf
+Next
+stream.Close
+
+Check "En_Ir_FileToNivo", pelikar.En_Ir_FileToNivo(inputPath, outputPath), True
+Set stream = fileSystem.OpenTextFile(outputPath, kForReading, False, 0)
+converted = stream.ReadAll
+stream.Close
+expected = ""
+For i = 0 To UBound(lines)
+  expected = expected & pelikar.En_Ir_To_nivo(pelikar.Reverse(lines(i))) & vbCrLf
+Next
+Check "En_Ir_FileToNivo output", Codes(converted), Codes(expected)
+Check "En_Ir_FileToNivo first line", Codes(Left(converted, 5)), "143 142 141 13 10"
+
+' An empty file gives an empty file.
+fileSystem.CreateTextFile(inputPath, True, False).Close
+Check "En_Ir_FileToNivo of an empty file", pelikar.En_Ir_FileToNivo(inputPath, outputPath), True
+Check "empty output", fileSystem.GetFile(outputPath).Size, 0
+fileSystem.DeleteFile inputPath
+fileSystem.DeleteFile outputPath
+
+Host.Echo "client.vbs: done"

@@ -1,0 +1,3 @@
+' The script host's own check: a syntax error on line 3.
+Host.Echo "before"
+If Then
