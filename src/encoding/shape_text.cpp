@@ -5,7 +5,7 @@
 namespace pelikar::encoding::detail {
 namespace {
 
-constexpr int kLanes = 8;
+constexpr int kLanes = 4;
 constexpr std::size_t kSmallestPiece = 256;
 
 // Splits h[0..n) into up to kLanes pieces of about equal size, each ending at a code
@@ -39,19 +39,32 @@ void End(const TableSet& t, ShapingCursor& lane) {
   ShapeLastSteps(t, lane.h, lane.i, lane.n);
 }
 
+// Steps all lanes together for as long as each has steps left. The lanes are copied
+// into locals so that the compiler can keep them in registers.
+void StepInLockstep(const TableSet::Derived& d, ShapingCursor (&lanes)[kLanes]) {
+  static_assert(kLanes == 4);
+  std::size_t common = lanes[0].StepsLeft();
+  for (int k = 1; k < kLanes; ++k) common = std::min(common, lanes[k].StepsLeft());
+  ShapingCursor a = lanes[0], b = lanes[1], c = lanes[2], e = lanes[3];
+  for (std::size_t s = 0; s < common; ++s) {
+    a.Step(d);
+    b.Step(d);
+    c.Step(d);
+    e.Step(d);
+  }
+  lanes[0] = a;
+  lanes[1] = b;
+  lanes[2] = c;
+  lanes[3] = e;
+}
+
 }  // namespace
 
 void ShapeText(const TableSet& t, Byte* h, std::size_t n) {
   ShapingCursor lanes[kLanes];
   const int count = SplitIntoPieces(h, n, lanes);
   for (int k = 0; k < count; ++k) Begin(t, lanes[k]);
-  if (count == kLanes) {
-    std::size_t common = lanes[0].StepsLeft();
-    for (int k = 1; k < kLanes; ++k) common = std::min(common, lanes[k].StepsLeft());
-    for (std::size_t s = 0; s < common; ++s) {
-      for (auto& lane : lanes) lane.Step(t.derived);
-    }
-  }
+  if (count == kLanes) StepInLockstep(t.derived, lanes);
   for (int k = 0; k < count; ++k) End(t, lanes[k]);
 }
 

@@ -62,6 +62,20 @@ Byte ExpectedCode(CodePage page, const TypedLetter& typed, int form) {
   return 0;
 }
 
+// What the model says a text converts to: each letter's code in visual order.
+CodeString ExpectedVisual(CodePage page, const std::vector<TypedLetter>& text) {
+  const std::vector<int> forms = ExpectedForms(text);
+  CodeString expected;
+  for (std::size_t i = text.size(); i-- > 0;) expected.push_back(CodeChar(ExpectedCode(page, text[i], forms[i])));
+  return expected;
+}
+
+CodeString TypedInOneSpan(const std::vector<TypedLetter>& text) {
+  CodeString typed = "~";
+  for (const auto& t : text) typed += t.key;
+  return typed + "~";
+}
+
 std::vector<TypedLetter> RandomSentence(std::mt19937& random) {
   std::vector<TypedLetter> letters;
   for (const auto& [key, letter] : test::kLayoutLetters) letters.push_back({key, letter});
@@ -85,12 +99,8 @@ TEST_P(JoiningOracle, EveryLetterOfRandomSentencesTakesItsJoiningForm) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 3000; ++round) {
     const std::vector<TypedLetter> text = RandomSentence(random);
-    CodeString typed = "~";
-    for (const auto& t : text) typed += t.key;
-    typed += "~";
-    const std::vector<int> forms = ExpectedForms(text);
-    CodeString expected;
-    for (std::size_t i = text.size(); i-- > 0;) expected.push_back(CodeChar(ExpectedCode(GetParam(), text[i], forms[i])));
+    const CodeString typed = TypedInOneSpan(text);
+    const CodeString expected = ExpectedVisual(GetParam(), text);
     ASSERT_EQ(test::CodesOf(ConvertText(typed, GetParam())), test::CodesOf(expected)) << "typed " << typed;
   }
 }
@@ -104,12 +114,8 @@ TEST_P(JoiningOracle, LongTextsShapeAsTheirWordsDo) {
       const std::vector<TypedLetter> sentence = RandomSentence(random);
       text.insert(text.end(), sentence.begin(), sentence.end());
     }
-    CodeString typed = "~";
-    for (const auto& t : text) typed += t.key;
-    typed += "~";
-    const std::vector<int> forms = ExpectedForms(text);
-    CodeString expected;
-    for (std::size_t i = text.size(); i-- > 0;) expected.push_back(CodeChar(ExpectedCode(GetParam(), text[i], forms[i])));
+    const CodeString typed = TypedInOneSpan(text);
+    const CodeString expected = ExpectedVisual(GetParam(), text);
     ASSERT_EQ(test::CodesOf(ConvertText(typed, GetParam())), test::CodesOf(expected));
   }
 }
@@ -131,9 +137,7 @@ TEST_P(JoiningOracle, IrTextInAnyFormsIsReshaped) {
     const std::vector<TypedLetter> text = RandomSentence(random);
     CodeString ir;
     for (const auto& t : text) ir.push_back(CodeChar(AnyIrCodeOf(t, random)));
-    const std::vector<int> forms = ExpectedForms(text);
-    CodeString expected;
-    for (std::size_t i = text.size(); i-- > 0;) expected.push_back(CodeChar(ExpectedCode(GetParam(), text[i], forms[i])));
+    const CodeString expected = ExpectedVisual(GetParam(), text);
     ASSERT_EQ(test::CodesOf(ConvertText(ir, GetParam())), test::CodesOf(expected)) << "Ir input " << testing::PrintToString(test::CodesOf(ir));
   }
 }
