@@ -84,9 +84,10 @@ constexpr TableSet MakeTableSet(CodePage codePage, const Table& keyMap, const Ta
   for (int code = 0; code < 256; ++code) {
     const Byte c = static_cast<Byte>(code);
     const int current = c < 128 ? kIsolated : letterForm[c];
-    derived.toForm[c][0] = c;
+    derived.toFormAndKind[c][0] = c;  // the kinds follow once every code has one
     for (int form = kInitial; form <= kIsolated; ++form) {
-      derived.toForm[c][form] = c < 32 ? c : nivo ? NivoToFormRule(c, form, current) : IrToFormRule(c, form, current);
+      derived.toFormAndKind[c][form] =
+          c < 32 ? c : nivo ? NivoToFormRule(c, form, current) : IrToFormRule(c, form, current);
     }
     const Byte kind = static_cast<Byte>((current & 7) | ((c < 128 ? 0 : FormsOfClass(joinClass[c])) << 3));
     int id = 0;
@@ -105,8 +106,8 @@ constexpr TableSet MakeTableSet(CodePage codePage, const Table& keyMap, const Ta
   }
   for (int code = 0; code < 256; ++code) {
     for (int form = 0; form <= kIsolated; ++form) {
-      const Byte result = derived.toForm[code][form];
-      derived.toFormAndKind[code][form] = static_cast<std::uint16_t>(result | derived.kindId[result] << 8);
+      auto& entry = derived.toFormAndKind[code][form];
+      entry = static_cast<std::uint16_t>(entry | derived.kindId[entry] << 8);
     }
   }
   BuildJoiningDecisions(derived, kindOfId, kinds);

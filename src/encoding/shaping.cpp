@@ -15,7 +15,7 @@ bool HasForm(const TableSet& tables, Byte code, int form) {
 Byte ToForm(const TableSet& tables, Byte code, int form) {
   // There are no other forms: anything else leaves the code as it is.
   if (form < kInitial || form > kIsolated) return code;
-  return tables.derived.toForm[code][form];
+  return static_cast<Byte>(tables.derived.toFormAndKind[code][form]);
 }
 
 void ShapeLetter(const TableSet& tables, Byte& left, Byte& current, Byte& right, Byte right2) {

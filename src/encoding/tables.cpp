@@ -10,7 +10,7 @@ namespace {
 constexpr TableSet Unloaded() {
   TableSet set{CodePage::Nivo, {}, {}, {}, {}, {}};
   for (int code = 0; code < 256; ++code) {
-    set.derived.toForm[code].fill(static_cast<Byte>(code));
+    set.derived.toFormAndKind[code].fill(static_cast<std::uint16_t>(code));
   }
   return set;
 }

@@ -6,6 +6,7 @@
 // primitives read. AlphabetMap, NivoToKeyMap and IrToNivoMap belong to the Nivo code
 // page only and never change.
 #include <array>
+#include <cstdint>
 
 #include "common/code_string.h"
 
@@ -40,10 +41,9 @@ struct TableSet {
   // Derived from the tables above when the set is built, for the engine's inner loop.
   static constexpr int kMaxKinds = 16;
   struct Derived {
-    // The code of each code's letter in each form (1-4); at 0 the code itself.
-    std::array<std::array<Byte, 5>, 256> toForm;
-    // The same with the kind of the resulting code in the high byte.
-    std::array<std::array<std::uint16_t, 8>, 256> toFormAndKind;  // 8 wide: a shift to index
+    // The code of each code's letter in each form (1-4; at 0 the code itself), with
+    // the kind of that code in the high byte. 8 wide: a shift to index.
+    std::array<std::array<std::uint16_t, 8>, 256> toFormAndKind;
     // Each code's kind (its form and the forms it has) as a small number, and the
     // decisions of the two joining stages for every pair of kinds: the forms that
     // the neighbour and the current code go to.

@@ -1,4 +1,5 @@
 #include "encoding/shaping.h"
+#include "encoding/shaping_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,31 @@ int LetterId(CodePage page, Byte code) {
 }
 
 class ShapingProperties : public testing::TestWithParam<CodePage> {};
+
+// The joining rules run directly on codes, as written: the reference for the decision
+// tables that ShapeLetter works from.
+struct CodeAccess {
+  const TableSet& tables;
+  Byte* codes[4];
+  int Form(detail::Slot s) const { return FormOf(tables, *codes[s]); }
+  bool Has(detail::Slot s, int form) const { return HasForm(tables, *codes[s], form); }
+  void To(detail::Slot s, int form) { *codes[s] = ToForm(tables, *codes[s], form); }
+};
+
+TEST_P(ShapingProperties, DecisionTablesShapeAsTheRulesDo) {
+  const TableSet& tables = TableSetOf(GetParam());
+  std::mt19937 random(13);
+  for (int i = 0; i < 300000; ++i) {
+    Byte codes[4], expected[4];
+    for (Byte& code : codes) code = static_cast<Byte>(random() % 5 == 0 ? random() % 128 : 128 + random() % 128);
+    std::copy(std::begin(codes), std::end(codes), std::begin(expected));
+    CodeAccess access{tables, {&expected[0], &expected[1], &expected[2], &expected[3]}};
+    detail::JoinToPrevious(access);
+    detail::JoinToNext(access);
+    ShapeLetter(tables, codes[0], codes[1], codes[2], codes[3]);
+    ASSERT_EQ(test::CodesOf(CodeString(codes, codes + 3)), test::CodesOf(CodeString(expected, expected + 3)));
+  }
+}
 
 TEST_P(ShapingProperties, ShapeLetterNeverChangesWhichLetterACodeIs) {
   const CodePage page = GetParam();
