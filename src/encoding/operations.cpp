@@ -7,7 +7,7 @@
 #include "common/run_time_error.h"
 #include "encoding/convert_text.h"
 #include "encoding/tables.h"
-#include "encoding/text_number.h"
+#include "common/text_number.h"
 
 namespace pelikar::encoding {
 namespace {

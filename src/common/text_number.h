@@ -6,8 +6,8 @@
 
 #include "common/code_string.h"
 
-namespace pelikar::encoding {
+namespace pelikar {
 
 std::optional<double> ParseTextNumber(CodeView text);
 
-}  // namespace pelikar::encoding
+}  // namespace pelikar

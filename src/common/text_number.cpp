@@ -1,11 +1,11 @@
-#include "encoding/text_number.h"
+#include "common/text_number.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-namespace pelikar::encoding {
+namespace pelikar {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -59,4 +59,4 @@ std::optional<double> ParseTextNumber(CodeView text) {
   return ParseDecimal(text);
 }
 
-}  // namespace pelikar::encoding
+}  // namespace pelikar
