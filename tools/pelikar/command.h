@@ -28,6 +28,11 @@ struct Command {
 // The subcommands, by group, in the order the tool's help lists them.
 std::span<const Command> TextCommands();
 std::span<const Command> FileCommands();
+std::span<const Command> DateCommands();
+std::span<const Command> NumberCommands();
+
+// The groups above, in that order.
+std::span<const std::span<const Command>> CommandGroups();
 
 const Command* FindCommand(std::string_view name);
 

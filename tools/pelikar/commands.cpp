@@ -6,8 +6,13 @@
 
 namespace pelikar::cli {
 
+std::span<const std::span<const Command>> CommandGroups() {
+  static const std::array groups = {TextCommands(), FileCommands(), DateCommands(), NumberCommands()};
+  return groups;
+}
+
 const Command* FindCommand(std::string_view name) {
-  for (auto group : {TextCommands(), FileCommands()}) {
+  for (auto group : CommandGroups()) {
     for (const Command& command : group) {
       if (command.name == name) return &command;
     }

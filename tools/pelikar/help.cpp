@@ -8,14 +8,16 @@ namespace {
 constexpr std::string_view kToolDescription =
     "Converts Persian text typed on a Latin (US) keyboard to the Nivo and Ir code\n"
     "pages and back. Persian is written as the keys that type it, between tildes:\n"
-    "~sghl~ is the word salam.\n";
+    "~sghl~ is the word salam. Also converts dates between the Shamsi and Miladi\n"
+    "calendars and writes dates and numbers in Persian words.\n";
 
 constexpr std::string_view kInputAndOutput =
-    "Text comes from the arguments, joined by spaces (from-codes joins them without),\n"
-    "or when there are none from standard input, one line at a time (LF or CR LF\n"
-    "ends a line), each converted by itself. Results go to standard output one a\n"
-    "line: as code-page bytes into a file or pipe, as readable UTF-8 on a terminal.\n"
-    "A failure leaves standard output empty.\n";
+    "Text comes from the arguments, joined by spaces (from-codes joins them without,\n"
+    "and every date or number is an argument of its own), or when there are none\n"
+    "from standard input, one line at a time (LF or CR LF ends a line), each\n"
+    "converted by itself. Results go to standard output one a line: as code-page\n"
+    "bytes into a file or pipe, as readable UTF-8 on a terminal. A failure leaves\n"
+    "standard output empty, except that a rejected date only empties its own line.\n";
 
 struct OptionHelp {
   unsigned group;
@@ -50,7 +52,7 @@ void PrintToolHelp(std::FILE* stream) {
   std::fputs("Usage: pelikar COMMAND [OPTIONS] [ARGUMENTS]\n\n", stream);
   Print(kToolDescription, stream);
   std::fputs("\nCommands:\n", stream);
-  for (auto group : {TextCommands(), FileCommands()}) {
+  for (auto group : CommandGroups()) {
     for (const Command& command : group) {
       std::fprintf(stream, "  %-13.*s %.*s\n", static_cast<int>(command.name.size()),
                    command.name.data(), static_cast<int>(command.summary.size()),

@@ -8,8 +8,11 @@
 #include "control/com/com_error.h"
 #include "control/com/module.h"
 #include "control/com/type_library.h"
+#include "calendar/calendar_texts.h"
+#include "calendar/date_conversion.h"
 #include "encoding/file_conversion.h"
 #include "encoding/operations.h"
+#include "numbers/spell_number.h"
 
 namespace pelikar::com {
 namespace {
@@ -34,6 +37,20 @@ void Clear(VARIANT* result) { VariantInit(result); }
 // Members that later parts of the control implement.
 HRESULT NotImplemented(const wchar_t* member) {
   return ReportError(E_NOTIMPL, std::wstring(member) + L" is not implemented yet");
+}
+
+// The calendar and number members answer every failure with the empty string, as
+// their callers expect; nothing reaches the caller as an error.
+template <class Produce>
+HRESULT TrappedString(BSTR* result, Produce produce) {
+  if (result == nullptr) return NullPointer();
+  *result = nullptr;
+  try {
+    *result = CodeToBstr(produce());
+  } catch (...) {
+    *result = nullptr;  // the empty string
+  }
+  return S_OK;
 }
 
 template <class Result>
@@ -180,6 +197,36 @@ STDMETHODIMP PelikarObject::Reserved(unsigned char yourAttrib, BSTR* result) {
   return Guarded([&] { *result = CodeToBstr(control_.Reserved(yourAttrib)); });
 }
 
+// _Pelikar: dates and numbers
+
+STDMETHODIMP PelikarObject::Shamsi_To_Miladi(BSTR shamsStr, BSTR* result) {
+  return TrappedString(result, [&] { return calendar::Shamsi_To_Miladi(BstrToCode(shamsStr)); });
+}
+
+STDMETHODIMP PelikarObject::Miladi_To_Shamsi(BSTR miladStr, BSTR* result) {
+  return TrappedString(result, [&] { return calendar::Miladi_To_Shamsi(BstrToCode(miladStr)); });
+}
+
+STDMETHODIMP PelikarObject::DayOfWeek(BSTR shamsiStr, BSTR* result) {
+  return TrappedString(result, [&] { return calendar::DayOfWeek(BstrToCode(shamsiStr)); });
+}
+
+STDMETHODIMP PelikarObject::MonthOfYear(BSTR shamsiStr, BSTR* result) {
+  return TrappedString(result, [&] { return calendar::MonthOfYear(BstrToCode(shamsiStr)); });
+}
+
+STDMETHODIMP PelikarObject::SpellNum(double yourNumber, BSTR* result) {
+  return TrappedString(result, [&] { return numbers::SpellNum(yourNumber); });
+}
+
+STDMETHODIMP PelikarObject::SystemDate(BSTR* result) {
+  return TrappedString(result, [] { return calendar::SystemDate(); });
+}
+
+STDMETHODIMP PelikarObject::SpellDate(BSTR shamsiStr, BSTR* result) {
+  return TrappedString(result, [&] { return calendar::SpellDate(BstrToCode(shamsiStr)); });
+}
+
 // _Pelikar: members still to come
 
 STDMETHODIMP PelikarObject::get_Farsi(VARIANT_BOOL* result) {
@@ -202,12 +249,6 @@ STDMETHODIMP PelikarObject::FarsiPress(IDispatch* /*yourObject*/, short* keyAsci
                                        VARIANT_BOOL* result) {
   if (keyAscii == nullptr) return NullPointer();
   return NotImplemented(L"FarsiPress", result);
-}
-STDMETHODIMP PelikarObject::Shamsi_To_Miladi(BSTR /*shamsStr*/, BSTR* result) {
-  return NotImplemented(L"Shamsi_To_Miladi", result);
-}
-STDMETHODIMP PelikarObject::Miladi_To_Shamsi(BSTR /*miladStr*/, BSTR* result) {
-  return NotImplemented(L"Miladi_To_Shamsi", result);
 }
 STDMETHODIMP PelikarObject::InstallFont(BSTR /*fontName*/, VARIANT_BOOL* result) {
   return NotImplemented(L"InstallFont", result);
@@ -253,21 +294,6 @@ STDMETHODIMP PelikarObject::DriveType(BSTR /*drivePath*/, LONG* result) {
   return NotImplemented(L"DriveType", result);
 }
 STDMETHODIMP PelikarObject::CdDrive(BSTR* result) { return NotImplemented(L"CdDrive", result); }
-STDMETHODIMP PelikarObject::DayOfWeek(BSTR /*shamsiStr*/, BSTR* result) {
-  return NotImplemented(L"DayOfWeek", result);
-}
-STDMETHODIMP PelikarObject::MonthOfYear(BSTR /*shamsiStr*/, BSTR* result) {
-  return NotImplemented(L"MonthOfYear", result);
-}
-STDMETHODIMP PelikarObject::SpellNum(double /*yourNumber*/, BSTR* result) {
-  return NotImplemented(L"SpellNum", result);
-}
-STDMETHODIMP PelikarObject::SystemDate(BSTR* result) {
-  return NotImplemented(L"SystemDate", result);
-}
-STDMETHODIMP PelikarObject::SpellDate(BSTR /*shamsiStr*/, BSTR* result) {
-  return NotImplemented(L"SpellDate", result);
-}
 STDMETHODIMP PelikarObject::VolLabel(BSTR /*driveName*/, BSTR* result) {
   return NotImplemented(L"VolLabel", result);
 }
