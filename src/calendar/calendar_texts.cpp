@@ -72,7 +72,7 @@ CodeString SystemDate(const std::function<CivilDate()>& today) {
 // Spells the last two digits of the year, the month's name and the day.
 CodeString SpellDate(CodeView shamsiStr) {
   return EmptyOnFailure([shamsiStr]() -> CodeString {
-    const CodeView date = TrimBlanks(shamsiStr);
+    const CodeView date = TrimSpaces(shamsiStr);
     const double day = LeadingNumber(Mid(date, 9, 2));
     const double year = RoundHalfEven(LeadingNumber(Mid(date, 3, 2)));
     return numbers::SpellNum(year) + ' ' + MonthOfYear(date) + ' ' + numbers::SpellNum(day);

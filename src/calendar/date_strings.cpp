@@ -41,7 +41,7 @@ std::optional<int> FieldNumber(CodeView text, std::size_t first, std::size_t len
 
 template <typename Date>
 std::optional<Date> ReadDate(CodeView text, FieldPositions positions) {
-  text = TrimBlanks(text);
+  text = TrimSpaces(text);
   if (!HasOnlyDateCharacters(text)) return std::nullopt;
   const auto year = FieldNumber(text, positions.year, 4);
   const auto month = FieldNumber(text, positions.month, 2);
@@ -58,11 +58,6 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
-CodeView TrimBlanks(CodeView text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == CodeView::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 CodeView Mid(CodeView text, std::size_t first, std::size_t length) {
   if (first > text.size()) return {};

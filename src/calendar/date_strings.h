@@ -9,9 +9,6 @@
 
 namespace pelikar::calendar {
 
-// The text without its leading and trailing blanks.
-CodeView TrimBlanks(CodeView text);
-
 // Characters first to first + length - 1 (counted from 1), as far as the text goes.
 CodeView Mid(CodeView text, std::size_t first, std::size_t length);
 

@@ -139,8 +139,7 @@ class LineConverter {
     while (start < work_.size()) {
       const std::size_t end = work_.find('\r', start);
       std::string_view line = std::string_view(work_).substr(start, end - start);
-      const std::size_t first = line.find_first_not_of(' ');
-      if (first != std::string_view::npos) out.append(line.substr(first, line.find_last_not_of(' ') + 1 - first));
+      out.append(TrimSpaces(line));
       out += "\r\n";
       start = end + 1;
       if (start < work_.size() && work_[start] == '\n') ++start;  // the LF of CR LF

@@ -10,16 +10,6 @@
 #include "common/text_number.h"
 
 namespace pelikar::encoding {
-namespace {
-
-CodeView TrimSpaces(CodeView text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == CodeView::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 CodeString En_Ir_To_nivo(CodeView yourStr) { return ConvertText(yourStr, CodePage::Nivo); }
 
 CodeString En_To_Ir(CodeView yourStr) { return ConvertText(yourStr, CodePage::Ir); }

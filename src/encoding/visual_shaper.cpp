@@ -54,9 +54,10 @@ CodeString ShapeWholeText(const TableSet& tables, CodeView readingOrder) {
   SpanTyper typer(tables);
   for (std::size_t i = 0; i < n; ++i) h[i] = typer.Type(CodeAt(readingOrder, n - 1 - i));
   detail::ShapeText(tables, h, n);
-  const auto first = text.find_first_not_of(' ');
-  if (first == CodeString::npos) return {};
-  text.erase(text.find_last_not_of(' ') + 1);
+  const CodeView kept = TrimSpaces(text);
+  if (kept.empty()) return {};
+  const std::size_t first = kept.data() - text.data();
+  text.erase(first + kept.size());
   text.erase(0, first);
   return text;
 }

@@ -21,11 +21,6 @@ enum class Calendar { Shamsi, Miladi };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-CodeView TrimBlanks(CodeView text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == CodeView::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Year first means four digits and then no digit. Everything else is day first,
 // including "0110111992", which the Miladi reading takes field by field.
@@ -81,7 +76,7 @@ int RunDates(const Arguments& arguments, DateAnswer answer, bool persianAnswer) 
   Output output(render, TextIsTyped(arguments.operands));
   bool allAnswered = true;
   auto answerOne = [&](CodeView text, std::size_t lineNumber) {
-    const CodeView date = TrimBlanks(text);
+    const CodeView date = TrimSpaces(text);
     CodeString result;
     // A blank line of a batch asks nothing and keeps its place; a blank argument is
     // a date that was meant to be there.

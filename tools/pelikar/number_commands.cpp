@@ -12,15 +12,10 @@
 namespace pelikar::cli {
 namespace {
 
-CodeView TrimBlanks(CodeView text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == CodeView::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Reads the number as the control reads a text handed to it for a number.
 double NumberIn(CodeView text, std::size_t lineNumber) {
-  if (const auto number = ParseTextNumber(TrimBlanks(text))) return *number;
+  if (const auto number = ParseTextNumber(TrimSpaces(text))) return *number;
   const std::string message = "spell: '" + std::string(text) + "' is not a number";
   throw UsageError(lineNumber == 0 ? message : "line " + std::to_string(lineNumber) + ": " + message);
 }
