@@ -31,13 +31,9 @@ constexpr std::array<const char*, 12> ShamsiMonthNames = {
 
 CodeString InNivo(CodeView typedText) { return encoding::ConvertText(typedText, encoding::CodePage::Nivo); }
 
-// Rounds to the nearest whole number, a half to the even neighbour (2.5 to 2, 3.5 to 4).
-double RoundHalfEven(double value) {
-  const double below = std::floor(value);
-  const double fraction = value - below;
-  const bool belowIsOdd = std::fmod(below, 2) != 0;
-  return fraction > 0.5 || (fraction == 0.5 && belowIsOdd) ? below + 1 : below;
-}
+// Rounds to the nearest whole number, a half to the even neighbour (2.5 to 2, 3.5 to
+// 4), as the host's run-time rounds.
+double RoundHalfEven(double value) { return std::nearbyint(value); }
 
 }  // namespace
 

@@ -58,7 +58,6 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
-
 CodeView Mid(CodeView text, std::size_t first, std::size_t length) {
   if (first > text.size()) return {};
   return text.substr(first - 1, length);
