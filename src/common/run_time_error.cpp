@@ -27,6 +27,10 @@ std::string RunTimeError::StandardDescription(int number) {
     case kPermissionDenied: return "Permission denied";
     case kPathFileAccessError: return "Path/File access error";
     case kPathNotFound: return "Path not found";
+    case kObjectVariableNotSet: return "Object variable or With block variable not set";
+    case kMemberNotSupported: return "Object doesn't support this property or method";
+    case kAutomationError: return "Automation error";
+    case kPrinterError: return "Printer error";
     default: return "Application-defined or object-defined error";
   }
 }

@@ -19,6 +19,10 @@ enum RunTimeErrorNumber : int {
   kPermissionDenied = 70,
   kPathFileAccessError = 75,
   kPathNotFound = 76,
+  kObjectVariableNotSet = 91,
+  kMemberNotSupported = 438,
+  kAutomationError = 440,
+  kPrinterError = 482,
 };
 
 class RunTimeError : public std::runtime_error {

@@ -144,16 +144,16 @@ TEST_F(Dispatch, UnimplementedMembersClearTheirResults) {
   EXPECT_EQ(ErrorDescription(&source), L"Message is not implemented yet");
   EXPECT_EQ(source, L"PelikarLib.Pelikar");
 
-  BSTR path = reinterpret_cast<BSTR>(1);
-  EXPECT_EQ(control->WinPath(&path), E_NOTIMPL);
-  EXPECT_EQ(path, nullptr);
+  BSTR text = reinterpret_cast<BSTR>(1);
+  EXPECT_EQ(control->KeyBoard(nullptr, nullptr, &text), E_NOTIMPL);
+  EXPECT_EQ(text, nullptr);
   VARIANT codePage;
   V_VT(&codePage) = VT_I4;
   EXPECT_EQ(control->get_CodePage(&codePage), E_NOTIMPL);
   EXPECT_EQ(V_VT(&codePage), VT_EMPTY);
-  LONG kind = 9;
-  EXPECT_EQ(control->DriveType(nullptr, &kind), E_NOTIMPL);
-  EXPECT_EQ(kind, 0);
+  VARIANT_BOOL shown = VARIANT_TRUE;
+  EXPECT_EQ(control->ToolTip(nullptr, nullptr, &shown), E_NOTIMPL);
+  EXPECT_EQ(shown, VARIANT_FALSE);
   EXPECT_EQ(control->put_Farsi(VARIANT_TRUE), E_NOTIMPL);
   EXPECT_EQ(ErrorDescription(), L"Farsi is not implemented yet");
 }

@@ -6,6 +6,7 @@
 
 #include "control/com/ansi_string.h"
 #include "control/com/com_error.h"
+#include "control/com/dispatch_host_object.h"
 #include "control/com/module.h"
 #include "control/com/type_library.h"
 #include "calendar/calendar_texts.h"
@@ -13,25 +14,58 @@
 #include "encoding/file_conversion.h"
 #include "encoding/operations.h"
 #include "numbers/spell_number.h"
+#include "util/binary_text.h"
+#include "util/delay.h"
+#include "util/directory_search.h"
+#include "util/drives.h"
+#include "util/font_installer.h"
+#include "util/print_text.h"
+#include "util/window_shape.h"
 
 namespace pelikar::com {
 namespace {
 
 HRESULT NullPointer() { return ReportError(E_POINTER, L"A result pointer is NULL"); }
 
+// A string member whose failures reach the caller.
+template <class Produce>
+HRESULT StringResult(BSTR* result, Produce produce) {
+  if (result == nullptr) return NullPointer();
+  *result = nullptr;
+  return Guarded([&] { *result = CodeToBstr(produce()); });
+}
+
 // A string member of the core: code string in, code string out.
 template <class Operation>
 HRESULT ConvertString(BSTR text, BSTR* result, Operation operation) {
+  return StringResult(result, [&] { return operation(BstrToCode(text)); });
+}
+
+VARIANT_BOOL Boolean(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+
+// Whether every character of a name has a code in the ANSI code page. One that has
+// none would reach the platform as "?", a wildcard that matches other files.
+bool FitsAnsiCodePage(BSTR name) {
+  const int length = static_cast<int>(SysStringLen(name));
+  if (length == 0) return true;
+  BOOL usedDefault = FALSE;
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, length, nullptr, 0, nullptr,
+                      &usedDefault);
+  return usedDefault == FALSE;
+}
+
+// The file tests: a name that the ANSI calls cannot carry names no file they can find.
+template <class Test>
+HRESULT FileTest(BSTR name, VARIANT_BOOL* result, Test test) {
   if (result == nullptr) return NullPointer();
-  *result = nullptr;
-  return Guarded([&] { *result = CodeToBstr(operation(BstrToCode(text))); });
+  *result = VARIANT_FALSE;
+  if (!FitsAnsiCodePage(name)) return S_OK;
+  return Guarded([&] { *result = Boolean(test(BstrToCode(name))); });
 }
 
 // What a failed member leaves in its result.
 void Clear(BSTR* result) { *result = nullptr; }
 void Clear(short* result) { *result = 0; }  // also VARIANT_BOOL: False
-void Clear(LONG* result) { *result = 0; }
-void Clear(unsigned char* result) { *result = 0; }
 void Clear(VARIANT* result) { VariantInit(result); }
 
 // Members that later parts of the control implement.
@@ -227,6 +261,107 @@ STDMETHODIMP PelikarObject::SpellDate(BSTR shamsiStr, BSTR* result) {
   return TrappedString(result, [&] { return calendar::SpellDate(BstrToCode(shamsiStr)); });
 }
 
+// _Pelikar: system utilities. Names and paths cross as ANSI text, which the platform's
+// ANSI calls take; the paths they give back convert to text the caller can use.
+
+STDMETHODIMP PelikarObject::WinPath(BSTR* result) {
+  return StringResult(result, [&] { return services_.machine.WindowsDirectory(); });
+}
+
+STDMETHODIMP PelikarObject::WinSysPath(BSTR* result) {
+  return StringResult(result, [&] { return services_.machine.SystemDirectory(); });
+}
+
+// A failing copy shows the installer's message and answers False; nothing raises.
+STDMETHODIMP PelikarObject::InstallFont(BSTR fontName, VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  *result = VARIANT_FALSE;
+  return Guarded([&] {
+    const util::FontInstallServices services{services_.machine, services_.files, services_.fonts,
+                                             services_.messages};
+    *result = Boolean(util::InstallFont(services, BstrToCode(fontName)));
+  });
+}
+
+STDMETHODIMP PelikarObject::Delay(float second, VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  *result = Boolean(util::Delay(services_.clock, second));
+  return S_OK;
+}
+
+STDMETHODIMP PelikarObject::DriveType(BSTR drivePath, LONG* result) {
+  if (result == nullptr) return NullPointer();
+  *result = 0;
+  return Guarded([&] { *result = services_.machine.DriveType(BstrToCode(drivePath)); });
+}
+
+STDMETHODIMP PelikarObject::CdDrive(BSTR* result) {
+  return StringResult(result, [&] { return util::CdDrive(services_.machine); });
+}
+
+// The directory search raises what it meets (a drive not ready, a malformed name).
+STDMETHODIMP PelikarObject::VolLabel(BSTR driveName, BSTR* result) {
+  return ConvertString(driveName, result,
+                       [&](CodeView name) { return util::VolLabel(services_.files, name); });
+}
+
+STDMETHODIMP PelikarObject::DirExist(BSTR dirName, VARIANT_BOOL* result) {
+  return FileTest(dirName, result,
+                  [&](CodeView name) { return util::DirExist(services_.files, name); });
+}
+
+STDMETHODIMP PelikarObject::FileExist(BSTR fileName, VARIANT_BOOL* result) {
+  return FileTest(fileName, result,
+                  [&](CodeView name) { return util::FileExist(services_.files, name); });
+}
+
+// The form is reached by its "hwnd" property; an object without one raises.
+STDMETHODIMP PelikarObject::ShapeOval(IDispatch* yourForm, LONG x1, LONG y1, LONG x2, LONG y2,
+                                      LONG* result) {
+  if (result == nullptr) return NullPointer();
+  *result = 0;
+  return Guarded([&] {
+    DispatchHostObject form(yourForm);
+    *result = util::ShapeOval(form, services_.regions, {x1, y1, x2, y2});
+  });
+}
+
+STDMETHODIMP PelikarObject::ShapeRect(IDispatch* yourForm, LONG x1, LONG y1, LONG x2, LONG y2,
+                                      LONG x3, LONG y3, LONG* result) {
+  if (result == nullptr) return NullPointer();
+  *result = 0;
+  return Guarded([&] {
+    DispatchHostObject form(yourForm);
+    *result = util::ShapeRect(form, services_.regions, {x1, y1, x2, y2}, x3, y3);
+  });
+}
+
+STDMETHODIMP PelikarObject::DecToBin(unsigned char decNum, BSTR* result) {
+  return StringResult(result, [&] { return util::DecToBin(decNum); });
+}
+
+// A sum above 255 raises Overflow.
+STDMETHODIMP PelikarObject::BinToDec(BSTR binStr, unsigned char* result) {
+  if (result == nullptr) return NullPointer();
+  *result = 0;
+  return Guarded([&] { *result = util::BinToDec(BstrToCode(binStr)); });
+}
+
+// Any failure shows its description and answers False. PrintAttrib is accepted and
+// ignored; omitted, it arrives as a NULL pointer.
+STDMETHODIMP PelikarObject::PrintText(BSTR textStr, BSTR fontStr, short sizeNum,
+                                      VARIANT_BOOL txtBold, unsigned char* /*printAttrib*/,
+                                      VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  *result = VARIANT_FALSE;
+  return Guarded([&] {
+    const CodeString text = BstrToCode(textStr);
+    const CodeString font = BstrToCode(fontStr);
+    const util::PrintJob job{text, font, sizeNum, txtBold != VARIANT_FALSE};
+    *result = Boolean(util::PrintText(services_.printer, services_.messages, job));
+  });
+}
+
 // _Pelikar: members still to come
 
 STDMETHODIMP PelikarObject::get_Farsi(VARIANT_BOOL* result) {
@@ -249,9 +384,6 @@ STDMETHODIMP PelikarObject::FarsiPress(IDispatch* /*yourObject*/, short* keyAsci
                                        VARIANT_BOOL* result) {
   if (keyAscii == nullptr) return NullPointer();
   return NotImplemented(L"FarsiPress", result);
-}
-STDMETHODIMP PelikarObject::InstallFont(BSTR /*fontName*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"InstallFont", result);
 }
 STDMETHODIMP PelikarObject::get_MultiLine(VARIANT_BOOL* result) {
   return NotImplemented(L"MultiLine", result);
@@ -282,47 +414,6 @@ STDMETHODIMP PelikarObject::KeyBoard2(BSTR /*caption*/, BSTR /*text*/, short /*x
 STDMETHODIMP PelikarObject::Animate(IDispatch* /*yourLabel*/, short /*effect*/, float /*speed*/,
                                     short* /*min*/, short* /*max*/, VARIANT_BOOL* result) {
   return NotImplemented(L"Animate", result);
-}
-STDMETHODIMP PelikarObject::WinPath(BSTR* result) { return NotImplemented(L"WinPath", result); }
-STDMETHODIMP PelikarObject::WinSysPath(BSTR* result) {
-  return NotImplemented(L"WinSysPath", result);
-}
-STDMETHODIMP PelikarObject::Delay(float /*second*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"Delay", result);
-}
-STDMETHODIMP PelikarObject::DriveType(BSTR /*drivePath*/, LONG* result) {
-  return NotImplemented(L"DriveType", result);
-}
-STDMETHODIMP PelikarObject::CdDrive(BSTR* result) { return NotImplemented(L"CdDrive", result); }
-STDMETHODIMP PelikarObject::VolLabel(BSTR /*driveName*/, BSTR* result) {
-  return NotImplemented(L"VolLabel", result);
-}
-STDMETHODIMP PelikarObject::DirExist(BSTR /*dirName*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"DirExist", result);
-}
-STDMETHODIMP PelikarObject::FileExist(BSTR /*fileName*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"FileExist", result);
-}
-STDMETHODIMP PelikarObject::ShapeOval(IDispatch* /*yourForm*/, LONG /*x1*/, LONG /*y1*/,
-                                      LONG /*x2*/, LONG /*y2*/, LONG* result) {
-  return NotImplemented(L"ShapeOval", result);
-}
-STDMETHODIMP PelikarObject::ShapeRect(IDispatch* /*yourForm*/, LONG /*x1*/, LONG /*y1*/,
-                                      LONG /*x2*/, LONG /*y2*/, LONG /*x3*/, LONG /*y3*/,
-                                      LONG* result) {
-  return NotImplemented(L"ShapeRect", result);
-}
-STDMETHODIMP PelikarObject::DecToBin(unsigned char /*decNum*/, BSTR* result) {
-  return NotImplemented(L"DecToBin", result);
-}
-STDMETHODIMP PelikarObject::BinToDec(BSTR /*binStr*/, unsigned char* result) {
-  return NotImplemented(L"BinToDec", result);
-}
-// An omitted PrintAttrib arrives as a NULL pointer.
-STDMETHODIMP PelikarObject::PrintText(BSTR /*textStr*/, BSTR /*fontStr*/, short /*sizeNum*/,
-                                      VARIANT_BOOL /*txtBold*/, unsigned char* /*printAttrib*/,
-                                      VARIANT_BOOL* result) {
-  return NotImplemented(L"PrintText", result);
 }
 STDMETHODIMP PelikarObject::get_Environment(VARIANT* result) {
   return NotImplemented(L"Environment", result);

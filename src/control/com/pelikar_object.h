@@ -8,6 +8,7 @@
 #include "control/com/type_info_dispatch.h"
 #include "control/control.h"
 #include "pelikar_h.h"
+#include "util/win32/win32_services.h"
 
 namespace pelikar::com {
 
@@ -98,6 +99,7 @@ class PelikarObject final : public _Pelikar, public ISupportErrorInfo, public IP
   LONG references_ = 1;
   control::Control control_;
   TypeInfoDispatch dispatch_;
+  util::win32::Win32Services services_;
 };
 
 }  // namespace pelikar::com

@@ -60,7 +60,7 @@ checkThrows("AscStrToStr('300')", function () { pelikar.AscStrToStr("300"); }, 0
 checkThrows("En_Ir_FileToNivo of a missing file",
             function () { pelikar.En_Ir_FileToNivo("Z:\\no\\such\\file.txt", "Z:\\no\\out.txt"); },
             0x800A0035);
-checkThrows("WinPath", function () { return pelikar.WinPath(); }, kNotImplemented);
+checkThrows("KeyBoard", function () { return pelikar.KeyBoard("caption", "text"); }, kNotImplemented);
 checkThrows("CodePage put", function () { pelikar.CodePage = 1; }, kNotImplemented);
 // JScript passes numbers by value, also to by-reference parameters.
 checkThrows("FarsiPress", function () { pelikar.FarsiPress(pelikar, 65); }, kNotImplemented);

@@ -1,0 +1,19 @@
+#include <windows.h>
+
+#include "util/win32/system_text.h"
+#include "util/win32/win32_services.h"
+
+namespace pelikar::util::win32 {
+namespace {
+
+// The caller gives no title; the box carries the control's name.
+constexpr wchar_t kTitle[] = L"Pelikar";
+
+}  // namespace
+
+void Win32MessageBoxes::Show(std::string_view text) {
+  // Owned by the host's active window, so the host waits for the answer.
+  MessageBoxW(GetActiveWindow(), Utf8ToWide(text).c_str(), kTitle, MB_OK);
+}
+
+}  // namespace pelikar::util::win32

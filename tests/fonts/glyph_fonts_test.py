@@ -1,0 +1,257 @@
+#!/usr/bin/python3
+"""The generated glyph fonts read back with fontTools.
+
+    glyph_fonts_test.py --fonts DIR --view TSV --source DejaVuSans.ttf
+                        --generator make_glyph_font.py --tool pelikar [GROUP...]
+
+Every code's glyph is compared with DejaVu Sans's glyph of the character that the
+Unicode view (read here on its own) says the code shows, outline against outline;
+typed words go through the pelikar tool and come out as the glyphs of the right
+letters in the right forms, named by Unicode from DejaVu's own cmap.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import unicodedata
+import unittest
+
+from fontTools.pens.recordingPen import DecomposingRecordingPen
+from fontTools.ttLib import TTFont
+
+PAGES = {"nivo": ("nivo2.ttf", "Nivo2"), "ir": ("nivo_ir.ttf", "Nivo_Ir")}
+PERSIAN_CODES = range(128, 256)
+ASCII_CODES = range(32, 127)
+PRINTABLE_CODES = [*ASCII_CODES, *PERSIAN_CODES]
+SYMBOL_BASE = 0xF000
+# Family, subfamily, unique, full, PostScript and the typographic and WWS names.
+FONT_NAME_IDS = (1, 2, 3, 4, 6, 16, 17, 18, 21, 22)
+RESERVED_NAMES = ("DejaVu", "Bitstream", "Vera", "Arev", "Tavmjong")
+paths = argparse.Namespace()
+_fonts = {}
+
+
+def font(path):
+    if path not in _fonts:
+        _fonts[path] = TTFont(path)
+    return _fonts[path]
+
+
+def glyph_font(page):
+    return font(os.path.join(paths.fonts, PAGES[page][0]))
+
+
+def source():
+    return font(paths.source)
+
+
+def read_view():
+    """page -> code -> the character the code shows, for codes 128-255."""
+    view = {"nivo": {}, "ir": {}}
+    with open(paths.view, encoding="utf-8") as table:
+        for line in table:
+            if line[:1].isdigit():
+                code, nivo, ir = line.split()
+                view["nivo"][int(code)] = int(nivo, 16)
+                view["ir"][int(code)] = int(ir, 16)
+    return view
+
+
+def symbol_cmap(page):
+    return glyph_font(page)["cmap"].getcmap(3, 0).cmap
+
+
+def drawing(ttfont, glyph):
+    """A glyph's outline with components resolved, and its advance width."""
+    glyphs = ttfont.getGlyphSet()
+    pen = DecomposingRecordingPen(glyphs)
+    glyphs[glyph].draw(pen)
+    return pen.value, ttfont["hmtx"][glyph][0]
+
+
+def name_of_glyph(page, code):
+    """The Unicode name of the character whose DejaVu glyph the code draws."""
+    glyph = symbol_cmap(page)[SYMBOL_BASE + code]
+    characters = [c for c, name in source().getBestCmap().items() if name == glyph]
+    name = unicodedata.name(chr(min(characters)))
+    return name.removeprefix("ARABIC ").removeprefix("LETTER ").removesuffix(" FORM")
+
+
+class Cmaps(unittest.TestCase):
+    def test_the_symbol_cmap_holds_every_printable_code_at_f000_plus_code(self):
+        # Beside them it holds the characters that the ANSI code pages decode the
+        # Persian codes to; the Windows test checks those under both code pages.
+        for page in PAGES:
+            with self.subTest(page):
+                block = [c for c in symbol_cmap(page) if SYMBOL_BASE <= c <= SYMBOL_BASE + 0xFF]
+                self.assertEqual(sorted(block), [SYMBOL_BASE + code for code in PRINTABLE_CODES])
+                persian_glyphs = {symbol_cmap(page)[SYMBOL_BASE + code] for code in PERSIAN_CODES}
+                others = {c: glyph for c, glyph in symbol_cmap(page).items() if c not in block}
+                self.assertLessEqual(set(others.values()), persian_glyphs)
+
+    def test_the_unicode_cmap_holds_ascii_with_the_same_glyphs(self):
+        for page in PAGES:
+            with self.subTest(page):
+                unicode_cmap = glyph_font(page)["cmap"].getcmap(3, 1).cmap
+                self.assertEqual(sorted(unicode_cmap), list(ASCII_CODES))
+                for code in ASCII_CODES:
+                    self.assertEqual(unicode_cmap[code], symbol_cmap(page)[SYMBOL_BASE + code])
+
+    def test_every_code_has_its_own_glyph_in_code_order(self):
+        # The Windows test expects glyph n for the n-th printable code.
+        for page in PAGES:
+            with self.subTest(page):
+                order = [glyph_font(page).getGlyphID(symbol_cmap(page)[SYMBOL_BASE + code])
+                         for code in PRINTABLE_CODES]
+                self.assertEqual(order, list(range(1, len(PRINTABLE_CODES) + 1)))
+
+    def test_os2_declares_the_symbol_character_set_only(self):
+        for page in PAGES:
+            with self.subTest(page):
+                os2 = glyph_font(page)["OS/2"]
+                self.assertEqual((os2.ulCodePageRange1, os2.ulCodePageRange2), (1 << 31, 0))
+
+
+class Glyphs(unittest.TestCase):
+    def assert_draws(self, page, code, character):
+        glyph = symbol_cmap(page)[SYMBOL_BASE + code]
+        source_glyph = source().getBestCmap()[character]
+        self.assertEqual(glyph.split(".")[0], source_glyph, f"{page} {code}: glyph name")
+        self.assertEqual(drawing(glyph_font(page), glyph), drawing(source(), source_glyph),
+                         f"{page} {code}: outline of U+{character:04X}")
+
+    def test_every_persian_code_draws_dejavus_glyph_of_the_character_it_shows(self):
+        view = read_view()
+        for page in PAGES:
+            for code in PERSIAN_CODES:
+                with self.subTest(page=page, code=code):
+                    self.assert_draws(page, code, view[page][code])
+
+    def test_ascii_codes_draw_dejavus_ascii(self):
+        for page in PAGES:
+            for code in ASCII_CODES:
+                with self.subTest(page=page, code=code):
+                    self.assert_draws(page, code, code)
+
+
+# Typed words, the glyphs their codes draw in visual (left-to-right) order. The Ir
+# code page has one code for the initial and medial forms and one for the final and
+# isolated forms of most letters, and its glyphs show the initial and isolated ones.
+WORDS = [
+    ("~sghl~", "nivo", ["MEEM ISOLATED", "ALEF FINAL", "LAM MEDIAL", "SEEN INITIAL"]),
+    ("~sghl~", "ir", ["MEEM ISOLATED", "ALEF FINAL", "LAM INITIAL", "SEEN INITIAL"]),
+    ("~`nv~", "nivo", ["REH ISOLATED", "DAL FINAL", "PEH INITIAL"]),
+    ("~`nv~", "ir", ["REH ISOLATED", "DAL ISOLATED", "PEH INITIAL"]),
+    ("~]dc~", "nivo", ["ZAIN FINAL", "FARSI YEH MEDIAL", "TCHEH INITIAL"]),
+    ("~]dc~", "ir", ["ZAIN ISOLATED", "FARSI YEH INITIAL", "TCHEH INITIAL"]),
+    ("~\\hgi~", "nivo", ["HEH FINAL", "LAM INITIAL", "ALEF ISOLATED", "JEH ISOLATED"]),
+    ("~\\hgi~", "ir", ["HEH ISOLATED", "LAM INITIAL", "ALEF ISOLATED", "JEH ISOLATED"]),
+    ("~'ad~", "nivo", ["FARSI YEH FINAL", "SHEEN MEDIAL", "GAF INITIAL"]),
+    ("~'ad~", "ir", ["FARSI YEH FINAL", "SHEEN INITIAL", "GAF INITIAL"]),
+    ("~;ja~", "nivo", ["SHEEN FINAL", "TEH MEDIAL", "KEHEH INITIAL"]),
+    ("~mdk~", "ir", ["NOON ISOLATED", "FARSI YEH INITIAL", "YEH WITH HAMZA ABOVE INITIAL"]),
+    ("~Gh~", "nivo", ["ALEF ISOLATED", "LIGATURE LAM WITH ALEF ISOLATED"]),
+]
+
+
+class TypedWords(unittest.TestCase):
+    def test_typed_words_draw_the_letters_in_their_forms(self):
+        for typed, page, expected in WORDS:
+            with self.subTest(typed=typed, page=page):
+                codes = subprocess.run([paths.tool, page, typed], capture_output=True, check=True).stdout
+                self.assertEqual([name_of_glyph(page, code) for code in codes.rstrip(b"\n")], expected)
+
+
+class Names(unittest.TestCase):
+    def names(self, page, name_id):
+        """The record in each Windows encoding: symbol (0) and Unicode (1)."""
+        return [glyph_font(page)["name"].getName(name_id, 3, encoding, 0x409).toUnicode() for encoding in (0, 1)]
+
+    def test_faces_are_their_own(self):
+        for page, (_, face) in PAGES.items():
+            with self.subTest(page):
+                for name_id in (1, 4, 6):  # family, full name, PostScript name
+                    self.assertEqual(self.names(page, name_id), [face, face])
+
+    def test_no_name_of_the_font_is_a_name_of_the_source(self):
+        # DejaVu's license allows changed fonts only under other names. (The version
+        # string may say where the glyphs come from.)
+        for page in PAGES:
+            for record in glyph_font(page)["name"].names:
+                if record.nameID in FONT_NAME_IDS:
+                    for reserved in RESERVED_NAMES:
+                        self.assertNotIn(reserved, record.toUnicode(), f"{page} name {record.nameID}")
+
+    def test_copyright_and_license_records_are_the_sources(self):
+        for page in PAGES:
+            for name_id in (0, 13, 14):  # copyright, license, license URL
+                with self.subTest(page=page, name_id=name_id):
+                    expected = source()["name"].getName(name_id, 3, 1, 0x409).toUnicode()
+                    self.assertEqual(self.names(page, name_id), [expected, expected])
+
+    def test_the_license_text_lies_beside_the_fonts(self):
+        with open(os.path.join(paths.fonts, "LICENSE-DejaVu.txt"), encoding="utf-8") as license_file:
+            shipped = " ".join(license_file.read().split())
+        license_text = source()["name"].getName(13, 3, 1, 0x409).toUnicode()
+        self.assertIn(" ".join(license_text.split()), shipped)
+
+
+class Generator(unittest.TestCase):
+    def run_generator(self, page, view, source_font, output):
+        return subprocess.run([sys.executable, paths.generator, page, view, source_font, output],
+                              capture_output=True, text=True)
+
+    def test_characters_the_source_lacks_get_a_hollow_box(self):
+        lacking = {128: 0x066A, 236: 0xFEFB}  # Nivo: Arabic percent sign, lam-alef
+        with tempfile.TemporaryDirectory() as scratch:
+            cut = TTFont(paths.source)
+            for table in cut["cmap"].tables:
+                for character in lacking.values():
+                    table.cmap.pop(character, None)
+            cut.save(os.path.join(scratch, "cut.ttf"))
+            result = self.run_generator("nivo", paths.view, os.path.join(scratch, "cut.ttf"),
+                                        os.path.join(scratch, "out.ttf"))
+            self.assertEqual(result.returncode, 0, result.stderr)
+            made = TTFont(os.path.join(scratch, "out.ttf"))
+            cmap = made["cmap"].getcmap(3, 0).cmap
+            box = drawing(source(), ".notdef")
+            for code, character in lacking.items():
+                self.assertIn(f"U+{character:04X} (code {code})", result.stderr)
+                self.assertEqual(drawing(made, cmap[SYMBOL_BASE + code]), box)
+            own_glyphs = {cmap[SYMBOL_BASE + code] for code in PRINTABLE_CODES}
+            self.assertEqual(len(own_glyphs), len(PRINTABLE_CODES), "the boxes are glyphs of their own")
+            self.assertEqual(drawing(made, cmap[SYMBOL_BASE + 129]), drawing(source(), "uni066D"))
+
+    def test_a_view_with_a_missing_or_broken_row_is_refused(self):
+        with open(paths.view, encoding="utf-8") as table:
+            lines = table.readlines()
+        row_of_130 = next(i for i, line in enumerate(lines) if line.startswith("130\t"))
+        cases = {
+            "a gap": lines[:row_of_130] + lines[row_of_130 + 1:],
+            "a short table": lines[:row_of_130],
+            "a missing column": lines[:row_of_130] + ["130\t066B\n"] + lines[row_of_130 + 1:],
+            "no hex number": lines[:row_of_130] + ["130\t066B\tx6F2\n"] + lines[row_of_130 + 1:],
+        }
+        with tempfile.TemporaryDirectory() as scratch:
+            for case, content in cases.items():
+                with self.subTest(case):
+                    view = os.path.join(scratch, "view.tsv")
+                    with open(view, "w", encoding="utf-8") as broken:
+                        broken.writelines(content)
+                    result = self.run_generator("ir", view, paths.source, os.path.join(scratch, "out.ttf"))
+                    self.assertNotEqual(result.returncode, 0)
+                    self.assertIn("view.tsv", result.stderr)
+                    self.assertFalse(os.path.exists(os.path.join(scratch, "out.ttf")))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("fonts", "view", "source", "generator", "tool"):
+        parser.add_argument(f"--{option}", required=True)
+    _, rest = parser.parse_known_args(namespace=paths)
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+
+
+if __name__ == "__main__":
+    main()

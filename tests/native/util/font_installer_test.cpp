@@ -1,0 +1,98 @@
+#include "util/font_installer.h"
+
+#include <gtest/gtest.h>
+
+#include "service_doubles.h"
+
+namespace pelikar::util {
+namespace {
+
+using test::FakeMachine;
+using test::MemoryFileSystem;
+using test::RecordingFontRegistry;
+using test::RecordingMessageBoxes;
+
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\r', start)) != std::string_view::npos; start = end + 1) {
+    lines.emplace_back(text.substr(start, end - start));
+  }
+  lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+TEST(FontCopyTarget, ThePartAfterTheLastBackslashInTheFontsDirectory) {
+  const struct {
+    CodeView fontName;
+    CodeView windows;
+    std::optional<CodeString> target;
+  } cases[] = {
+      {"nivo2.ttf", "C:\\WINDOWS", std::nullopt},
+      {"Z:/fonts/x.ttf", "C:\\WINDOWS", std::nullopt},  // no backslash: no copy
+      {"D:\\fonts\\x.ttf", "C:\\WINDOWS", "C:\\WINDOWS\\FONTS\\x.ttf"},
+      {"D:\\a\\b\\c.TTF", "C:\\WINDOWS", "C:\\WINDOWS\\FONTS\\c.TTF"},
+      {"..\\x.ttf", "C:\\WINDOWS", "C:\\WINDOWS\\FONTS\\x.ttf"},
+      {"D:\\x.ttf", "C:\\", "C:\\FONTS\\x.ttf"},  // Windows at a drive's root
+      {"D:\\fonts\\", "C:\\WINDOWS", "C:\\WINDOWS\\FONTS\\"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FontCopyTarget(c.fontName, c.windows), c.target) << c.fontName;
+  }
+}
+
+class InstallFontTest : public testing::Test {
+ protected:
+  bool Install(CodeView fontName) {
+    return InstallFont({machine_, files_, fonts_, messages_}, fontName);
+  }
+
+  FakeMachine machine_;
+  MemoryFileSystem files_;
+  RecordingFontRegistry fonts_;
+  RecordingMessageBoxes messages_;
+};
+
+TEST_F(InstallFontTest, ABareNameIsRegisteredWithoutACopy) {
+  EXPECT_TRUE(Install("nivo2.ttf"));
+  EXPECT_TRUE(files_.copies.empty());
+  EXPECT_EQ(fonts_.registered, std::vector<CodeString>{"nivo2.ttf"});
+  EXPECT_EQ(fonts_.broadcasts, 1);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(InstallFontTest, APathIsCopiedThenRegisteredAsGiven) {
+  EXPECT_TRUE(Install("D:\\fonts\\x.ttf"));
+  ASSERT_EQ(files_.copies.size(), 1u);
+  EXPECT_EQ(files_.copies[0].first, "D:\\fonts\\x.ttf");
+  EXPECT_EQ(files_.copies[0].second, "C:\\WINDOWS\\FONTS\\x.ttf");
+  EXPECT_EQ(fonts_.registered, std::vector<CodeString>{"D:\\fonts\\x.ttf"});
+  EXPECT_EQ(fonts_.broadcasts, 1);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(InstallFontTest, AFailingCopyShowsTheFiveLinesAndGivesFalse) {
+  files_.failCopies = true;
+  EXPECT_FALSE(Install("D:\\no\\such.ttf"));
+  EXPECT_TRUE(fonts_.registered.empty());
+  EXPECT_EQ(fonts_.broadcasts, 0);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  const std::vector<std::string> lines = Lines(messages_.shown[0]);
+  ASSERT_EQ(lines.size(), 5u) << messages_.shown[0];
+  EXPECT_NE(lines[0].find("Pelikar font installer"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[1], "check the path and name of the font file,");
+  EXPECT_EQ(lines[2], "if your ttf is in Fonts directory there is no need for path .");
+  EXPECT_EQ(lines[3], ">>>if you use path it will be copy IF dont use path just you install font");
+  EXPECT_EQ(lines[4], "its better that you copy fonts in setup programs.");
+  EXPECT_EQ(messages_.shown[0].find('\n'), std::string::npos) << "lines end with code 13 alone";
+}
+
+TEST_F(InstallFontTest, AnUnknownWindowsDirectoryIsAFailingCopy) {
+  machine_.windowsDirectory.clear();
+  EXPECT_FALSE(Install("D:\\fonts\\x.ttf"));
+  EXPECT_TRUE(files_.copies.empty());
+  EXPECT_EQ(messages_.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace pelikar::util
