@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools libwine-dev
   wine64 locales
   fonts-dejavu-core python3-fonttools
-  xvfb x11-apps imagemagick
+  xvfb x11-apps
 )
 
 missing=()
