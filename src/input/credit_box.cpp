@@ -1,0 +1,13 @@
+#include "input/credit_box.h"
+
+namespace pelikar::input {
+
+void ShowCreditBox(util::MessageBoxes& messages) {
+  // One line a credit, separated by carriage returns as the message box breaks them.
+  messages.Show(
+      "Pelikar: Persian text entry for application forms\r"
+      "Scroll Lock switches between Persian and Latin typing\r"
+      "Made by the Pelikar developers");
+}
+
+}  // namespace pelikar::input

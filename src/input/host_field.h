@@ -1,0 +1,43 @@
+#pragma once
+// A host field as the typing routines use it: its members by name, with the values
+// converted as the host's run-time converts them. Every member access may raise the
+// RunTimeError of a field that lacks the member or refuses the value.
+#include <cstdint>
+#include <string_view>
+
+#include "common/code_string.h"
+#include "control/host_object.h"
+
+namespace pelikar::input {
+
+// A value where the host's run-time expects a string: empty is "", numbers and
+// Booleans are written out; an object is a type mismatch.
+CodeString TextOf(const control::HostValue& value);
+// A value where a number is compared: empty is 0, True is -1, a number text is read.
+double NumberOf(const control::HostValue& value);
+
+class HostField {
+ public:
+  explicit HostField(control::HostObject& object) : object_(object) {}
+
+  CodeString Tag() { return TextOf(object_.Get("Tag")); }
+  CodeString Name() { return TextOf(object_.Get("Name")); }
+  CodeString Text() { return TextOf(object_.Get("Text")); }
+  std::int32_t SelStart() { return object_.Get("SelStart").ToLong(); }
+  bool Locked() { return NumberOf(object_.Get("Locked")) != 0; }
+  std::int32_t MaxLength() { return object_.Get("MaxLength").ToLong(); }
+  // The host's "MultiLine = True": only the value True counts.
+  bool MultiLine() { return NumberOf(object_.Get("MultiLine")) == -1; }
+
+  void SetText(CodeView text) { object_.Put("Text", CodeString(text)); }
+  void SetSelStart(std::int32_t position) { object_.Put("SelStart", position); }
+  // Removes the selection, if the field has one.
+  void ClearSelection() { object_.Put("SelText", CodeString()); }
+  // Removes the selection and tells whether there was one to remove.
+  bool RemoveSelection();
+
+ private:
+  control::HostObject& object_;
+};
+
+}  // namespace pelikar::input

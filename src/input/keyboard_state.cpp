@@ -1,0 +1,34 @@
+// KeyboardState and SavedSelStart: one copy in the process, shared by every control
+// instance, as the thread's keyboard is.
+#include "input/keyboard_state.h"
+
+namespace pelikar::input {
+namespace {
+
+KeyboardTable keyboardState{};
+std::int32_t savedSelStart = 0;
+
+}  // namespace
+
+const KeyboardTable& KeyboardState() { return keyboardState; }
+
+const KeyboardTable& FetchKeyboardState(KeyboardStateTable& keyboard) {
+  keyboardState = keyboard.Get();
+  return keyboardState;
+}
+
+bool ScrollLockOn() { return keyboardState[kScrollLockKey] != 0; }
+
+void SyncScrollLock(bool farsi, KeyboardStateTable& keyboard) {
+  // Fetched afresh: a table kept from an earlier key-down would write back stale
+  // Caps Lock, Num Lock and key-down states along with Scroll Lock.
+  FetchKeyboardState(keyboard);
+  keyboardState[kScrollLockKey] = farsi ? 0xFF : 0x00;
+  keyboard.Set(keyboardState);
+}
+
+std::int32_t SavedSelStart() { return savedSelStart; }
+void SetSavedSelStart(std::int32_t position) { savedSelStart = position; }
+void ResetSavedSelStart() { savedSelStart = 0; }
+
+}  // namespace pelikar::input

@@ -1,0 +1,144 @@
+// What one key does to a field's text and caret in Persian mode, after the field's own
+// reaction: the caret rules of the two insertion routines, digits beside a number,
+// keys that write nothing, Enter in multi-line fields. Texts are shown with the caret
+// as "|", a selection in "[]" and codes as "<code>".
+#include <gtest/gtest.h>
+
+#include "encoding/convert_text.h"
+#include "typist.h"
+
+namespace pelikar::input::test {
+namespace {
+
+enum class Lines { Single, Multi, FieldOnly };  // FieldOnly: a multi-line box, control single-line
+
+struct Case {
+  const char* name;
+  Lines lines;
+  const char* before;
+  Key key;
+  const char* after;
+};
+
+class CaretRules : public testing::TestWithParam<Case> {};
+
+TEST_P(CaretRules, GiveTheTextAndCaret) {
+  const Case& c = GetParam();
+  Typist typist;
+  typist.NumLock(true);
+  typist.properties.multiLine = c.lines == Lines::Multi;
+  auto field = MemoryField::TextBox("Text1");
+  field->multiLine = c.lines != Lines::Single;
+  field->Show(c.before);
+  MemoryField expected;
+  expected.Show(c.after);
+
+  EXPECT_TRUE(typist.Press(*field, c.key).down);
+  EXPECT_EQ(field->Shown(), expected.Shown());
+}
+
+constexpr Key kShiftSpace{32, kShift};
+constexpr Key kTilde{kGrave, kShift};
+
+const Case kCases[] = {
+    // InsertKey, a single-line field
+    {"BackspaceTakesTheCharacterLeftOfTheCaret", Lines::Single, "ab|cd", {kBackspace}, "a|cd"},
+    {"BackspaceAtZeroTakesTheCharacterRightOfIt", Lines::Single, "|abcd", {kBackspace}, "|bcd"},
+    {"BackspaceInAnEmptyField", Lines::Single, "|", {kBackspace}, "|"},
+    {"BackspaceTakesJustTheSelection", Lines::Single, "a[bc]d", {kBackspace}, "a|d"},
+    {"DeleteTakesTheCharacterRightOfTheCaret", Lines::Single, "ab|cd", {kDelete}, "ab|d"},
+    {"DeleteAtTheEnd", Lines::Single, "abcd|", {kDelete}, "abcd|"},
+    {"DeleteTakesJustTheSelection", Lines::Single, "a[bc]d", {kDelete}, "a|d"},
+    {"Left", Lines::Single, "ab|cd", {kLeft}, "a|bcd"},
+    {"Right", Lines::Single, "ab|cd", {kRight}, "abc|d"},
+    {"Home", Lines::Single, "ab|cd", {kHome}, "|abcd"},
+    {"End", Lines::Single, "ab|cd", {kEnd}, "abcd|"},
+    {"ShiftLeftSelects", Lines::Single, "ab|cd", {kLeft, kShift}, "a[b]cd"},
+    {"ADigitGoesToTheRightEndOfTheNumber", Lines::Single, "a|12b", {'3'}, "a|123b"},
+    {"APointFollowsTheNumber", Lines::Single, "a|1b", {190}, "a|1.b"},
+    {"ASlashFollowsTheNumber", Lines::Single, "a|1.5b", {191}, "a|1.5/b"},
+    {"AKeypadDigitWithNumLock", Lines::Single, "a|12b", {99}, "a|123b"},
+    {"ADigitInsideAWordPartsItsLetters", Lines::Single, "<143>|<141>", {'5'}, "<144>|5<144>"},
+    {"TypingReplacesTheSelection", Lines::Single, "a[bc]d", {'7'}, "a|7d"},
+    {"ShiftSpaceWritesNothing", Lines::Single, "ab|cd", kShiftSpace, "ab|cd"},
+    {"TheTildeKeyWritesNothing", Lines::Single, "ab|cd", kTilde, "ab|cd"},
+    {"CtrlVWritesNothing", Lines::Single, "ab|cd", {'V', kCtrl}, "ab|cd"},
+    {"CtrlCWritesNothing", Lines::Single, "ab|cd", {'C', kCtrl}, "ab|cd"},
+    {"AltTypesTheKeyAlone", Lines::Single, "|", {'F', 4}, "|<144>"},
+    {"EnterInASingleLineField", Lines::Single, "ab|cd", {kEnter}, "ab|cd"},
+    {"AnUntranslatedKeyChangesNothing", Lines::Single, "ab|cd", {112}, "ab|cd"},
+    // InsertKeyMultiLine and Enter
+    {"BackspaceAtCaretOneTakesTheFirstCharacter", Lines::Multi, "a|bc", {kBackspace}, "|bc"},
+    {"BackspaceAtZeroDoesNothing", Lines::Multi, "|abc", {kBackspace}, "|abc"},
+    {"BackspaceAfterALineBreakJoinsTheLines", Lines::Multi, "ab\r\n|cd", {kBackspace}, "ab|cd"},
+    {"BackspaceTakesTheFirstCharacterOfALine", Lines::Multi, "ab\r\nc|d", {kBackspace}, "ab\r\n|d"},
+    {"BackspaceAtTheEnd", Lines::Multi, "ab\r\ncd|", {kBackspace}, "ab\r\nc|"},
+    {"BackspaceAtCaretOneReshapesTheNeighbour", Lines::Multi,
+     "<143>|<141>", {kBackspace}, "|<144>"},
+    {"DeleteBeforeALineBreakJoinsTheLines", Lines::Multi, "ab|\r\ncd", {kDelete}, "ab|cd"},
+    {"DeleteTakesJustTheSelectionOfAMultiLineField", Lines::Multi, "a[b\r\nc]d", {kDelete}, "a|d"},
+    {"EnterMovesTheLeftPartToANewLine", Lines::Multi, "ab|cd", {kEnter}, "cd\r\nab|"},
+    {"EnterAtZero", Lines::Multi, "|abcd", {kEnter}, "abcd\r\n|"},
+    {"EnterOnTheSecondLine", Lines::Multi, "xy\r\nab|cd\r\nz", {kEnter}, "xy\r\ncd\r\nab|\r\nz"},
+    {"EnterRightAfterALineBreak", Lines::Multi, "ab\r\n|cd", {kEnter}, "ab\r\ncd\r\n|"},
+    {"EnterKeepsALeadingTabOnItsLine", Lines::Multi, "\tab|", {kEnter}, "\t\r\nab|"},
+    {"EnterWhenOnlyTheFieldIsMultiLine", Lines::FieldOnly, "ab|cd", {kEnter}, "ab|cd"},
+};
+
+INSTANTIATE_TEST_SUITE_P(PersianMode, CaretRules, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The on-screen keyboard calls InsertKey directly: SavedSelStart is its insertion point,
+// moved by the caret keys and Backspace, whatever the field's caret says.
+TEST(InsertKey, KeepsItsInsertionPointInSavedSelStart) {
+  encoding::LoadNivoTables();
+  util::test::RecordingMessageBoxes messages;
+  MemoryField field;
+  field.Show("abcd|");
+  const struct {
+    std::int16_t key;
+    std::int32_t savedSelStart;
+  } steps[] = {{kHome, 0}, {kLeft, 0}, {kRight, 1}, {kEnd, 4}, {kRight, 4}, {kLeft, 3},
+               {kBackspace, 2}, {'1', 2}, {0, 2}};
+  SetSavedSelStart(4);
+  for (const auto& step : steps) {
+    InsertKey(field, step.key, 0, messages);
+    EXPECT_EQ(SavedSelStart(), step.savedSelStart) << "after key " << step.key;
+  }
+  EXPECT_EQ(field.text, "ab1d");
+  EXPECT_EQ(field.selStart, 2) << "only Backspace moves the field's own caret";
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(InsertKey, CtrlSShowsTheCreditBoxAndWritesNothing) {
+  Typist typist;
+  auto field = MemoryField::TextBox("Text1");
+  field->Show("ab|");
+  typist.Press(*field, {'S', kCtrl});
+  EXPECT_EQ(field->Shown(), "ab|");
+  ASSERT_EQ(typist.messages.shown.size(), 1u);
+  EXPECT_NE(typist.messages.shown[0].find("Pelikar"), std::string::npos);
+}
+
+// The yeh of the Ir code page has its final and isolated forms at 252 and 253; a letter
+// deleted beside it must leave it in the form of its new place.
+TEST(InsertKey, IrYehTakesItsNewFormWhenANeighbourIsDeleted) {
+  const struct {
+    const char* word;
+    std::size_t caret;  // Backspace here deletes the letter left of the caret
+    const char* rest;
+  } cases[] = {{"fd", 2, "d"}, {"df", 1, "d"}, {"dfd", 2, "dd"}, {"fdf", 1, "fd"}, {"dd", 1, "d"}};
+  for (const auto& c : cases) {
+    Typist typist(1);
+    auto field = MemoryField::TextBox("Text1");
+    field->text = encoding::ConvertText(std::string("~") + c.word + "~", encoding::CodePage::Ir);
+    field->Select(static_cast<std::int32_t>(c.caret), 0);
+    typist.Press(*field, {kBackspace});
+    const CodeString rest =
+        encoding::ConvertText(std::string("~") + c.rest + "~", encoding::CodePage::Ir);
+    EXPECT_EQ(field->text, rest) << c.word << " at " << c.caret;
+  }
+}
+
+}  // namespace
+}  // namespace pelikar::input::test
