@@ -6,6 +6,7 @@ namespace pelikar::input {
 namespace {
 
 KeyboardTable keyboardState{};
+bool keyboardStateFetched = false;  // the table above holds the system's state
 std::int32_t savedSelStart = 0;
 
 }  // namespace
@@ -14,10 +15,17 @@ const KeyboardTable& KeyboardState() { return keyboardState; }
 
 const KeyboardTable& FetchKeyboardState(KeyboardStateTable& keyboard) {
   keyboardState = keyboard.Get();
+  keyboardStateFetched = true;
   return keyboardState;
 }
 
 bool ScrollLockOn() { return keyboardState[kScrollLockKey] != 0; }
+bool KeyboardStateFetched() { return keyboardStateFetched; }
+
+void ForgetKeyboardState() {
+  keyboardState = {};
+  keyboardStateFetched = false;
+}
 
 void SyncScrollLock(bool farsi, KeyboardStateTable& keyboard) {
   // Fetched afresh: a table kept from an earlier key-down would write back stale

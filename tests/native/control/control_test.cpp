@@ -1,0 +1,269 @@
+// The control object over doubles of its surroundings: the rules of its four
+// properties, the Persian mode kept in step with the thread's Scroll Lock entry, and
+// its lifecycle with the container (new, loaded, saved) in the order of its calls,
+// including the parent form's caption at the times a form designer expects it.
+#include "control/control.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "../util/service_doubles.h"
+#include "control_doubles.h"
+#include "input/keyboard_state.h"
+
+namespace pelikar::control::test {
+namespace {
+
+constexpr int kCapsLockKey = 20;
+constexpr int kKeyA = 65;
+
+int RaisedNumber(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const RunTimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+class ControlTest : public testing::Test {
+ protected:
+  // The properties and the font, as "Farsi True, CodePage Integer 0, ...".
+  std::string Described() {
+    const Properties& p = control.properties();
+    return std::string("Farsi ") + (p.farsi ? "True" : "False") + ", CodePage " +
+           Shown(p.codePage) + ", MultiLine " + (p.multiLine ? "True" : "False") +
+           ", Environment " + Shown(p.environment) + ", Font " + Shown(control.Font());
+  }
+
+  Log log;
+  RecordingContainer container{log};
+  RecordingKeyboard keyboard{log};
+  util::test::FakeMachine machine;
+  util::test::MemoryFileSystem files;
+  util::test::RecordingFontRegistry fonts;
+  util::test::RecordingMessageBoxes messages;
+  Control control{{container, keyboard, {machine, files, fonts, messages}}};
+};
+
+using ControlProperties = ControlTest;
+
+// The comparison is numeric, as a variant is compared with a number; the value kept
+// is the one given.
+TEST_F(ControlProperties, CodePageKeepsOnlyZeroAndOne) {
+  const struct {
+    HostValue given;
+    const char* stored;
+  } cases[] = {
+      {std::int16_t{2}, "Integer 0"},  {std::int16_t{-1}, "Integer 0"},
+      {std::int16_t{7}, "Integer 0"},  {std::int16_t{1}, "Integer 1"},
+      {std::int16_t{0}, "Integer 0"},  {std::int32_t{1}, "Long 1"},
+      {1.0, "Double 1"},               {0.5, "Integer 0"},
+      {true, "Integer 0"},             {CodeString("1"), "String 1"},
+      {HostValue(), "Empty"},
+  };
+  for (const auto& c : cases) {
+    control.SetCodePage(c.given);
+    EXPECT_EQ(Shown(control.CodePage()), c.stored) << Shown(c.given);
+  }
+  log.clear();
+  EXPECT_EQ(RaisedNumber([&] { control.SetCodePage(CodeString("Nivo")); }), kTypeMismatch);
+  EXPECT_EQ(Shown(control.CodePage()), "Empty") << "kept";
+  EXPECT_EQ(log, Log{}) << "nothing changed, nothing told";
+}
+
+TEST_F(ControlProperties, EveryWriteIsToldToTheContainer) {
+  control.SetFarsi(true);
+  control.SetCodePage(std::int16_t{1});
+  control.SetMultiLine(true);
+  control.SetEnvironment(std::int16_t{9});
+  EXPECT_EQ(log, (Log{"keyboard.Get", "keyboard.Set", "changed Farsi", "changed CodePage",
+                      "changed MultiLine", "changed Environment"}));
+  EXPECT_EQ(Shown(control.Environment()), "Integer 9") << "no range for Environment";
+  control.SetEnvironment(CodeString("Delphi"));
+  EXPECT_EQ(Shown(control.Environment()), "String Delphi");
+  EXPECT_TRUE(control.MultiLine());
+}
+
+TEST_F(ControlProperties, ANewControlReadsFarsiTrueBeforeAnyKeyDown) {
+  input::ForgetKeyboardState();  // as in a module nothing has typed with yet
+  control.InitProperties();
+  EXPECT_TRUE(control.Farsi()) << "an unread table says nothing of the mode";
+  input::FetchKeyboardState(keyboard);
+  EXPECT_EQ(control.Farsi(), keyboard.table[input::kScrollLockKey] != 0);
+}
+
+TEST_F(ControlProperties, FarsiReadsTheScrollLockEntryAsTheLastKeyDownLeftIt) {
+  control.SetFarsi(true);
+  EXPECT_EQ(keyboard.table[input::kScrollLockKey], 0xFF);
+  keyboard.table[input::kScrollLockKey] = 0;  // another program toggled Scroll Lock
+  log.clear();
+  EXPECT_TRUE(control.Farsi()) << "until the next key-down";
+  EXPECT_EQ(log, Log{}) << "the system is not asked";
+  input::FetchKeyboardState(keyboard);  // the next key-down
+  EXPECT_FALSE(control.Farsi());
+  EXPECT_FALSE(control.properties().farsi) << "the property follows what it read";
+}
+
+// Keys pressed or toggled since the last key-down keep their state.
+TEST_F(ControlProperties, SettingFarsiChangesOnlyTheScrollLockEntryOfTheCurrentTable) {
+  input::FetchKeyboardState(keyboard);  // a key-down while every key was up and off
+  keyboard.table[kCapsLockKey] = 0x01;
+  keyboard.table[input::kNumLockKey] = 0x01;
+  keyboard.table[kKeyA] = 0x80;
+  input::KeyboardTable expected = keyboard.table;
+
+  control.SetFarsi(true);
+  expected[input::kScrollLockKey] = 0xFF;
+  EXPECT_EQ(keyboard.table, expected);
+  control.SetFarsi(false);
+  expected[input::kScrollLockKey] = 0;
+  EXPECT_EQ(keyboard.table, expected);
+}
+
+using ControlLifecycle = ControlTest;
+
+const Log kCaptionReassigned = {"form.Get Caption", "form.Put Caption"};
+const Log kWritten = {"bag.Write Farsi", "bag.Write CodePage", "bag.Write MultiLine",
+                      "bag.Write Environment"};
+
+TEST_F(ControlLifecycle, ABagWithoutKeysGivesTheDefaultsAndSwitchesScrollLockOn) {
+  control.SetFarsi(false);
+  control.SetCodePage(std::int16_t{1});
+  control.SetMultiLine(true);
+  control.SetEnvironment(std::int16_t{3});
+  input::SetSavedSelStart(7);
+  keyboard.table[kCapsLockKey] = 0x01;
+  log.clear();
+
+  RecordingBag bag(log);
+  control.ReadProperties(bag);
+  EXPECT_EQ(log, (Log{"ambient Font", "bag.Read Font", "bag.Read Farsi", "bag.Read CodePage",
+                      "bag.Read MultiLine", "keyboard.Get", "keyboard.Set",
+                      "bag.Read Environment"}));
+  EXPECT_EQ(Described(), "Farsi True, CodePage Integer 0, MultiLine False, "
+                         "Environment Integer 0, Font String Tahoma");
+  EXPECT_EQ(keyboard.table[input::kScrollLockKey], 0xFF);
+  EXPECT_EQ(keyboard.table[kCapsLockKey], 0x01);
+  EXPECT_TRUE(control.Farsi());
+  EXPECT_EQ(input::SavedSelStart(), 0);
+}
+
+// Saved values pass through the host's conversions and the CodePage rule; a saved
+// font wins over the container's.
+TEST_F(ControlLifecycle, LoadedValuesFollowTheRules) {
+  const struct {
+    const char* key;
+    HostValue saved;
+    const char* loaded;
+  } cases[] = {
+      {"Farsi", CodeString("False"), "Farsi False, CodePage Integer 0, MultiLine False, "
+                                     "Environment Integer 0, Font String Tahoma"},
+      {"Farsi", std::int16_t{1}, "Farsi True, CodePage Integer 0, MultiLine False, "
+                                 "Environment Integer 0, Font String Tahoma"},
+      {"CodePage", std::int16_t{7}, "Farsi True, CodePage Integer 0, MultiLine False, "
+                                    "Environment Integer 0, Font String Tahoma"},
+      {"CodePage", CodeString("1"), "Farsi True, CodePage String 1, MultiLine False, "
+                                    "Environment Integer 0, Font String Tahoma"},
+      {"MultiLine", CodeString(" true "), "Farsi True, CodePage Integer 0, MultiLine True, "
+                                          "Environment Integer 0, Font String Tahoma"},
+      {"MultiLine", std::int16_t{-1}, "Farsi True, CodePage Integer 0, MultiLine True, "
+                                      "Environment Integer 0, Font String Tahoma"},
+      {"Environment", CodeString("Delphi"), "Farsi True, CodePage Integer 0, MultiLine False, "
+                                            "Environment String Delphi, Font String Tahoma"},
+      {"Font", CodeString("Arial"), "Farsi True, CodePage Integer 0, MultiLine False, "
+                                    "Environment Integer 0, Font String Arial"},
+  };
+  for (const auto& c : cases) {
+    RecordingBag bag(log);
+    bag.values.Write(c.key, c.saved);
+    control.ReadProperties(bag);
+    EXPECT_EQ(Described(), c.loaded) << c.key << " " << Shown(c.saved);
+    EXPECT_EQ(keyboard.table[input::kScrollLockKey], control.properties().farsi ? 0xFF : 0);
+  }
+  RecordingBag word(log);
+  word.values.Write("MultiLine", CodeString("yes"));
+  EXPECT_EQ(RaisedNumber([&] { control.ReadProperties(word); }), kTypeMismatch);
+}
+
+TEST_F(ControlLifecycle, SavingWritesTheFourPropertiesInOrderAndNeverTheFont) {
+  RecordingBag loaded(log);
+  loaded.values.Write("Font", CodeString("Arial"));
+  control.ReadProperties(loaded);
+  control.SetCodePage(std::int16_t{2});
+  control.SetEnvironment(std::int16_t{5});
+  log.clear();
+
+  RecordingBag saved(log);
+  control.WriteProperties(saved);
+  EXPECT_EQ(log, kWritten);
+  EXPECT_EQ(Shown(saved.values.Read("CodePage", {})), "Integer 0");
+  EXPECT_EQ(Shown(saved.values.Read("Environment", {})), "Integer 5");
+  EXPECT_EQ(Shown(saved.values.Read("Font", CodeString("none"))), "String none");
+}
+
+TEST_F(ControlLifecycle, InitPropertiesSetsTheDefaultsAndRegistersTheGlyphFont) {
+  control.SetFarsi(false);
+  control.SetCodePage(std::int16_t{1});
+  control.SetMultiLine(true);
+  control.SetEnvironment(std::int16_t{4});
+  log.clear();
+
+  control.InitProperties();
+  EXPECT_EQ(log, kCaptionReassigned) << "run time; the keyboard state is left alone";
+  EXPECT_EQ(Described(), "Farsi True, CodePage Integer 0, MultiLine False, "
+                         "Environment Integer 0, Font Empty");
+  EXPECT_EQ(fonts.registered, std::vector<CodeString>{"nivo2.ttf"});
+  EXPECT_TRUE(files.copies.empty()) << "a bare name is not copied";
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(keyboard.table[input::kScrollLockKey], 0) << "still off, as Farsi False left it";
+}
+
+TEST_F(ControlLifecycle, TheParentCaptionIsReassignedAtTheRightTimes) {
+  RecordingBag bag(log);
+  const Log farsi = {"keyboard.Get", "keyboard.Set", "changed Farsi"};
+  auto joined = [](Log first, const Log& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+  };
+  const struct {
+    const char* what;
+    bool userMode;
+    std::function<void()> step;
+    Log calls;
+  } cases[] = {
+      {"new, run time", true, [&] { control.InitProperties(); }, kCaptionReassigned},
+      {"new, design time", false, [&] { control.InitProperties(); }, {}},
+      {"Farsi, design time", false, [&] { control.SetFarsi(true); },
+       joined(farsi, kCaptionReassigned)},
+      {"Farsi, run time", true, [&] { control.SetFarsi(true); }, farsi},
+      {"MultiLine, design time", false, [&] { control.SetMultiLine(true); },
+       {"changed MultiLine"}},
+      {"saved, design time", false, [&] { control.WriteProperties(bag); },
+       joined(kCaptionReassigned, kWritten)},
+      {"saved, run time", true, [&] { control.WriteProperties(bag); }, kWritten},
+  };
+  for (const auto& c : cases) {
+    container.userMode = c.userMode;
+    log.clear();
+    c.step();
+    EXPECT_EQ(log, c.calls) << c.what;
+  }
+  EXPECT_EQ(Shown(container.form->properties["Caption"]), "String Form1");
+}
+
+TEST_F(ControlLifecycle, AFormWithoutCaptionEndsInitPropertiesThere) {
+  container.form->properties.clear();
+  control.SetMultiLine(true);
+  EXPECT_EQ(RaisedNumber([&] { control.InitProperties(); }), kMemberNotSupported);
+  EXPECT_TRUE(fonts.registered.empty()) << "the font step did not run";
+  EXPECT_TRUE(control.MultiLine()) << "nor the last step";
+
+  container.form = nullptr;  // a container that shows no form
+  control.InitProperties();
+  EXPECT_EQ(fonts.registered, std::vector<CodeString>{"nivo2.ttf"});
+}
+
+}  // namespace
+}  // namespace pelikar::control::test
