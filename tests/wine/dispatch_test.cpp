@@ -1,7 +1,7 @@
 // How calls reach the control and how its failures come back, where script clients
 // (client.vbs, client.js) cannot look: the declared type a script reference takes on,
 // typed references of compiled clients, references that do not fit, results and
-// error info on the vtable, strings with embedded NULs.
+// error info on the vtable, variant properties, strings with embedded NULs.
 #include <windows.h>
 #include <oleauto.h>
 #include <ocidl.h>
@@ -13,6 +13,7 @@
 #include "dispatch_client.h"
 #include "ocx_module.h"
 #include "pelikar_h.h"
+#include "test_object.h"
 
 namespace pelikar::com_tests {
 namespace {
@@ -65,28 +66,52 @@ class Dispatch : public testing::Test {
   IDispatch* control_ = nullptr;
 };
 
+// An integer field: FarsiPress lets digits through and writes 0 into KeyAscii for
+// anything else, so what comes back shows that the member wrote the caller's variable.
+class NumberField {
+ public:
+  NumberField() {
+    const Variant tag = Variant::Text(L"integer");
+    field_->Set(L"Tag", *tag.get());
+  }
+  NumberField(const NumberField&) = delete;
+  NumberField& operator=(const NumberField&) = delete;
+  ~NumberField() { field_->Release(); }
+  Variant Object() const {
+    Variant object;
+    V_VT(object.get()) = VT_DISPATCH;
+    V_DISPATCH(object.get()) = field_;
+    field_->AddRef();
+    return object;
+  }
+
+ private:
+  TestObject* field_ = new TestObject();
+};
+
 TEST_F(Dispatch, ScriptReferenceReachesATypedReferenceParameter) {
-  const Variant nothing = Variant::Nothing();
+  const NumberField field;
+  const Variant object = field.Object();
   Variant keyAscii = Variant::Long(65);  // a script variable holding a number
   const Variant reference = Variant::Reference(keyAscii.get());
-  CallResult call = Call(control_, L"FarsiPress", {&nothing, &reference});
-  // The member ran: it answers that it is not implemented, not Type mismatch.
-  ASSERT_EQ(call.result, DISP_E_EXCEPTION);
-  EXPECT_EQ(call.exception.scode, E_NOTIMPL);
-  EXPECT_EQ(call.description(), L"FarsiPress is not implemented yet");
-  // The variable went in as the declared Integer and came back as one.
+  CallResult call = Call(control_, L"FarsiPress", {&object, &reference});
+  ASSERT_EQ(call.result, S_OK);
+  EXPECT_EQ(V_BOOL(call.value.get()), VARIANT_FALSE) << "an integer field";
+  // The variable went in as the declared Integer and came back as one, written.
   EXPECT_EQ(keyAscii.type(), VT_I2);
-  EXPECT_EQ(V_I2(keyAscii.get()), 65);
+  EXPECT_EQ(V_I2(keyAscii.get()), 0);
 }
 
 TEST_F(Dispatch, CompiledClientsTypedReferencePassesThrough) {
-  short keyAscii = 13;
-  const Variant nothing = Variant::Nothing();
-  const Variant reference = Variant::ShortReference(&keyAscii);
-  CallResult call = Call(control_, L"FarsiPress", {&nothing, &reference});
-  ASSERT_EQ(call.result, DISP_E_EXCEPTION);
-  EXPECT_EQ(call.exception.scode, E_NOTIMPL);
-  EXPECT_EQ(keyAscii, 13);
+  const NumberField field;
+  const Variant object = field.Object();
+  for (const auto& [typed, expected] : {std::pair<short, short>{13, 0}, {'7', '7'}}) {
+    short keyAscii = typed;
+    const Variant reference = Variant::ShortReference(&keyAscii);
+    CallResult call = Call(control_, L"FarsiPress", {&object, &reference});
+    ASSERT_EQ(call.result, S_OK);
+    EXPECT_EQ(keyAscii, expected) << typed;
+  }
 }
 
 TEST_F(Dispatch, ReferenceThatDoesNotFitIsRefused) {
@@ -147,15 +172,48 @@ TEST_F(Dispatch, UnimplementedMembersClearTheirResults) {
   BSTR text = reinterpret_cast<BSTR>(1);
   EXPECT_EQ(control->KeyBoard(nullptr, nullptr, &text), E_NOTIMPL);
   EXPECT_EQ(text, nullptr);
-  VARIANT codePage;
-  V_VT(&codePage) = VT_I4;
-  EXPECT_EQ(control->get_CodePage(&codePage), E_NOTIMPL);
-  EXPECT_EQ(V_VT(&codePage), VT_EMPTY);
   VARIANT_BOOL shown = VARIANT_TRUE;
   EXPECT_EQ(control->ToolTip(nullptr, nullptr, &shown), E_NOTIMPL);
   EXPECT_EQ(shown, VARIANT_FALSE);
-  EXPECT_EQ(control->put_Farsi(VARIANT_TRUE), E_NOTIMPL);
-  EXPECT_EQ(ErrorDescription(), L"Farsi is not implemented yet");
+  EXPECT_EQ(control->Animate(nullptr, 1, 0.5f, nullptr, nullptr, &shown), E_NOTIMPL);
+  EXPECT_EQ(ErrorDescription(), L"Animate is not implemented yet");
+}
+
+// The variant properties: CodePage keeps only 0 and 1 (compared as numbers), and a
+// value that is no number raises Type mismatch with the old value kept; Environment
+// keeps whatever it is given.
+TEST_F(Dispatch, VariantPropertiesThroughTheVtable) {
+  _Pelikar* control = Vtable();
+  ASSERT_NE(control, nullptr);
+  const struct {
+    Variant given;
+    HRESULT result;
+    VARTYPE storedType;
+    LONG stored;
+  } cases[] = {
+      {Variant::Long(1), S_OK, VT_I4, 1},
+      {Variant::Short(7), S_OK, VT_I2, 0},
+      {Variant::Text(L"1"), S_OK, VT_BSTR, 1},
+      {Variant::Text(L"one"), kTypeMismatch, VT_BSTR, 1},
+  };
+  for (const auto& testCase : cases) {
+    EXPECT_EQ(control->put_CodePage(*testCase.given.get()), testCase.result);
+    VARIANT stored;
+    ASSERT_EQ(control->get_CodePage(&stored), S_OK);
+    EXPECT_EQ(V_VT(&stored), testCase.storedType);
+    VARIANT number;
+    VariantInit(&number);
+    ASSERT_EQ(VariantChangeType(&number, &stored, 0, VT_I4), S_OK);
+    EXPECT_EQ(V_I4(&number), testCase.stored);
+    VariantClear(&stored);
+  }
+  const Variant environment = Variant::Text(L"Delphi");
+  ASSERT_EQ(control->put_Environment(*environment.get()), S_OK);
+  VARIANT stored;
+  ASSERT_EQ(control->get_Environment(&stored), S_OK);
+  EXPECT_EQ(V_VT(&stored), VT_BSTR);
+  EXPECT_STREQ(V_BSTR(&stored), L"Delphi");
+  VariantClear(&stored);
 }
 
 TEST_F(Dispatch, VtableRunTimeErrorsCarryErrorInfo) {

@@ -82,8 +82,10 @@ TEST_F(ObjectLifetime, CallsAndErrorsLeakNothing) {
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(Call(control, L"En_Ir_To_nivo", {&text}).result, S_OK);
     EXPECT_EQ(Call(control, L"AscStrToStr", {&notANumber}).result, DISP_E_EXCEPTION);
-    EXPECT_EQ(Call(control, L"Environment", {}, DISPATCH_PROPERTYGET).result, DISP_E_EXCEPTION);
-    EXPECT_EQ(Call(control, L"Farsi", {}, DISPATCH_PROPERTYGET).result, DISP_E_EXCEPTION);
+    EXPECT_EQ(Call(control, L"Environment", {}, DISPATCH_PROPERTYGET).result, S_OK);
+    EXPECT_EQ(Call(control, L"CodePage", {&notANumber}, DISPATCH_PROPERTYPUT).result,
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(Call(control, L"KeyBoard", {&text, &text}).result, DISP_E_EXCEPTION);
     ITypeInfo* info = nullptr;
     ASSERT_EQ(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
     info->Release();
@@ -102,8 +104,12 @@ TEST_F(ObjectLifetime, EveryInterfaceSharesOneIdentity) {
 
   IUnknown* identity = nullptr;
   ASSERT_EQ(control->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
-  for (const IID* interfaceId : {&IID_IDispatch, &kPelikarInterface, &IID_ISupportErrorInfo,
-                                 &IID_IProvideClassInfo, &IID_IProvideClassInfo2}) {
+  for (const IID* interfaceId :
+       {&IID_IDispatch, &kPelikarInterface, &IID_ISupportErrorInfo, &IID_IProvideClassInfo,
+        &IID_IProvideClassInfo2, &IID_IOleObject, &IID_IOleWindow, &IID_IOleInPlaceObject,
+        &IID_IOleInPlaceActiveObject, &IID_IOleControl, &IID_IViewObject, &IID_IViewObject2,
+        &IID_IPersist, &IID_IPersistStreamInit, &IID_IPersistPropertyBag,
+        &IID_IConnectionPointContainer, &IID_ISpecifyPropertyPages}) {
     IUnknown* other = nullptr;
     ASSERT_EQ(control->QueryInterface(*interfaceId, reinterpret_cast<void**>(&other)), S_OK)
         << GuidText(*interfaceId);
@@ -114,7 +120,7 @@ TEST_F(ObjectLifetime, EveryInterfaceSharesOneIdentity) {
     other->Release();
   }
   IUnknown* missing = reinterpret_cast<IUnknown*>(1);
-  EXPECT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&missing)),
+  EXPECT_EQ(control->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&missing)),
             E_NOINTERFACE);
   EXPECT_EQ(missing, nullptr);
 
@@ -137,7 +143,7 @@ TEST_F(ObjectLifetime, FactoryServesOnlyTheControl) {
   object = reinterpret_cast<void*>(1);
   EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
   EXPECT_EQ(object, nullptr);
-  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IOleObject, &object), E_NOINTERFACE);
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDataObject, &object), E_NOINTERFACE);
   EXPECT_EQ(factory->Release(), 0u);
   EXPECT_EQ(module_.CanUnloadNow(), S_OK);
 }

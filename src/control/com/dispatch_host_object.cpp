@@ -102,11 +102,13 @@ HostValue FromInteger(LONGLONG number) {
   return static_cast<double>(number);
 }
 
-HostValue FromVariant(VARIANT& value) {
+}  // namespace
+
+HostValue HostValueFromVariant(VARIANT& value) {
   OwnedVariant direct;
   if (V_VT(&value) & VT_BYREF) {
     if (FAILED(VariantCopyInd(direct.get(), &value))) throw RunTimeError(kTypeMismatch);
-    return FromVariant(*direct.get());
+    return HostValueFromVariant(*direct.get());
   }
   switch (V_VT(&value)) {
     case VT_EMPTY:
@@ -138,6 +140,8 @@ HostValue FromVariant(VARIANT& value) {
     }
   }
 }
+
+namespace {
 
 struct ToVariant {
   VARIANT* target;
@@ -198,6 +202,11 @@ class Arguments {
 
 }  // namespace
 
+void HostValueToVariant(const HostValue& value, VARIANT* target) {
+  VariantInit(target);
+  std::visit(ToVariant{target}, value.storage());
+}
+
 DispatchHostObject::DispatchHostObject(IDispatch* object) : object_(object) {
   if (object_ != nullptr) object_->AddRef();
 }
@@ -243,7 +252,7 @@ HostValue DispatchHostObject::Invoke(std::string_view member, WORD flags,
     }
   } release{exception};
   if (FAILED(outcome)) InvokeFailed(member, outcome, exception);
-  return FromVariant(*result.get());
+  return HostValueFromVariant(*result.get());
 }
 
 HostValue DispatchHostObject::Get(std::string_view member) {

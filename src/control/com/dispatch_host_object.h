@@ -33,4 +33,10 @@ class DispatchHostObject final : public control::HostObject {
   IDispatch* object_;
 };
 
+// Values as they cross IDispatch: a VARIANT (also by reference) as a host value, and
+// back into a VARIANT that the caller clears. Objects cross as IDispatch; a value
+// without a host counterpart raises Type mismatch.
+control::HostValue HostValueFromVariant(VARIANT& value);
+void HostValueToVariant(const control::HostValue& value, VARIANT* target);
+
 }  // namespace pelikar::com

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "control/com/class_factory.h"
+#include "control/com/in_place.h"
 #include "control/com/registration.h"
 #include "pelikar_h.h"
 
@@ -29,6 +30,8 @@ std::wstring ModulePath() {
   }
 }
 
+HINSTANCE ModuleInstance() { return moduleHandle; }
+
 void ObjectCreated() { ++objectCount; }
 void ObjectDestroyed() { --objectCount; }
 void LockModule() { ++lockCount; }
@@ -37,10 +40,13 @@ bool ModuleInUse() { return objectCount > 0 || lockCount > 0; }
 
 }  // namespace pelikar::com
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     pelikar::com::moduleHandle = instance;
     DisableThreadLibraryCalls(instance);
+  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    // Unloaded while the process goes on (FreeLibrary, CoFreeUnusedLibraries).
+    pelikar::com::UnregisterFaceWindowClass();
   }
   return TRUE;
 }

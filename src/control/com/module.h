@@ -9,6 +9,8 @@ namespace pelikar::com {
 
 // The full path of the loaded .ocx, as registration and type library loading need it.
 std::wstring ModulePath();
+// Its handle, which owns the control's window class.
+HINSTANCE ModuleInstance();
 
 // Every live COM object of the module (controls and class factories) counts itself
 // from construction to destruction.

@@ -9,6 +9,7 @@
 #include "control/com/dispatch_host_object.h"
 #include "control/com/module.h"
 #include "control/com/type_library.h"
+#include "input/typing.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/date_conversion.h"
 #include "encoding/file_conversion.h"
@@ -66,7 +67,6 @@ HRESULT FileTest(BSTR name, VARIANT_BOOL* result, Test test) {
 // What a failed member leaves in its result.
 void Clear(BSTR* result) { *result = nullptr; }
 void Clear(short* result) { *result = 0; }  // also VARIANT_BOOL: False
-void Clear(VARIANT* result) { VariantInit(result); }
 
 // Members that later parts of the control implement.
 HRESULT NotImplemented(const wchar_t* member) {
@@ -96,7 +96,22 @@ HRESULT NotImplemented(const wchar_t* member, Result* result) {
 
 }  // namespace
 
-PelikarObject::PelikarObject() { ObjectCreated(); }
+PelikarObject::PelikarObject()
+    : connectionPoints_(Identity()),
+      site_(connectionPoints_.propertyNotify()),
+      control_({site_, keyboard_,
+                {services_.machine, services_.files, services_.fonts, services_.messages}}),
+      lifecycle_(control_, site_),
+      inPlace_(Identity(), control_),
+      oleObject_(Identity(), site_, inPlace_),
+      oleControl_(Identity(), site_),
+      viewObject_(Identity(), control_),
+      persistBag_(Identity(), lifecycle_),
+      persistStream_(Identity(), lifecycle_),
+      propertyPages_(Identity()) {
+  ObjectCreated();
+}
+
 PelikarObject::~PelikarObject() { ObjectDestroyed(); }
 
 HRESULT PelikarObject::Create(REFIID interfaceId, void** object) {
@@ -124,6 +139,27 @@ STDMETHODIMP PelikarObject::QueryInterface(REFIID interfaceId, void** object) {
   } else if (IsEqualIID(interfaceId, IID_IProvideClassInfo) ||
              IsEqualIID(interfaceId, IID_IProvideClassInfo2)) {
     *object = static_cast<IProvideClassInfo2*>(this);
+  } else if (IsEqualIID(interfaceId, IID_IOleObject)) {
+    *object = static_cast<IOleObject*>(&oleObject_);
+  } else if (IsEqualIID(interfaceId, IID_IOleWindow) ||
+             IsEqualIID(interfaceId, IID_IOleInPlaceObject)) {
+    *object = static_cast<IOleInPlaceObject*>(&inPlace_);
+  } else if (IsEqualIID(interfaceId, IID_IOleInPlaceActiveObject)) {
+    *object = static_cast<IOleInPlaceActiveObject*>(&inPlace_);
+  } else if (IsEqualIID(interfaceId, IID_IOleControl)) {
+    *object = static_cast<IOleControl*>(&oleControl_);
+  } else if (IsEqualIID(interfaceId, IID_IViewObject) ||
+             IsEqualIID(interfaceId, IID_IViewObject2)) {
+    *object = static_cast<IViewObject2*>(&viewObject_);
+  } else if (IsEqualIID(interfaceId, IID_IPersistPropertyBag)) {
+    *object = static_cast<IPersistPropertyBag*>(&persistBag_);
+  } else if (IsEqualIID(interfaceId, IID_IPersist) ||
+             IsEqualIID(interfaceId, IID_IPersistStreamInit)) {
+    *object = static_cast<IPersistStreamInit*>(&persistStream_);
+  } else if (IsEqualIID(interfaceId, IID_IConnectionPointContainer)) {
+    *object = static_cast<IConnectionPointContainer*>(&connectionPoints_);
+  } else if (IsEqualIID(interfaceId, IID_ISpecifyPropertyPages)) {
+    *object = static_cast<ISpecifyPropertyPages*>(&propertyPages_);
   } else {
     *object = nullptr;
     return E_NOINTERFACE;
@@ -362,35 +398,80 @@ STDMETHODIMP PelikarObject::PrintText(BSTR textStr, BSTR fontStr, short sizeNum,
   });
 }
 
-// _Pelikar: members still to come
+// _Pelikar: the properties
 
 STDMETHODIMP PelikarObject::get_Farsi(VARIANT_BOOL* result) {
-  return NotImplemented(L"Farsi", result);
+  if (result == nullptr) return NullPointer();
+  *result = Boolean(control_.Farsi());
+  return S_OK;
 }
-STDMETHODIMP PelikarObject::put_Farsi(VARIANT_BOOL /*newFarsi*/) {
-  return NotImplemented(L"Farsi");
+
+// At design time the parent form's caption is touched, which may raise.
+STDMETHODIMP PelikarObject::put_Farsi(VARIANT_BOOL newFarsi) {
+  return Guarded([&] { control_.SetFarsi(newFarsi != VARIANT_FALSE); });
 }
+
 STDMETHODIMP PelikarObject::get_CodePage(VARIANT* result) {
-  return NotImplemented(L"CodePage", result);
+  if (result == nullptr) return NullPointer();
+  VariantInit(result);
+  return Guarded([&] { HostValueToVariant(control_.CodePage(), result); });
 }
-STDMETHODIMP PelikarObject::put_CodePage(VARIANT /*newCodePage*/) {
-  return NotImplemented(L"CodePage");
+
+// A value that cannot be compared with a number (a word) raises Type mismatch.
+STDMETHODIMP PelikarObject::put_CodePage(VARIANT newCodePage) {
+  return Guarded([&] { control_.SetCodePage(HostValueFromVariant(newCodePage)); });
 }
-STDMETHODIMP PelikarObject::FarsiDown(IDispatch* /*yourObject*/, short /*keyCode*/,
-                                      short /*shift*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"FarsiDown", result);
-}
-STDMETHODIMP PelikarObject::FarsiPress(IDispatch* /*yourObject*/, short* keyAscii,
-                                       VARIANT_BOOL* result) {
-  if (keyAscii == nullptr) return NullPointer();
-  return NotImplemented(L"FarsiPress", result);
-}
+
 STDMETHODIMP PelikarObject::get_MultiLine(VARIANT_BOOL* result) {
-  return NotImplemented(L"MultiLine", result);
+  if (result == nullptr) return NullPointer();
+  *result = Boolean(control_.MultiLine());
+  return S_OK;
 }
-STDMETHODIMP PelikarObject::put_MultiLine(VARIANT_BOOL /*newMultiLine*/) {
-  return NotImplemented(L"MultiLine");
+
+STDMETHODIMP PelikarObject::put_MultiLine(VARIANT_BOOL newMultiLine) {
+  return Guarded([&] { control_.SetMultiLine(newMultiLine != VARIANT_FALSE); });
 }
+
+STDMETHODIMP PelikarObject::get_Environment(VARIANT* result) {
+  if (result == nullptr) return NullPointer();
+  VariantInit(result);
+  return Guarded([&] { HostValueToVariant(control_.Environment(), result); });
+}
+
+STDMETHODIMP PelikarObject::put_Environment(VARIANT newEnvironment) {
+  return Guarded([&] { control_.SetEnvironment(HostValueFromVariant(newEnvironment)); });
+}
+
+// _Pelikar: typing. Both members trap the failures of the field and answer False;
+// the field is reached by member name through its IDispatch.
+
+STDMETHODIMP PelikarObject::FarsiDown(IDispatch* yourObject, short keyCode, short shift,
+                                      VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  *result = VARIANT_FALSE;
+  return Guarded([&] {
+    DispatchHostObject field(yourObject);
+    input::TypingServices typing{keyboard_, services_.messages};
+    *result = Boolean(input::FarsiDown(field, keyCode, shift, control_.properties(), typing));
+  });
+}
+
+STDMETHODIMP PelikarObject::FarsiPress(IDispatch* yourObject, short* keyAscii,
+                                       VARIANT_BOOL* result) {
+  if (keyAscii == nullptr || result == nullptr) return NullPointer();
+  *result = VARIANT_FALSE;
+  return Guarded([&] {
+    DispatchHostObject field(yourObject);
+    input::TypingServices typing{keyboard_, services_.messages};
+    std::int16_t key = *keyAscii;
+    const bool general = input::FarsiPress(field, key, control_.properties(), typing);
+    *keyAscii = key;
+    *result = Boolean(general);
+  });
+}
+
+// _Pelikar: members still to come
+
 // An omitted Button arrives as a NULL pointer.
 STDMETHODIMP PelikarObject::ToolTip(BSTR /*tipStr*/, short* /*button*/, VARIANT_BOOL* result) {
   return NotImplemented(L"ToolTip", result);
@@ -414,12 +495,6 @@ STDMETHODIMP PelikarObject::KeyBoard2(BSTR /*caption*/, BSTR /*text*/, short /*x
 STDMETHODIMP PelikarObject::Animate(IDispatch* /*yourLabel*/, short /*effect*/, float /*speed*/,
                                     short* /*min*/, short* /*max*/, VARIANT_BOOL* result) {
   return NotImplemented(L"Animate", result);
-}
-STDMETHODIMP PelikarObject::get_Environment(VARIANT* result) {
-  return NotImplemented(L"Environment", result);
-}
-STDMETHODIMP PelikarObject::put_Environment(VARIANT /*newEnvironment*/) {
-  return NotImplemented(L"Environment");
 }
 
 }  // namespace pelikar::com

@@ -1,11 +1,26 @@
 #pragma once
-// The COM face of the control: _Pelikar (dual, through IDispatch as well),
-// ISupportErrorInfo and IProvideClassInfo2 on one object that forwards every member
-// to the portable control and the core.
+// The COM face of the control: one object with one identity. It implements _Pelikar
+// (dual, through IDispatch as well), ISupportErrorInfo and IProvideClassInfo2 itself,
+// forwarding every member to the portable control and the core; the interfaces a
+// container uses to site, draw, size, persist and hear from the control are classes
+// of their own inside it (ole_object.h, in_place.h, view_object.h, ole_control.h,
+// persist_property_bag.h, persist_stream_init.h, connection_points.h,
+// specify_property_pages.h).
 #include <windows.h>
 #include <ocidl.h>
 
+#include "control/com/client_site.h"
+#include "control/com/connection_points.h"
+#include "control/com/in_place.h"
+#include "control/com/keyboard_state_table.h"
+#include "control/com/lifecycle.h"
+#include "control/com/ole_control.h"
+#include "control/com/ole_object.h"
+#include "control/com/persist_property_bag.h"
+#include "control/com/persist_stream_init.h"
+#include "control/com/specify_property_pages.h"
 #include "control/com/type_info_dispatch.h"
+#include "control/com/view_object.h"
 #include "control/control.h"
 #include "pelikar_h.h"
 #include "util/win32/win32_services.h"
@@ -96,10 +111,23 @@ class PelikarObject final : public _Pelikar, public ISupportErrorInfo, public IP
   PelikarObject();
   ~PelikarObject();
 
+  IUnknown& Identity() { return *static_cast<_Pelikar*>(this); }
+
   LONG references_ = 1;
-  control::Control control_;
-  TypeInfoDispatch dispatch_;
   util::win32::Win32Services services_;
+  Win32KeyboardStateTable keyboard_;
+  ConnectionPoints connectionPoints_;
+  ClientSite site_;
+  control::Control control_;
+  Lifecycle lifecycle_;
+  TypeInfoDispatch dispatch_;
+  InPlaceObject inPlace_;
+  OleObject oleObject_;
+  OleControl oleControl_;
+  ViewObject viewObject_;
+  PersistPropertyBag persistBag_;
+  PersistStreamInit persistStream_;
+  SpecifyPropertyPages propertyPages_;
 };
 
 }  // namespace pelikar::com

@@ -17,10 +17,6 @@ constexpr wchar_t kThreadingModel[] = L"Apartment";
 constexpr wchar_t kTypeLibVersion[] = L"1.0";
 // Implemented category "Controls" (CATID_Control).
 constexpr wchar_t kControlCategory[] = L"{40FC6ED4-2438-11CF-A3DB-080036F12502}";
-// How a container treats the control when it is placed on a form.
-constexpr DWORD kMiscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE |
-                              OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
-                              OLEMISC_RECOMPOSEONRESIZE;
 
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};

@@ -61,9 +61,17 @@ checkThrows("En_Ir_FileToNivo of a missing file",
             function () { pelikar.En_Ir_FileToNivo("Z:\\no\\such\\file.txt", "Z:\\no\\out.txt"); },
             0x800A0035);
 checkThrows("KeyBoard", function () { return pelikar.KeyBoard("caption", "text"); }, kNotImplemented);
-checkThrows("CodePage put", function () { pelikar.CodePage = 1; }, kNotImplemented);
-// JScript passes numbers by value, also to by-reference parameters.
-checkThrows("FarsiPress", function () { pelikar.FarsiPress(pelikar, 65); }, kNotImplemented);
+checkThrows("CodePage put with a word", function () { pelikar.CodePage = "Nivo"; }, 0x800A000D);
+pelikar.CodePage = 2;
+check("CodePage 2 is stored as 0", pelikar.CodePage, 0);
+pelikar.Environment = "Delphi";
+check("Environment keeps a text", pelikar.Environment, "Delphi");
+// JScript passes numbers by value, also to by-reference parameters. An object
+// literal is a field reached by name; the control itself has no Tag: a failure
+// FarsiPress traps.
+check("FarsiPress in an integer field", pelikar.FarsiPress({Tag: "integer", Name: "n"}, 65),
+      false);
+check("FarsiPress with a field without Tag", pelikar.FarsiPress(pelikar, 65), false);
 checkThrows("ToolTip with Button omitted", function () { pelikar.ToolTip("x"); }, kNotImplemented);
 
 // File conversion of a file written here.

@@ -1,6 +1,7 @@
 ' A VBScript client of the control: creates it by its ProgID and calls every member
 ' that is implemented, with exact expected results, the run-time errors it raises,
-' by-reference and omitted optional arguments, and a file conversion.
+' the property rules, by-reference and omitted optional arguments, and a file
+' conversion.
 '   pkscript client.vbs SCRATCH_DIRECTORY
 Option Explicit
 
@@ -93,29 +94,54 @@ CheckError "En_Ir_FileToNivo of a missing file", TakeError(), 53
 ' Members still to come fail cleanly, with their own error, and nothing else breaks.
 answer = pelikar.KeyBoard("caption", "text")
 CheckError "KeyBoard", TakeError(), kNotImplemented
-answer = pelikar.Farsi
-CheckError "Farsi get", TakeError(), kNotImplemented
-pelikar.CodePage = 1
-CheckError "CodePage let", TakeError(), kNotImplemented
-
-' A variable passed to a by-reference Integer reaches the member: the member's own
-' error comes back, not Type mismatch (13).
-keyAscii = 65
-pelikar.FarsiPress Nothing, keyAscii
-CheckError "FarsiPress with a variable", TakeError(), kNotImplemented
-answer = pelikar.FarsiPress(Nothing, keyAscii)
-CheckError "FarsiPress as a function", TakeError(), kNotImplemented
-pelikar.FarsiPress Nothing, 13
-CheckError "FarsiPress with a literal", TakeError(), kNotImplemented
 pelikar.ToolTip "x"
 CheckError "ToolTip with Button omitted", TakeError(), kNotImplemented
 pelikar.ToolTip "x", button
 CheckError "ToolTip with a Button variable", TakeError(), kNotImplemented
 pelikar.Animate Nothing, 1, 0.5
 CheckError "Animate with Min and Max omitted", TakeError(), kNotImplemented
+' A code page that is no number.
+pelikar.CodePage = "Nivo"
+CheckError "CodePage let with a word", TakeError(), 13
 On Error GoTo 0
-Check "error cases checked", errorsChecked, 12
-Check "FarsiPress leaves KeyAscii", keyAscii, 65
+Check "error cases checked", errorsChecked, 8
+
+' The properties and their rules.
+pelikar.CodePage = 7
+Check "CodePage 7 is stored as 0", pelikar.CodePage, 0
+pelikar.CodePage = 1
+Check "CodePage 1", pelikar.CodePage, 1
+pelikar.Environment = 9
+Check "Environment 9", pelikar.Environment, 9
+pelikar.MultiLine = True
+Check "MultiLine", pelikar.MultiLine, True
+pelikar.Farsi = False
+Check "Farsi off", pelikar.Farsi, False
+pelikar.Farsi = True
+Check "Farsi on", pelikar.Farsi, True
+
+' A variable passed to a by-reference Integer reaches the member and comes back
+' written: an integer field lets digits through and cancels everything else.
+Class NumberField
+  Public Tag
+  Public Name
+End Class
+Dim numberField
+Set numberField = New NumberField
+numberField.Tag = " Integer "
+numberField.Name = "Amount"
+keyAscii = 65
+pelikar.FarsiPress numberField, keyAscii
+Check "FarsiPress cancels a letter in an integer field", keyAscii, 0
+keyAscii = 55
+answer = pelikar.FarsiPress(numberField, keyAscii)
+Check "FarsiPress lets a digit through", keyAscii, 55
+Check "FarsiPress answers False for an integer field", answer, False
+' A field the control cannot read is a failure it traps: False, KeyAscii unchanged.
+keyAscii = 65
+Check "FarsiPress with Nothing", pelikar.FarsiPress(Nothing, keyAscii), False
+Check "FarsiPress with Nothing leaves KeyAscii", keyAscii, 65
+pelikar.FarsiPress numberField, 13
 
 ' File conversion: every line by itself, back in the order it stood in the file.
 Const kForReading = 1

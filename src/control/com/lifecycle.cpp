@@ -1,0 +1,33 @@
+#include "control/com/lifecycle.h"
+
+#include "control/com/com_error.h"
+
+namespace pelikar::com {
+
+HRESULT Lifecycle::InitNew() {
+  if (initialized_) return CO_E_ALREADYINITIALIZED;
+  const HRESULT result = Guarded([&] { control_.InitProperties(); });
+  if (SUCCEEDED(result)) initialized_ = true;
+  return result;
+}
+
+HRESULT Lifecycle::Load(control::PropertyBag& bag) {
+  if (initialized_) return CO_E_ALREADYINITIALIZED;
+  const HRESULT result = Guarded([&] { control_.ReadProperties(bag); });
+  if (SUCCEEDED(result)) initialized_ = true;
+  return result;
+}
+
+HRESULT Lifecycle::Save(control::PropertyBag& bag) {
+  return Guarded([&] { control_.WriteProperties(bag); });
+}
+
+void Lifecycle::Saved(bool clearDirty) {
+  if (clearDirty) site_.SetDirty(false);
+}
+
+HRESULT Lifecycle::Measure(control::PropertyBag& bag) const {
+  return Guarded([&] { control_.SaveValues(bag); });
+}
+
+}  // namespace pelikar::com

@@ -1,0 +1,215 @@
+// How a container sites the control and what the control asks of it, in order: the
+// ambient properties, in-place and UI activation, closing; the parent form reached
+// through the extended control; property-change notifications and the event
+// interface. (When the caption is touched is the control object's rule, tested
+// natively.)
+#include <olectl.h>
+
+#include <string>
+#include <vector>
+
+#include "container_fixture.h"
+
+namespace pelikar::container_tests {
+namespace {
+
+const Calls kCaptionReassigned = {"site.GetExtendedControl", "extender.Get Parent",
+                                  "form.Get Caption", "form.Put Caption"};
+
+class Siting : public ContainerTest {};
+
+TEST_F(Siting, DesignerSitesActivatesAndClosesTheControlInOrder) {
+  IOleObject* object = As<IOleObject>(IID_IOleObject);
+  DWORD status = 0;
+  ASSERT_EQ(object->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
+  EXPECT_TRUE(status & OLEMISC_SETCLIENTSITEFIRST);
+  EXPECT_TRUE(status & OLEMISC_ACTIVATEWHENVISIBLE);
+  EXPECT_TRUE(status & OLEMISC_INSIDEOUT);
+
+  Site(false);
+  EXPECT_EQ(log_.Take(), (Calls{"ambient UserMode"}));
+  ASSERT_EQ(As<IPersistPropertyBag>(IID_IPersistPropertyBag)->InitNew(), S_OK);
+  EXPECT_EQ(log_.Take(), Calls{}) << "a new control at design time leaves the form alone";
+  EXPECT_EQ(object->SetHostNames(L"Designer", L"Form1"), S_OK);
+
+  EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_,
+                           &site_->position),
+            S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"site.CanInPlaceActivate", "site.OnInPlaceActivate",
+                                "site.GetWindow", "site.GetWindowContext",
+                                "site.OnPosRectChange 10,20 72x24"}));
+  HWND face = nullptr;
+  ASSERT_EQ(As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&face), S_OK);
+  EXPECT_EQ(GetParent(face), window_);
+  EXPECT_TRUE(GetWindowLongW(face, GWL_STYLE) & WS_VISIBLE) << "shown in the form";
+
+  EXPECT_EQ(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_, 0, window_, &site_->position),
+            S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"site.OnUIActivate", "frame.SetActiveObject Pelikar"}));
+  EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_,
+                           &site_->position),
+            S_OK);
+  EXPECT_EQ(log_.Take(), Calls{}) << "already active";
+
+  EXPECT_EQ(object->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"frame.SetActiveObject null", "site.OnUIDeactivate",
+                                "site.OnInPlaceDeactivate"}))
+      << "nothing changed: nothing to save";
+  EXPECT_FALSE(IsWindow(face));
+  EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+  EXPECT_EQ(log_.Take(), Calls{});
+}
+
+TEST_F(Siting, ClosingAChangedControlAsksTheSiteToSaveIt) {
+  Site(true);
+  ASSERT_EQ(Put(L"MultiLine", com_tests::Variant::Short(-1)), S_OK);
+  log_.Take();
+  EXPECT_EQ(As<IOleObject>(IID_IOleObject)->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"site.SaveObject"}));
+}
+
+// The routine stops at the failure, which reaches the container with its number.
+TEST_F(Siting, AParentWithoutCaptionFailsANewControl) {
+  auto* bare = new RecordingObject(log_, "bare");
+  VARIANT parent;
+  V_VT(&parent) = VT_DISPATCH;
+  V_DISPATCH(&parent) = bare;
+  site_->extender().Set(L"Parent", parent);
+  bare->Release();
+  Site(true);
+  log_.Take();
+  EXPECT_EQ(As<IPersistPropertyBag>(IID_IPersistPropertyBag)->InitNew(),
+            static_cast<HRESULT>(0x800A01B6))  // 438: the object lacks the member
+      << "Caption is missing";
+  EXPECT_EQ(log_.Take(), (Calls{"site.GetExtendedControl", "extender.Get Parent"}));
+}
+
+// A container without an extended control shows no form: nothing to touch. One
+// without ambient properties (Wine's ATL container) runs.
+TEST_F(Siting, ContainersWithLessAreServedWithDefaults) {
+  site_->offersExtendedControl = false;
+  site_->offersAmbients = false;
+  Site(false);
+  EXPECT_EQ(log_.Take(), Calls{});
+  ASSERT_EQ(As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"site.GetExtendedControl"})) << "UserMode taken as run time";
+}
+
+TEST_F(Siting, AmbientChangesAreHeardThroughIOleControl) {
+  Site(false);
+  log_.Take();
+  IOleControl* control = As<IOleControl>(IID_IOleControl);
+  site_->userMode = true;
+  EXPECT_EQ(control->OnAmbientPropertyChange(DISPID_AMBIENT_FONT), S_OK);
+  EXPECT_EQ(log_.Take(), Calls{}) << "the font is taken only when the control is loaded";
+  ASSERT_EQ(Put(L"Farsi", Variant::Short(0)), S_OK);
+  EXPECT_EQ(log_.Take(), kCaptionReassigned) << "still design time for the control";
+
+  for (DISPID changed : {DISPID_AMBIENT_USERMODE, DISPID_UNKNOWN}) {
+    site_->userMode = changed == DISPID_AMBIENT_USERMODE;  // run time, then design time
+    EXPECT_EQ(control->OnAmbientPropertyChange(changed), S_OK);
+    EXPECT_EQ(log_.Take(), (Calls{"ambient UserMode"}));
+    ASSERT_EQ(Put(L"Farsi", Variant::Short(0)), S_OK);
+    EXPECT_EQ(log_.Take(), site_->userMode ? Calls{} : kCaptionReassigned);
+  }
+  CONTROLINFO info{};
+  info.cb = sizeof info;
+  EXPECT_EQ(control->GetControlInfo(&info), S_OK);
+  EXPECT_EQ(info.cAccel, 0);
+}
+
+TEST_F(Siting, ThePropertyPageIsTheLibrarysPropertyClass) {
+  CAUUID pages{};
+  ASSERT_EQ(As<ISpecifyPropertyPages>(IID_ISpecifyPropertyPages)->GetPages(&pages), S_OK);
+  ASSERT_EQ(pages.cElems, 1u);
+  EXPECT_TRUE(IsEqualGUID(pages.pElems[0], com_tests::kPropertyPageClass));
+  CoTaskMemFree(pages.pElems);
+}
+
+class Notification : public ContainerTest {
+ protected:
+  IConnectionPoint* Point(REFIID sinkInterface) {
+    IConnectionPoint* point = nullptr;
+    EXPECT_EQ(As<IConnectionPointContainer>(IID_IConnectionPointContainer)
+                  ->FindConnectionPoint(sinkInterface, &point),
+              S_OK);
+    return point;
+  }
+};
+
+TEST_F(Notification, EachPropertyWriteNotifiesItsProperty) {
+  Site(true);
+  IConnectionPoint* point = Point(IID_IPropertyNotifySink);
+  ASSERT_NE(point, nullptr);
+  DWORD cookie = 0;
+  ASSERT_EQ(point->Advise(static_cast<IPropertyNotifySink*>(site_), &cookie), S_OK);
+  log_.Take();
+  IPersistStreamInit* persist = As<IPersistStreamInit>(IID_IPersistStreamInit);
+  EXPECT_EQ(persist->IsDirty(), S_FALSE);
+
+  const struct {
+    const wchar_t* property;
+    Variant value;
+    const char* notified;
+  } writes[] = {
+      {L"Farsi", Variant::Short(-1), "notify.OnChanged 1"},
+      {L"CodePage", Variant::Short(2), "notify.OnChanged 2"},
+      {L"MultiLine", Variant::Short(0), "notify.OnChanged 9"},
+      {L"Environment", Variant::Text(L"Access"), "notify.OnChanged 42"},
+  };
+  for (const auto& write : writes) {
+    ASSERT_EQ(Put(write.property, write.value), S_OK);
+    EXPECT_EQ(log_.Take(), (Calls{write.notified}));
+  }
+  EXPECT_EQ(persist->IsDirty(), S_OK) << "every write marks the control changed";
+  EXPECT_EQ(Put(L"CodePage", Variant::Text(L"Ir")), static_cast<HRESULT>(0x800A000D));
+  EXPECT_EQ(log_.Take(), Calls{}) << "a refused value is no change";
+
+  EXPECT_EQ(point->Unadvise(cookie), S_OK);
+  EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+  ASSERT_EQ(Put(L"MultiLine", Variant::Short(-1)), S_OK);
+  EXPECT_EQ(log_.Take(), Calls{});
+  point->Release();
+}
+
+TEST_F(Notification, TheEventInterfaceTakesSinksAndRaisesNothing) {
+  Site(true);
+  log_.Take();
+  IEnumConnectionPoints* points = nullptr;
+  ASSERT_EQ(As<IConnectionPointContainer>(IID_IConnectionPointContainer)
+                ->EnumConnectionPoints(&points),
+            S_OK);
+  std::vector<std::string> interfaces;
+  IConnectionPoint* point = nullptr;
+  while (points->Next(1, &point, nullptr) == S_OK) {
+    IID sinkInterface{};
+    point->GetConnectionInterface(&sinkInterface);
+    interfaces.push_back(Narrow(com_tests::GuidText(sinkInterface)));
+    point->Release();
+  }
+  points->Release();
+  EXPECT_EQ(interfaces, (std::vector<std::string>{Narrow(com_tests::GuidText(com_tests::kPelikarEvents)),
+                                                  Narrow(com_tests::GuidText(IID_IPropertyNotifySink))}));
+
+  IConnectionPoint* events = Point(com_tests::kPelikarEvents);
+  ASSERT_NE(events, nullptr);
+  auto* sink = new RecordingObject(log_, "events");
+  DWORD cookie = 0;
+  ASSERT_EQ(events->Advise(sink, &cookie), S_OK) << "a plain IDispatch sink, as scripts give";
+  IConnectionPoint* notifications = Point(IID_IPropertyNotifySink);
+  DWORD refused = 1;
+  EXPECT_EQ(notifications->Advise(sink, &refused), CONNECT_E_CANNOTCONNECT);
+  EXPECT_EQ(refused, 0u);
+  notifications->Release();
+
+  ASSERT_EQ(As<IPersistPropertyBag>(IID_IPersistPropertyBag)->InitNew(), S_OK);
+  ASSERT_EQ(Put(L"Environment", Variant::Short(3)), S_OK);
+  EXPECT_EQ(log_.Take(), kCaptionReassigned) << "no event reached the sink";
+
+  EXPECT_EQ(events->Unadvise(cookie), S_OK);
+  events->Release();
+  EXPECT_EQ(sink->Release(), 0u) << "the control let go of the sink";
+}
+
+}  // namespace
+}  // namespace pelikar::container_tests
