@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake --preset native >/dev/null
-cmake --build --preset native --target convert_text_bench file_conversion_bench
+cmake --build --preset native --target convert_text_bench file_conversion_bench typing_bench
 
 bench=build/native/bench
 echo
@@ -17,3 +17,6 @@ echo "== ConvertText on 1 MB of typed text (bytes_per_second; goal >= 200 MB/s)"
 echo
 echo "== En_Ir_FileToNivo on a 200 MB file against copies of it (goal: x_stream_copy <= 2)"
 "$bench/file_conversion_bench" --benchmark_counters_tabular=true "$@"
+echo
+echo "== One keystroke (FarsiDown + FarsiPress) into a text box of 10, 1000 and 30000 characters"
+"$bench/typing_bench" --benchmark_counters_tabular=true "$@"

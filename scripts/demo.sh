@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Pelikar demo: builds the Windows control, registers it in the project's private
-# Wine prefix as an installer would, and runs the sample client, which converts a few
-# Persian phrases typed on US keys into both code pages through the control.
+# Wine prefix as an installer would, and runs two sample clients: one types a Persian
+# sentence with a number, a second sentence with a date, a masked date and an amount
+# into the fields of a sample form key by key through FarsiDown and FarsiPress; the
+# other converts a few Persian phrases typed on US keys into both code pages.
 # Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,7 +16,7 @@ step "Pelikar demo: Persian text entry control (Pelikar.ocx) under Wine"
 step "Preparing the machine: packages, the fa_IR locale, the Wine prefix"
 bash scripts/bootstrap.sh
 
-step "Building the control and the sample client (windows-x64 preset)"
+step "Building the control and the sample clients (windows-x64 preset)"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if ! cmake --preset windows-x64 >"$log" 2>&1; then
@@ -22,10 +24,10 @@ if ! cmake --preset windows-x64 >"$log" 2>&1; then
   echo "demo: configuring failed" >&2
   exit 1
 fi
-cmake --build --preset windows-x64 --target pelikar_ocx convert_phrases
+cmake --build --preset windows-x64 --target pelikar_ocx typing_session convert_phrases
 
 ocx="$root/build/windows-x64/src/control/com/Pelikar.ocx"
-client="$root/build/windows-x64/samples/convert_phrases.exe"
+samples="$root/build/windows-x64/samples"
 
 step "Registering $(basename "$ocx") with regsvr32"
 # shellcheck source=wine-env.sh
@@ -36,5 +38,8 @@ if ! "$WINE" regsvr32 /s "Z:${ocx//\//\\}"; then
 fi
 echo "registered"
 
+step "Typing into a sample form through the control (keys -> FarsiDown, FarsiPress)"
+LC_ALL=C.UTF-8 bash "$root/tests/wine/run_in_wine.sh" "$samples/typing_session.exe"
+
 step "Converting phrases through the control (keyboard-typed -> Nivo and Ir code pages)"
-LC_ALL=C.UTF-8 bash "$root/tests/wine/run_in_wine.sh" "$client"
+LC_ALL=C.UTF-8 bash "$root/tests/wine/run_in_wine.sh" "$samples/convert_phrases.exe"
