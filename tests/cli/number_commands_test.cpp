@@ -11,84 +11,60 @@ namespace {
 
 using numbers::SpellNum;
 
-struct SpellCase {
-  std::vector<std::string> arguments;
-  std::string expected;  // standard output
-};
-
-void PrintTo(const SpellCase& c, std::ostream* os) { *os << Shown(c.arguments); }
-
-class SpellNumbers : public testing::TestWithParam<SpellCase> {};
-
-TEST_P(SpellNumbers, WritesTheWords) {
-  ToolRun run = RunTool(GetParam().arguments);
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, GetParam().expected);
-  EXPECT_EQ(run.err, "");
+TEST(Spell, ReadsEachArgumentAsTheHostReadsANumber) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string expected;  // standard output
+  } cases[] = {
+      // A negative number is no option, and -- ends the options anyway.
+      {{"spell", "-5"}, SpellNum(-5) + "\n"},
+      {{"spell", "--", "-12.9"}, SpellNum(-12) + "\n"},
+      {{"spell", " 0.7 "}, "ZERO\n"},
+      {{"spell", "&H10"}, SpellNum(16) + "\n"},
+      {{"spell", "1", "20"}, SpellNum(1) + "\n" + SpellNum(20) + "\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Shown(c.arguments));
+    ToolRun run = RunTool(c.arguments);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.expected);
+    EXPECT_EQ(run.err, "");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, SpellNumbers,
-    testing::Values(
-        SpellCase{{"spell", "21"}, SpellNum(21) + "\n"},
-        SpellCase{{"spell", "1000100"}, SpellNum(1000100) + "\n"},
-        SpellCase{{"spell", "-5"}, SpellNum(-5) + "\n"},
-        SpellCase{{"spell", "--", "-12.9"}, SpellNum(-12) + "\n"},
-        SpellCase{{"spell", " 0.7 "}, "ZERO\n"},
-        SpellCase{{"spell", "1.5E3"}, SpellNum(1500) + "\n"},
-        SpellCase{{"spell", "&H10"}, SpellNum(16) + "\n"},
-        SpellCase{{"spell", "2147483648"}, SpellNum(2147483648.0) + "\n"},
-        SpellCase{{"spell", "-1e300"}, SpellNum(-1e300) + "\n"},
-        SpellCase{{"spell", "1", "20", "300"}, SpellNum(1) + "\n" + SpellNum(20) + "\n" + SpellNum(300) + "\n"}),
-    [](const auto& info) { return CaseName(info.index, info.param.arguments); });
-
-TEST(SpellBatch, SpellsEveryLine) {
+TEST(Spell, SpellsEveryLineOfStandardInput) {
   ToolRun run = RunTool({"spell"}, WithInput("1\r\n-5\n 2147483647 \n0"));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, SpellNum(1) + "\n" + SpellNum(-5) + "\n" + SpellNum(2147483647) + "\nZERO\n");
 }
 
-struct NotANumber {
-  std::vector<std::string> arguments;
-  std::string input;
-  std::string message;  // the first line of standard error
-};
-
-void PrintTo(const NotANumber& c, std::ostream* os) { *os << Shown(c.arguments) << " < " << Shown({c.input}); }
-
-class SpellUsage : public testing::TestWithParam<NotANumber> {};
-
-// A text that is no number is a mistake in the command: nothing is written.
-TEST_P(SpellUsage, RefusesWhatIsNoNumber) {
-  ToolRun run = RunTool(GetParam().arguments, WithInput(GetParam().input));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, GetParam().message + "\nTry 'pelikar --help'.\n");
+// A text that is no number is a mistake in the command: nothing is written, not
+// even the numbers before it.
+TEST(Spell, RefusesWhatIsNoNumber) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string message;  // standard error, before the hint
+  } cases[] = {
+      {{"spell", "12abc"}, "", "pelikar: spell: '12abc' is not a number"},
+      {{"spell", "nan"}, "", "pelikar: spell: 'nan' is not a number"},
+      {{"spell", "1", "two"}, "", "pelikar: spell: 'two' is not a number"},
+      {{"spell"}, "1\n\n3\n", "pelikar: line 2: spell: '' is not a number"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Shown(c.arguments) + " < " + Shown({c.input}));
+    ToolRun run = RunTool(c.arguments, WithInput(c.input));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, c.message + "\nTry 'pelikar --help'.\n");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, SpellUsage,
-    testing::Values(NotANumber{{"spell", "abc"}, "", "pelikar: spell: 'abc' is not a number"},
-                    NotANumber{{"spell", ""}, "", "pelikar: spell: '' is not a number"},
-                    NotANumber{{"spell", "12abc"}, "", "pelikar: spell: '12abc' is not a number"},
-                    NotANumber{{"spell", "nan"}, "", "pelikar: spell: 'nan' is not a number"},
-                    NotANumber{{"spell", "1", "two"}, "", "pelikar: spell: 'two' is not a number"},
-                    NotANumber{{"spell"}, "1\n\n3\n", "pelikar: line 2: spell: '' is not a number"},
-                    NotANumber{{"spell", "--code-page", "ir", "1"}, "", "pelikar: spell takes no --code-page"}),
-    [](const auto& info) { return CaseName(info.index, info.param.arguments); });
-
-TEST(SpellRendering, TerminalOrUnicodeGetTheRendering) {
-  const std::string rendered = encoding::RenderUtf8(SpellNum(1234), encoding::CodePage::Nivo) + "\n";
+TEST(Spell, TerminalOrUnicodeGetTheRendering) {
+  const std::string rendered =
+      encoding::RenderUtf8(SpellNum(1234), encoding::CodePage::Nivo) + "\n";
   EXPECT_EQ(RunTool({"spell", "1234"}, OnTerminal(kStdoutTerminal)).terminal, rendered);
   EXPECT_EQ(RunTool({"spell", "--unicode", "1234"}).out, rendered);
-}
-
-TEST(SpellHelp, ExplainsItself) {
-  ToolRun run = RunTool({"spell", "--help"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.starts_with("Usage: pelikar spell [OPTIONS] [NUMBER...]\n")) << run.out;
-  EXPECT_NE(run.out.find("\nExample:\n  pelikar spell "), std::string::npos) << run.out;
-  EXPECT_NE(RunTool({"--help"}).out.find("\n  spell "), std::string::npos);
 }
 
 }  // namespace

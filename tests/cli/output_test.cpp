@@ -4,7 +4,6 @@
 
 #include "encoding/unicode_view.h"
 #include "run_tool.h"
-#include "scratch_dir.h"
 
 namespace pelikar::cli_test {
 namespace {
@@ -12,47 +11,28 @@ namespace {
 using encoding::CodePage;
 using encoding::RenderUtf8;
 
-// The beh of "~fff~": final, medial and initial presentation forms, in visual order.
-const std::string kBehFinalMedialInitial = "\xEF\xBA\x90\xEF\xBA\x92\xEF\xBA\x91";
-
-TEST(Rendering, UnicodeOptionShowsPresentationForms) {
-  ToolRun run = RunTool({"nivo", "--unicode", "~fff~"});
-  ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, RenderUtf8(Codes({143, 142, 141}), CodePage::Nivo) + "\n");
-  EXPECT_NE(run.out.find(kBehFinalMedialInitial), std::string::npos);
-}
-
-struct PageCase {
-  std::vector<std::string> arguments;
-  std::string result;  // the codes the subcommand produces
-  CodePage page;       // the page they are rendered in
-};
-
-void PrintTo(const PageCase& c, std::ostream* os) { *os << Shown(c.arguments); }
-
-class RenderedPage : public testing::TestWithParam<PageCase> {};
-
 // Each subcommand renders in the code page of its result, or in the one asked for.
-TEST_P(RenderedPage, UsesTheResultsCodePage) {
-  std::vector<std::string> arguments = GetParam().arguments;
-  arguments.push_back("--unicode");
-  ToolRun run = RunTool(arguments);
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, RenderUtf8(GetParam().result, GetParam().page) + "\n");
+TEST(Rendering, UnicodeUsesTheResultsCodePage) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string result;  // the codes the subcommand produces
+    CodePage page;       // the page they are rendered in
+  } cases[] = {
+      {{"nivo", "~fff~"}, Codes({143, 142, 141}), CodePage::Nivo},
+      {{"ir", "~fff~"}, Codes({146, 147, 147}), CodePage::Ir},
+      {{"reverse", Codes({146, 141})}, Codes({141, 146}), CodePage::Nivo},
+      {{"reverse", "--code-page", "ir", Codes({146, 141})}, Codes({141, 146}), CodePage::Ir},
+      {{"from-codes", "--code-page=ir", "146147"}, Codes({146, 147}), CodePage::Ir},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Shown(c.arguments));
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back("--unicode");
+    ToolRun run = RunTool(arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, RenderUtf8(c.result, c.page) + "\n");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Subcommands, RenderedPage,
-    testing::Values(PageCase{{"ir", "~fff~"}, Codes({146, 147, 147}), CodePage::Ir},
-                    PageCase{{"letter", "4"}, Codes({144}), CodePage::Nivo},
-                    PageCase{{"typed", Codes({144})}, "~f~", CodePage::Nivo},
-                    PageCase{{"reverse", Codes({146, 141})}, Codes({141, 146}), CodePage::Nivo},
-                    PageCase{{"reverse", "--code-page", "ir", Codes({146, 141})}, Codes({141, 146}),
-                             CodePage::Ir},
-                    PageCase{{"from-codes", "--code-page=ir", "146147"}, Codes({146, 147}),
-                             CodePage::Ir},
-                    PageCase{{"from-codes", "146147"}, Codes({146, 147}), CodePage::Nivo}),
-    [](const auto& info) { return CaseName(info.index, info.param.arguments); });
 
 TEST(Rendering, TerminalGetsTheRenderingAndRawOverrulesIt) {
   ToolRun shown = RunTool({"nivo", "~fff~"}, OnTerminal(kStdoutTerminal));
@@ -63,14 +43,6 @@ TEST(Rendering, TerminalGetsTheRenderingAndRawOverrulesIt) {
   EXPECT_EQ(raw.terminal, Codes({143, 142, 141, '\n'}));
 }
 
-TEST(Rendering, FileGetsBytesUnlessUnicodeIsAsked) {
-  ScratchDir dir;
-  RunTool({"ir", "~fff~"}, StdoutToFile(dir / "raw"));
-  EXPECT_EQ(ScratchDir::Read(dir / "raw"), Codes({146, 147, 147, '\n'}));
-  RunTool({"ir", "--unicode", "~fff~"}, StdoutToFile(dir / "shown"));
-  EXPECT_EQ(ScratchDir::Read(dir / "shown"), RenderUtf8(Codes({146, 147, 147}), CodePage::Ir) + "\n");
-}
-
 // A rendering pasted back in reads as the codes it shows.
 TEST(FromUnicode, RenderingReadsBackAsCodes) {
   std::string rendered = RunTool({"nivo", "--unicode", "~sghl n,sj~"}).out;
@@ -79,7 +51,8 @@ TEST(FromUnicode, RenderingReadsBackAsCodes) {
   EXPECT_EQ(typed.out, "~sghl n,sj~\n");
 
   std::string irRendered = RunTool({"ir", "--unicode", "~fff~"}).out;
-  ToolRun reversed = RunTool({"reverse", "--from-unicode", "--code-page", "ir"}, WithInput(irRendered));
+  ToolRun reversed =
+      RunTool({"reverse", "--from-unicode", "--code-page", "ir"}, WithInput(irRendered));
   EXPECT_EQ(reversed.out, Codes({147, 147, 146, '\n'}));
 }
 
@@ -88,7 +61,8 @@ TEST(FromUnicode, RefusesWhatTheCodePageCannotShow) {
   EXPECT_EQ(notUtf8.status, 1);
   EXPECT_NE(notUtf8.err.find("not UTF-8"), std::string::npos) << notUtf8.err;
 
-  ToolRun noCode = RunTool({"typed", "--from-unicode"}, WithInput("ok\n\xE2\x82\xAC\n"));  // the euro sign
+  ToolRun noCode =
+      RunTool({"typed", "--from-unicode"}, WithInput("ok\n\xE2\x82\xAC\n"));  // the euro sign
   EXPECT_EQ(noCode.status, 1);
   EXPECT_EQ(noCode.err, "pelikar: line 2: U+20AC has no code in the Nivo code page\n");
   EXPECT_EQ(noCode.out, "");

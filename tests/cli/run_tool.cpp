@@ -8,7 +8,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -167,17 +166,6 @@ std::string Codes(std::initializer_list<unsigned> codes) {
   std::string text;
   for (unsigned code : codes) text += static_cast<char>(code);
   return text;
-}
-
-std::string CaseName(std::size_t index, const std::vector<std::string>& arguments) {
-  std::string name = std::to_string(index);
-  for (const std::string& argument : arguments) {
-    name += '_';
-    for (unsigned char c : argument) {
-      if (std::isalnum(c)) name += static_cast<char>(c);
-    }
-  }
-  return name;
 }
 
 std::string Shown(const std::vector<std::string>& arguments) {

@@ -47,9 +47,6 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const ToolIo& io = {}
 // Codes as a string, for expectations written as numbers.
 std::string Codes(std::initializer_list<unsigned> codes);
 
-// A parameterised test's name: its index and the letters and digits of its arguments.
-std::string CaseName(std::size_t index, const std::vector<std::string>& arguments);
-
 // Arguments as a failure message shows them: quoted, bytes outside printable ASCII as \xNN.
 std::string Shown(const std::vector<std::string>& arguments);
 
