@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "common/run_time_error.h"
+#include "test_support.h"
 
 namespace pelikar::control {
 namespace {
@@ -19,8 +20,6 @@ TEST(HostValue, ToLongConvertsAsTheHostsRunTime) {
   } cases[] = {
       {HostValue(), 0},
       {HostValue(true), -1},
-      {HostValue(false), 0},
-      {HostValue(std::int16_t{-5}), -5},
       {HostValue(std::int32_t{-2147483647 - 1}), -2147483647 - 1},
       {HostValue(2.5), 2},
       {HostValue(3.5), 4},
@@ -44,14 +43,8 @@ TEST(HostValue, ToLongRaisesOutOfRangeAndForNonNumbers) {
       {HostValue(CodeString("form")), kTypeMismatch},
       {HostValue(HostValue::Object{}), kTypeMismatch},
   };
-  for (const auto& c : cases) {
-    try {
-      c.value.ToLong();
-      ADD_FAILURE() << "no error, expected " << c.error;
-    } catch (const RunTimeError& error) {
-      EXPECT_EQ(error.number(), c.error);
-    }
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(pelikar::test::ErrorNumberOf([&] { c.value.ToLong(); }), c.error);
 }
 
 }  // namespace

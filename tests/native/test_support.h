@@ -1,10 +1,12 @@
 #pragma once
 // Small helpers shared by the native tests.
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "common/code_string.h"
+#include "common/run_time_error.h"
 
 namespace pelikar::test {
 
@@ -18,6 +20,16 @@ inline std::vector<int> CodesOf(CodeView text) {
   std::vector<int> codes;
   for (char c : text) codes.push_back(static_cast<Byte>(c));
   return codes;
+}
+
+// The number of the run-time error an action raises; 0 if it raises none.
+inline int ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RunTimeError& error) {
+    return error.number();
+  }
+  return 0;
 }
 
 }  // namespace pelikar::test

@@ -7,20 +7,13 @@
 
 #include <utility>
 
-#include "common/run_time_error.h"
+#include "../test_support.h"
 #include "control_doubles.h"
 
 namespace pelikar::control::test {
 namespace {
 
-int RaisedNumber(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const RunTimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
+using pelikar::test::ErrorNumberOf;
 
 TEST(MemoryPropertyBag, ValuesComeBackFromTheirBytesInTheirKinds) {
   CodeString allCodes;
@@ -57,13 +50,13 @@ TEST(MemoryPropertyBag, TheLayoutIsFixed) {
 TEST(MemoryPropertyBag, ObjectsCannotBeSaved) {
   MemoryPropertyBag bag;
   bag.Write("Font", HostValue::Object{});
-  EXPECT_EQ(RaisedNumber([&] { bag.Serialize(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.Serialize(); }), kTypeMismatch);
 }
 
 TEST(MemoryPropertyBag, DamagedBytesAreRefused) {
   using namespace std::string_literals;
   const std::string valid = "PKPB\x01\x01\x00\x01" "A" "\x02\x01\x00"s;
-  ASSERT_EQ(RaisedNumber([&] { MemoryPropertyBag::Parse(valid); }), 0);
+  ASSERT_EQ(ErrorNumberOf([&] { MemoryPropertyBag::Parse(valid); }), 0);
   const std::pair<const char*, std::string> cases[] = {
       {"nothing", ""},
       {"another signature", "PKPX\x01\x00\x00"s},
@@ -74,7 +67,7 @@ TEST(MemoryPropertyBag, DamagedBytesAreRefused) {
       {"bytes after the last value", valid + "x"},
   };
   for (const auto& [what, bytes] : cases) {
-    EXPECT_EQ(RaisedNumber([&] { MemoryPropertyBag::Parse(bytes); }), kInvalidProcedureCall)
+    EXPECT_EQ(ErrorNumberOf([&] { MemoryPropertyBag::Parse(bytes); }), kInvalidProcedureCall)
         << what;
   }
 }

@@ -38,47 +38,33 @@ TEST_P(CaretRules, GiveTheTextAndCaret) {
 }
 
 constexpr Key kShiftSpace{32, kShift};
-constexpr Key kTilde{kGrave, kShift};
 
 const Case kCases[] = {
     // InsertKey, a single-line field
     {"BackspaceTakesTheCharacterLeftOfTheCaret", Lines::Single, "ab|cd", {kBackspace}, "a|cd"},
     {"BackspaceAtZeroTakesTheCharacterRightOfIt", Lines::Single, "|abcd", {kBackspace}, "|bcd"},
-    {"BackspaceInAnEmptyField", Lines::Single, "|", {kBackspace}, "|"},
     {"BackspaceTakesJustTheSelection", Lines::Single, "a[bc]d", {kBackspace}, "a|d"},
     {"DeleteTakesTheCharacterRightOfTheCaret", Lines::Single, "ab|cd", {kDelete}, "ab|d"},
-    {"DeleteAtTheEnd", Lines::Single, "abcd|", {kDelete}, "abcd|"},
     {"DeleteTakesJustTheSelection", Lines::Single, "a[bc]d", {kDelete}, "a|d"},
     {"Left", Lines::Single, "ab|cd", {kLeft}, "a|bcd"},
-    {"Right", Lines::Single, "ab|cd", {kRight}, "abc|d"},
-    {"Home", Lines::Single, "ab|cd", {kHome}, "|abcd"},
-    {"End", Lines::Single, "ab|cd", {kEnd}, "abcd|"},
     {"ShiftLeftSelects", Lines::Single, "ab|cd", {kLeft, kShift}, "a[b]cd"},
     {"ADigitGoesToTheRightEndOfTheNumber", Lines::Single, "a|12b", {'3'}, "a|123b"},
-    {"APointFollowsTheNumber", Lines::Single, "a|1b", {190}, "a|1.b"},
     {"ASlashFollowsTheNumber", Lines::Single, "a|1.5b", {191}, "a|1.5/b"},
     {"AKeypadDigitWithNumLock", Lines::Single, "a|12b", {99}, "a|123b"},
     {"ADigitInsideAWordPartsItsLetters", Lines::Single, "<143>|<141>", {'5'}, "<144>|5<144>"},
     {"TypingReplacesTheSelection", Lines::Single, "a[bc]d", {'7'}, "a|7d"},
     {"ShiftSpaceWritesNothing", Lines::Single, "ab|cd", kShiftSpace, "ab|cd"},
-    {"TheTildeKeyWritesNothing", Lines::Single, "ab|cd", kTilde, "ab|cd"},
     {"CtrlVWritesNothing", Lines::Single, "ab|cd", {'V', kCtrl}, "ab|cd"},
-    {"CtrlCWritesNothing", Lines::Single, "ab|cd", {'C', kCtrl}, "ab|cd"},
     {"AltTypesTheKeyAlone", Lines::Single, "|", {'F', 4}, "|<144>"},
     {"EnterInASingleLineField", Lines::Single, "ab|cd", {kEnter}, "ab|cd"},
-    {"AnUntranslatedKeyChangesNothing", Lines::Single, "ab|cd", {112}, "ab|cd"},
     // InsertKeyMultiLine and Enter
-    {"BackspaceAtCaretOneTakesTheFirstCharacter", Lines::Multi, "a|bc", {kBackspace}, "|bc"},
     {"BackspaceAtZeroDoesNothing", Lines::Multi, "|abc", {kBackspace}, "|abc"},
     {"BackspaceAfterALineBreakJoinsTheLines", Lines::Multi, "ab\r\n|cd", {kBackspace}, "ab|cd"},
-    {"BackspaceTakesTheFirstCharacterOfALine", Lines::Multi, "ab\r\nc|d", {kBackspace}, "ab\r\n|d"},
-    {"BackspaceAtTheEnd", Lines::Multi, "ab\r\ncd|", {kBackspace}, "ab\r\nc|"},
     {"BackspaceAtCaretOneReshapesTheNeighbour", Lines::Multi,
      "<143>|<141>", {kBackspace}, "|<144>"},
     {"DeleteBeforeALineBreakJoinsTheLines", Lines::Multi, "ab|\r\ncd", {kDelete}, "ab|cd"},
     {"DeleteTakesJustTheSelectionOfAMultiLineField", Lines::Multi, "a[b\r\nc]d", {kDelete}, "a|d"},
     {"EnterMovesTheLeftPartToANewLine", Lines::Multi, "ab|cd", {kEnter}, "cd\r\nab|"},
-    {"EnterAtZero", Lines::Multi, "|abcd", {kEnter}, "abcd\r\n|"},
     {"EnterOnTheSecondLine", Lines::Multi, "xy\r\nab|cd\r\nz", {kEnter}, "xy\r\ncd\r\nab|\r\nz"},
     {"EnterRightAfterALineBreak", Lines::Multi, "ab\r\n|cd", {kEnter}, "ab\r\ncd\r\n|"},
     {"EnterKeepsALeadingTabOnItsLine", Lines::Multi, "\tab|", {kEnter}, "\t\r\nab|"},

@@ -2,7 +2,6 @@
 // in either mode.
 #include <gtest/gtest.h>
 
-#include "calendar/date_conversion.h"
 #include "typist.h"
 
 namespace pelikar::input::test {
@@ -43,7 +42,6 @@ const MaskCase kMaskCases[] = {
     {"ANinthDigitChangesNothing", "shamsi", "|", Digits("137001019"), "1370/01/01|"},
     {"AShamsi2Date", "Shamsi2", "|", Digits("700101"), "70/01/01|"},
     {"AMiladiDateStepsOverItsSeparators", "miladi", "|", Digits("21031"), "21/03/1|___"},
-    {"AMiladiDate", " MILADI ", "|", Digits("21031991"), "21/03/1991|"},
     {"KeypadDigitsWithNumLock", "shamsi", "|", {{97}, {99}, {103}, {96}}, "1370/|__/__"},
     {"ADigitBeforeASeparatorGoesAfterIt", "shamsi", "1370|/__/__", Digits("5"), "1370/5|_/__"},
     {"ADigitOverwritesTheNextPlace", "shamsi", "13|70/01/01", Digits("9"), "139|0/01/01"},
@@ -51,26 +49,17 @@ const MaskCase kMaskCases[] = {
      "1370/1|_/11"},
     {"BackspaceAfterASeparator", "shamsi", "1370/|10/11", {{kBackspace}}, "137|_/10/11"},
     {"BackspaceAtTheStart", "shamsi", "|1370/10/11", {{kBackspace}}, "|1370/10/11"},
-    {"BackspacesAcrossTheWholeDate", "shamsi2", "70/01/01|",
-     std::vector<Key>(8, Key{kBackspace}), "|__/__/__"},
     {"DeleteOnlyMovesTheCaret", "shamsi", "13|70/10/11", {{kDelete}}, "137|0/10/11"},
     {"ABrokenMaskIsReset", "shamsi", "1370/1/5|", {{kEnd}}, "____/__/__|"},
     {"AMissingLastPlaceComesBack", "shamsi", "1370/10/1|", {{kEnd}}, "1370/10/1_|"},
     {"ATooLongTextIsCut", "shamsi", "1370/10/11xy|", {{kEnd}}, "1370/10/11|"},
     {"LettersOnlyNormalise", "miladi", "2|1/03/1991", {{'F'}, {'F', kShift}, {32}}, "2|1/03/1991"},
-    {"CtrlCLeavesEvenABrokenMask", "shamsi", "1370/1/5|", {{'C', kCtrl}}, "1370/1/5|"},
-    {"ShiftLeftIsTheFieldsOwn", "shamsi", "1370/1/5|", {{kLeft, kShift}}, "1370/1/[5]"},
+    {"CtrlAndShiftLeftLeaveEvenABrokenMask", "shamsi", "1370/1/5|", {{'C', kCtrl}, {kLeft, kShift}},
+     "1370/1/[5]"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Dates, DateMasks, testing::ValuesIn(kMaskCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(DateMasks, TypeShamsiDatesTheCalendarReads) {
-  Typist typist;
-  auto field = MemoryField::TextBox("Text1", "shamsi");
-  typist.Type(*field, "13700101");
-  EXPECT_EQ(calendar::Shamsi_To_Miladi(field->text), "21/03/1991");
-}
 
 TEST(DateMasks, AFailureShowsTheMasksMessage) {
   for (const auto& [tag, message] : {std::pair{"shamsi", "error in shamsi input"},

@@ -61,7 +61,7 @@ void MemoryField::Put(std::string_view member, const control::HostValue& value) 
     Select(std::min(position, length), 0);
   } else if (member == "SelText") {
     const CodeString inserted = StringOf(value);
-    Replace(selStart, selLength, inserted);
+    text.replace(selStart, selLength, inserted);
     Select(selStart + static_cast<std::int32_t>(inserted.size()), 0);
   } else {
     throw RunTimeError(kMemberNotSupported, std::string(member));
@@ -75,10 +75,6 @@ control::HostValue MemoryField::Call(std::string_view member, std::span<const co
 void MemoryField::Select(std::int32_t start, std::int32_t length) {
   selStart = start;
   selLength = length;
-}
-
-void MemoryField::Replace(std::size_t from, std::size_t count, CodeView with) {
-  text.replace(from, count, with);
 }
 
 // A multi-line box takes a line break (carriage return and line feed) as one.
@@ -99,9 +95,9 @@ void MemoryField::OwnKeyDown(int key, int shift) {
     case kDelete:
       if (locked) return;
       if (selLength > 0) {
-        Replace(selStart, selLength, "");
+        text.replace(selStart, selLength, "");
       } else if (selStart < length) {
-        Replace(selStart, UnitRightOfCaret(), "");
+        text.replace(selStart, UnitRightOfCaret(), "");
       }
       selLength = 0;
       return;
@@ -138,10 +134,10 @@ void MemoryField::OwnKeyPress(std::int16_t code) {
   if (code == 0 || locked) return;
   if (code == 8) {
     if (selLength > 0) {
-      Replace(selStart, selLength, "");
+      text.replace(selStart, selLength, "");
     } else if (selStart > 0) {
       const auto unit = static_cast<std::int32_t>(UnitLeftOfCaret());
-      Replace(selStart - unit, unit, "");
+      text.replace(selStart - unit, unit, "");
       selStart -= unit;
     }
     selLength = 0;
@@ -160,7 +156,7 @@ void MemoryField::OwnKeyPress(std::int16_t code) {
       text.size() - selLength + typed.size() > static_cast<std::size_t>(maxLength)) {
     return;
   }
-  Replace(selStart, selLength, typed);
+  text.replace(selStart, selLength, typed);
   Select(selStart + static_cast<std::int32_t>(typed.size()), 0);
 }
 

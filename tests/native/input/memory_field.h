@@ -48,7 +48,6 @@ class MemoryField final : public control::HostObject {
 
  private:
   void Access(std::string_view member);
-  void Replace(std::size_t from, std::size_t count, CodeView with);
   std::size_t UnitLeftOfCaret() const;
   std::size_t UnitRightOfCaret() const;
 };

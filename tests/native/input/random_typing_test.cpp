@@ -2,7 +2,8 @@
 // member accesses. Whatever is typed: no code 0 and, in Persian mode, no tilde gets into
 // a field; the text changes only at the caret (or on the caret's line for Enter; date
 // fields stay in their masks, numeric fields numeric); a failing call answers False and
-// leaves the field as it was or as the same call on a sound field would.
+// leaves the field as it was or as the same call on a sound field would, and KeyAscii
+// as it came.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -162,6 +163,7 @@ TEST_F(RandomTyping, KeepsEveryFieldSound) {
         const bool press = FarsiPress(*field, character, typist.properties, typist.services);
         if (field->failAt >= 0 && field->accesses > field->failAt) {
           ++failures;
+          EXPECT_EQ(character, soundCharacter) << context << " changed KeyAscii";
           FarsiPress(sound, soundCharacter, typist.properties, typist.services);
           EXPECT_FALSE(press) << context;
           EXPECT_TRUE(field->text == beforePress.text || field->text == sound.text ||

@@ -20,8 +20,7 @@ enum : std::int16_t {
   kHome = 36,
   kLeft = 37,
   kRight = 39,
-  kDelete = 46,
-  kGrave = 192
+  kDelete = 46
 };
 
 struct Key {
@@ -38,12 +37,8 @@ std::int16_t CharacterOf(Key key);
 class FakeKeyboard final : public KeyboardStateTable {
  public:
   KeyboardTable Get() override { return table; }
-  void Set(const KeyboardTable& written) override {
-    table = written;
-    ++sets;
-  }
+  void Set(const KeyboardTable& written) override { table = written; }
   KeyboardTable table{};
-  int sets = 0;
 };
 
 struct Outcome {

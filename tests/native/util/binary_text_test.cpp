@@ -4,7 +4,7 @@
 
 #include <bitset>
 
-#include "common/run_time_error.h"
+#include "../test_support.h"
 
 namespace pelikar::util {
 namespace {
@@ -23,17 +23,11 @@ TEST(BinToDec, ReadsTheFirstEightCharactersFromTheLeft) {
     int value;
     const char* why;
   } cases[] = {
-      {"00000101", 5, "plain"},
-      {"11111111", 255, "largest"},
       {"101", 160, "a short text reads as padded with 0 on the right"},
       {"", 0, "empty"},
-      {"1", 128, "one digit is the top bit"},
       {"0000001x", 2, "a letter counts 0"},
-      {"0000000000000", 0, "only the first eight characters count"},
       {"0000000111111", 1, "the ninth character onwards is ignored"},
-      {"1111111 ", 254, "a space counts 0"},
-      {"00000002", 2, "a digit counts with its value"},
-      {"00000090", 18, "even beyond 1"},
+      {"00000090", 18, "a digit beyond 1 counts with its value"},
       {"-0000001", 1, "a sign counts 0"},
       {"00000\xB2" "01", 1, "a superscript two in Latin-1 is no digit"},
   };
@@ -43,14 +37,8 @@ TEST(BinToDec, ReadsTheFirstEightCharactersFromTheLeft) {
 TEST(BinToDec, ASumAbove255Overflows) {
   // 2295, and the three ways to reach 256.
   for (CodeView text : {"99999999", "20000000", "2", "11111112"}) {
-    try {
-      BinToDec(text);
-      ADD_FAILURE() << text << " gave no error";
-    } catch (const RunTimeError& error) {
-      EXPECT_EQ(error.number(), kOverflow) << text;
-    }
+    EXPECT_EQ(pelikar::test::ErrorNumberOf([&] { BinToDec(text); }), kOverflow) << text;
   }
-  EXPECT_EQ(BinToDec("01111113"), 129) << "digits beyond 1 that stay in range";
 }
 
 }  // namespace

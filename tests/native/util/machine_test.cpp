@@ -19,14 +19,10 @@ TEST(CdDrive, TheFirstCdRomFromDToZ) {
   EXPECT_EQ(CdDrive(machine), "F:\\");
   EXPECT_EQ(machine.asked, (std::vector<CodeString>{"D:\\", "E:\\", "F:\\"}))
       << "A:, B: and C: are never asked";
-}
-
-TEST(CdDrive, NoneGivesEmpty) {
-  FakeMachine machine;
-  machine.driveTypes = {{"A:\\", 5}, {"C:\\", 3}, {"D:\\", 2}, {"E:\\", 4}, {"G:\\", 6}};
-  EXPECT_EQ(CdDrive(machine), "");
-  ASSERT_EQ(machine.asked.size(), 23u);
-  EXPECT_EQ(machine.asked.back(), "Z:\\");
+  FakeMachine none;
+  none.driveTypes = {{"A:\\", 5}, {"C:\\", 5}, {"D:\\", 2}};
+  EXPECT_EQ(CdDrive(none), "");
+  EXPECT_EQ(none.asked.back(), "Z:\\");
 }
 
 // A stand-in for GetWindowsDirectoryA: writes text when it fits (with its
@@ -44,7 +40,7 @@ struct DirectoryCall {
 };
 
 TEST(ReadWholeText, PathsOfEveryLengthComeWhole) {
-  for (std::size_t length : {1u, 10u, 99u, 100u, 258u, 259u, 260u, 261u, 1000u, 32767u}) {
+  for (std::size_t length : {1u, 259u, 260u, 261u, 32767u}) {
     DirectoryCall call{"C:\\" + std::string(length - 1, 'w')};
     call.text.resize(length);
     EXPECT_EQ(ReadWholeText(std::ref(call)), call.text) << length;

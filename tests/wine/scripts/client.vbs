@@ -49,17 +49,12 @@ Set pelikar = CreateObject("PelikarLib.Pelikar")
 ' Conversions: keyboard-typed text to the two code pages, in visual order.
 Check "En_Ir_To_nivo ~fff~", Codes(pelikar.En_Ir_To_nivo("~fff~")), "143 142 141"
 Check "En_To_Ir ~fff~", Codes(pelikar.En_To_Ir("~fff~")), "146 147 147"
-Check "En_Ir_To_nivo ~f~", Codes(pelikar.En_Ir_To_nivo("~f~")), "144"
-Check "En_To_Ir ~f~", Codes(pelikar.En_To_Ir("~f~")), "146"
 Check "En_Ir_To_nivo x ~ff~", Codes(pelikar.En_Ir_To_nivo("x ~ff~")), "143 141 32 32 120"
 Check "En_Ir_To_nivo 12~f~", Codes(pelikar.En_Ir_To_nivo("12~f~")), "144 32 50 49"
 Check "En_Ir_To_nivo empty", pelikar.En_Ir_To_nivo(""), ""
 
 ' Single letters, clamped to the alphabet.
 Check "NivoFarsiChar 0", Codes(pelikar.NivoFarsiChar(0)), "134"
-Check "NivoFarsiChar -5", Codes(pelikar.NivoFarsiChar(-5)), "134"
-Check "NivoFarsiChar 1", Codes(pelikar.NivoFarsiChar(1)), "134"
-Check "NivoFarsiChar 34", Codes(pelikar.NivoFarsiChar(34)), "254"
 Check "NivoFarsiChar 1000", Codes(pelikar.NivoFarsiChar(1000)), "254"
 
 ' Back to keyboard-typed text.
@@ -67,9 +62,7 @@ Check "Nivo_To_En empty", pelikar.Nivo_To_En(""), "~~"
 Check "Nivo_To_En of three beh", pelikar.Nivo_To_En(pelikar.En_Ir_To_nivo("~fff~")), "~fff~"
 
 Check "Reverse", pelikar.Reverse("abc"), "cba"
-Check "Reverse empty", pelikar.Reverse(""), ""
 Check "StrToAscStr", pelikar.StrToAscStr("abc"), "097098099"
-Check "StrToAscStr trims", pelikar.StrToAscStr("  a b "), "097032098"
 Check "AscStrToStr", pelikar.AscStrToStr("097098099"), "abc"
 Check "AscStrToStr high codes", Codes(pelikar.AscStrToStr("200255128")), "200 255 128"
 
