@@ -32,19 +32,31 @@ HRESULT ReportError(HRESULT result, std::wstring_view description) {
   return result;
 }
 
+namespace {
+
+// Reporting allocates; when even that fails, the bare result must do.
+template <class Describe>
+HRESULT ReportIfPossible(HRESULT result, Describe&& describe) noexcept {
+  try {
+    return ReportError(result, describe());
+  } catch (...) {
+    return result;
+  }
+}
+
+}  // namespace
+
 HRESULT ReportCurrentException() noexcept {
   try {
     throw;
   } catch (const RunTimeError& error) {
-    try {
-      return ReportError(RunTimeErrorResult(error.number()), Utf8ToWide(error.what()));
-    } catch (...) {
-      return RunTimeErrorResult(error.number());
-    }
+    return ReportIfPossible(RunTimeErrorResult(error.number()),
+                            [&] { return Utf8ToWide(error.what()); });
   } catch (const std::bad_alloc&) {
-    return ReportError(E_OUTOFMEMORY, L"Out of memory");
+    return ReportIfPossible(E_OUTOFMEMORY, [] { return L"Out of memory"; });
   } catch (...) {
-    return ReportError(E_UNEXPECTED, L"Unexpected failure inside the control");
+    return ReportIfPossible(E_UNEXPECTED,
+                            [] { return L"Unexpected failure inside the control"; });
   }
 }
 

@@ -141,6 +141,18 @@ HostValue HostValueFromVariant(VARIANT& value) {
   }
 }
 
+HostValue LetValueFromVariant(VARIANT& value) {
+  HostValue given = HostValueFromVariant(value);
+  const auto* object = std::get_if<HostValue::Object>(&given.storage());
+  if (object == nullptr) return given;
+  if (*object == nullptr) throw RunTimeError(kObjectVariableNotSet, "no object");
+  HostValue standing = static_cast<const DispatchHostObject&>(**object).DefaultValue();
+  if (std::holds_alternative<HostValue::Object>(standing.storage())) {
+    throw RunTimeError(kTypeMismatch, "an object's default value is an object");
+  }
+  return standing;
+}
+
 namespace {
 
 struct ToVariant {
@@ -184,19 +196,26 @@ class Arguments {
  public:
   explicit Arguments(std::span<const HostValue> values) : variants_(values.size()) {
     for (VARIANT& variant : variants_) VariantInit(&variant);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      std::visit(ToVariant{&variants_[values.size() - 1 - i]}, values[i].storage());
+    try {
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        std::visit(ToVariant{&variants_[values.size() - 1 - i]}, values[i].storage());
+      }
+    } catch (...) {
+      Clear();  // the arguments made before the one that failed
+      throw;
     }
   }
   Arguments(const Arguments&) = delete;
   Arguments& operator=(const Arguments&) = delete;
-  ~Arguments() {
-    for (VARIANT& variant : variants_) VariantClear(&variant);
-  }
+  ~Arguments() { Clear(); }
   VARIANT* data() { return variants_.data(); }
   UINT count() const { return static_cast<UINT>(variants_.size()); }
 
  private:
+  void Clear() {
+    for (VARIANT& variant : variants_) VariantClear(&variant);
+  }
+
   std::vector<VARIANT> variants_;
 };
 
@@ -237,7 +256,11 @@ DISPID DispatchHostObject::IdOf(std::string_view member) const {
 
 HostValue DispatchHostObject::Invoke(std::string_view member, WORD flags,
                                      DISPPARAMS& params) const {
-  const DISPID id = IdOf(member);
+  return Invoke(IdOf(member), member, flags, params);
+}
+
+HostValue DispatchHostObject::Invoke(DISPID id, std::string_view member, WORD flags,
+                                     DISPPARAMS& params) const {
   OwnedVariant result;
   EXCEPINFO exception{};
   UINT argumentError = 0;
@@ -265,6 +288,12 @@ void DispatchHostObject::Put(std::string_view member, const HostValue& value) {
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{arguments.data(), &named, 1, 1};
   Invoke(member, DISPATCH_PROPERTYPUT, params);
+}
+
+HostValue DispatchHostObject::DefaultValue() const {
+  if (object_ == nullptr) throw RunTimeError(kObjectVariableNotSet, "no object");
+  DISPPARAMS params{};
+  return Invoke(DISPID_VALUE, "the default member", DISPATCH_PROPERTYGET, params);
 }
 
 HostValue DispatchHostObject::Call(std::string_view member, std::span<const HostValue> values) {

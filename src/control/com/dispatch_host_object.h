@@ -25,10 +25,15 @@ class DispatchHostObject final : public control::HostObject {
                           std::span<const control::HostValue> arguments) override;
 
   IDispatch* dispatch() const { return object_; }
+  // The value of the object's default member (DISPID_VALUE), read as a property.
+  control::HostValue DefaultValue() const;
 
  private:
   DISPID IdOf(std::string_view member) const;
   control::HostValue Invoke(std::string_view member, WORD flags, DISPPARAMS& params) const;
+  // member names the call in errors.
+  control::HostValue Invoke(DISPID id, std::string_view member, WORD flags,
+                            DISPPARAMS& params) const;
 
   IDispatch* object_;
 };
@@ -37,6 +42,10 @@ class DispatchHostObject final : public control::HostObject {
 // back into a VARIANT that the caller clears. Objects cross as IDispatch; a value
 // without a host counterpart raises Type mismatch.
 control::HostValue HostValueFromVariant(VARIANT& value);
+// A value assigned to a property with Let, as the host's own assignments take it: an
+// object stands for its default value (91 for Nothing, 438 for an object without
+// one). The control never keeps a host's object in a property it saves.
+control::HostValue LetValueFromVariant(VARIANT& value);
 void HostValueToVariant(const control::HostValue& value, VARIANT* target);
 
 }  // namespace pelikar::com

@@ -11,8 +11,43 @@ constexpr wchar_t kObjectName[] = L"Pelikar";
 
 ATOM windowClass = 0;
 
-bool RegisterFaceWindowClass(WNDPROC procedure) {
-  if (windowClass != 0) return true;
+// The last Windows error as an HRESULT; a failure that left no error is still one.
+HRESULT LastError() {
+  const DWORD error = GetLastError();
+  return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+
+template <class Interface>
+void ReleaseAndClear(Interface*& pointer) {
+  if (pointer != nullptr) pointer->Release();
+  pointer = nullptr;
+}
+
+// A reference of the control's own for the length of a call into the container,
+// which may deactivate the control (and so drop the control's references) before it
+// returns.
+template <class Interface>
+class Held {
+ public:
+  explicit Held(Interface* pointer) : pointer_(pointer) {
+    if (pointer_ != nullptr) pointer_->AddRef();
+  }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+  ~Held() {
+    if (pointer_ != nullptr) pointer_->Release();
+  }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+
+ private:
+  Interface* pointer_;
+};
+
+// The class is registered once for the module; another apartment's thread may have
+// registered it a moment before.
+HRESULT RegisterFaceWindowClass(WNDPROC procedure) {
+  if (windowClass != 0) return S_OK;
   WNDCLASSEXW description{};
   description.cbSize = sizeof description;
   description.style = CS_HREDRAW | CS_VREDRAW;
@@ -20,14 +55,12 @@ bool RegisterFaceWindowClass(WNDPROC procedure) {
   description.hInstance = ModuleInstance();
   description.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   description.lpszClassName = kWindowClass;
-  windowClass = RegisterClassExW(&description);
-  return windowClass != 0;
-}
-
-template <class Interface>
-void ReleaseAndClear(Interface*& pointer) {
-  if (pointer != nullptr) pointer->Release();
-  pointer = nullptr;
+  const ATOM registered = RegisterClassExW(&description);
+  if (registered != 0) {
+    windowClass = registered;
+    return S_OK;
+  }
+  return GetLastError() == ERROR_CLASS_ALREADY_EXISTS ? S_OK : LastError();
 }
 
 }  // namespace
@@ -89,14 +122,13 @@ HRESULT InPlaceObject::Activate(IOleClientSite* site, HWND parentHint, bool uiAc
 }
 
 HRESULT InPlaceObject::CreateFaceWindow(HWND parent, const RECT& position) {
-  if (!RegisterFaceWindowClass(&InPlaceObject::WindowProcedure)) {
-    return HRESULT_FROM_WIN32(GetLastError());
-  }
+  const HRESULT registered = RegisterFaceWindowClass(&InPlaceObject::WindowProcedure);
+  if (FAILED(registered)) return registered;
   const SIZE size = FacePixels();
   window_ = CreateWindowExW(0, kWindowClass, kObjectName, WS_CHILD | WS_CLIPSIBLINGS,
                             position.left, position.top, size.cx, size.cy, parent, nullptr,
                             ModuleInstance(), nullptr);
-  if (window_ == nullptr) return HRESULT_FROM_WIN32(GetLastError());
+  if (window_ == nullptr) return LastError();
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Place(position);
   ShowWindow(window_, SW_SHOWNA);
@@ -134,7 +166,12 @@ LRESULT CALLBACK InPlaceObject::WindowProcedure(HWND window, UINT message, WPARA
     switch (message) {
       case WM_ERASEBKGND: return 1;  // the face covers the whole window
       case WM_PAINT: self->Paint(); return 0;
-      case WM_NCDESTROY: SetWindowLongPtrW(window, GWLP_USERDATA, 0); break;
+      case WM_NCDESTROY:
+        // Destroyed by the control, or with the container's window before the
+        // control was deactivated: either way the handle is no longer the face's.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        break;
       default: break;
     }
   }
@@ -155,15 +192,18 @@ STDMETHODIMP InPlaceObject::GetWindow(HWND* window) {
 
 STDMETHODIMP InPlaceObject::ContextSensitiveHelp(BOOL /*enterMode*/) { return E_NOTIMPL; }
 
+// The container may call back into the control from any notification, even to
+// deactivate it again: the control's references are taken out before each call.
 STDMETHODIMP InPlaceObject::InPlaceDeactivate() {
   if (site_ == nullptr) return S_OK;
   UIDeactivate();
+  if (site_ == nullptr) return S_OK;  // deactivated from within UIDeactivate
+  IOleInPlaceSite* site = site_;
+  site_ = nullptr;
   if (window_ != nullptr) DestroyWindow(window_);
   window_ = nullptr;
   ReleaseAndClear(frame_);
   ReleaseAndClear(document_);
-  IOleInPlaceSite* site = site_;
-  site_ = nullptr;
   site->OnInPlaceDeactivate();
   site->Release();
   return S_OK;
@@ -172,9 +212,12 @@ STDMETHODIMP InPlaceObject::InPlaceDeactivate() {
 STDMETHODIMP InPlaceObject::UIDeactivate() {
   if (!uiActive_) return S_OK;
   uiActive_ = false;
-  if (frame_ != nullptr) frame_->SetActiveObject(nullptr, nullptr);
-  if (document_ != nullptr) document_->SetActiveObject(nullptr, nullptr);
-  site_->OnUIDeactivate(FALSE);
+  const Held<IOleInPlaceSite> site(site_);
+  const Held<IOleInPlaceFrame> frame(frame_);
+  const Held<IOleInPlaceUIWindow> document(document_);
+  if (frame) frame->SetActiveObject(nullptr, nullptr);
+  if (document) document->SetActiveObject(nullptr, nullptr);
+  if (site) site->OnUIDeactivate(FALSE);
   return S_OK;
 }
 

@@ -5,14 +5,14 @@
 namespace pelikar::com {
 
 HRESULT Lifecycle::InitNew() {
-  if (initialized_) return CO_E_ALREADYINITIALIZED;
+  if (initialized_) return E_UNEXPECTED;  // made or loaded already
   const HRESULT result = Guarded([&] { control_.InitProperties(); });
   if (SUCCEEDED(result)) initialized_ = true;
   return result;
 }
 
 HRESULT Lifecycle::Load(control::PropertyBag& bag) {
-  if (initialized_) return CO_E_ALREADYINITIALIZED;
+  if (initialized_) return E_UNEXPECTED;  // made or loaded already
   const HRESULT result = Guarded([&] { control_.ReadProperties(bag); });
   if (SUCCEEDED(result)) initialized_ = true;
   return result;

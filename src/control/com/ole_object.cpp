@@ -8,8 +8,8 @@
 
 namespace pelikar::com {
 
-OleObject::OleObject(IUnknown& owner, ClientSite& site, InPlaceObject& inPlace)
-    : ForwardingUnknown(owner), site_(site), inPlace_(inPlace) {}
+OleObject::OleObject(IUnknown& owner, ClientSite& site, InPlaceObject& inPlace, ViewObject& view)
+    : ForwardingUnknown(owner), site_(site), inPlace_(inPlace), view_(view) {}
 
 OleObject::~OleObject() {
   if (advises_ != nullptr) advises_->Release();
@@ -31,12 +31,14 @@ STDMETHODIMP OleObject::SetHostNames(LPCOLESTR /*application*/, LPCOLESTR /*docu
   return S_OK;
 }
 
+// The control has no prompt of its own: asked to prompt, it saves what changed. The
+// view's sink goes with the closing, so that a sink holding the control lets it go.
 STDMETHODIMP OleObject::Close(DWORD saveOption) {
   inPlace_.InPlaceDeactivate();
-  if (saveOption == OLECLOSE_SAVEIFDIRTY && site_.dirty() && site_.get() != nullptr) {
-    site_.get()->SaveObject();
-  }
+  const bool save = saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE;
+  if (save && site_.dirty() && site_.get() != nullptr) site_.get()->SaveObject();
   if (advises_ != nullptr) advises_->SendOnClose();
+  view_.SetAdvise(0, 0, nullptr);
   return S_OK;
 }
 
@@ -58,7 +60,8 @@ STDMETHODIMP OleObject::GetClipboardData(DWORD /*reserved*/, IDataObject** data)
 }
 
 // Every showing verb activates the control in place; only UI activation (and the
-// primary verb, a click) also makes it the active object of the frame.
+// primary verb, a click) also makes it the active object of the frame. A positive
+// verb the control does not know is taken as the primary verb, and said so.
 STDMETHODIMP OleObject::DoVerb(LONG verb, LPMSG /*message*/, IOleClientSite* activeSite,
                                LONG /*index*/, HWND parent, LPCRECT /*position*/) {
   IOleClientSite* site = activeSite != nullptr ? activeSite : site_.get();
@@ -71,9 +74,11 @@ STDMETHODIMP OleObject::DoVerb(LONG verb, LPMSG /*message*/, IOleClientSite* act
       return inPlace_.Activate(site, parent, true);
     case OLEIVERB_HIDE:
       return inPlace_.InPlaceDeactivate();
-    default:
-      // Negative verbs the control does not know; no verbs of its own.
-      return verb < 0 ? E_NOTIMPL : OLEOBJ_S_INVALIDVERB;
+    default: {
+      if (verb < 0) return E_NOTIMPL;  // a container's verb the control does not know
+      const HRESULT activated = inPlace_.Activate(site, parent, true);
+      return FAILED(activated) ? activated : OLEOBJ_S_INVALIDVERB;
+    }
   }
 }
 
@@ -110,14 +115,15 @@ STDMETHODIMP OleObject::GetExtent(DWORD aspect, SIZEL* size) {
   return S_OK;
 }
 
+HRESULT OleObject::MakeAdviseHolder() {
+  return advises_ != nullptr ? S_OK : CreateOleAdviseHolder(&advises_);
+}
+
 STDMETHODIMP OleObject::Advise(IAdviseSink* sink, DWORD* connection) {
   if (connection == nullptr) return E_POINTER;
   *connection = 0;
-  if (advises_ == nullptr) {
-    const HRESULT created = CreateOleAdviseHolder(&advises_);
-    if (FAILED(created)) return created;
-  }
-  return advises_->Advise(sink, connection);
+  const HRESULT made = MakeAdviseHolder();
+  return FAILED(made) ? made : advises_->Advise(sink, connection);
 }
 
 STDMETHODIMP OleObject::Unadvise(DWORD connection) {
@@ -127,7 +133,8 @@ STDMETHODIMP OleObject::Unadvise(DWORD connection) {
 STDMETHODIMP OleObject::EnumAdvise(IEnumSTATDATA** advises) {
   if (advises == nullptr) return E_POINTER;
   *advises = nullptr;
-  return advises_ != nullptr ? advises_->EnumAdvise(advises) : S_OK;
+  const HRESULT made = MakeAdviseHolder();  // an empty list when nobody advised
+  return FAILED(made) ? made : advises_->EnumAdvise(advises);
 }
 
 STDMETHODIMP OleObject::GetMiscStatus(DWORD aspect, DWORD* status) {

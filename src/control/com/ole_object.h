@@ -7,12 +7,13 @@
 #include "control/com/client_site.h"
 #include "control/com/forwarding_unknown.h"
 #include "control/com/in_place.h"
+#include "control/com/view_object.h"
 
 namespace pelikar::com {
 
 class OleObject final : public ForwardingUnknown<IOleObject> {
  public:
-  OleObject(IUnknown& owner, ClientSite& site, InPlaceObject& inPlace);
+  OleObject(IUnknown& owner, ClientSite& site, InPlaceObject& inPlace, ViewObject& view);
   ~OleObject();
 
   STDMETHODIMP SetClientSite(IOleClientSite* site) override;
@@ -39,8 +40,11 @@ class OleObject final : public ForwardingUnknown<IOleObject> {
   STDMETHODIMP SetColorScheme(LOGPALETTE* palette) override;
 
  private:
+  HRESULT MakeAdviseHolder();
+
   ClientSite& site_;
   InPlaceObject& inPlace_;
+  ViewObject& view_;
   IOleAdviseHolder* advises_ = nullptr;
 };
 

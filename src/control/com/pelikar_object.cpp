@@ -103,9 +103,9 @@ PelikarObject::PelikarObject()
                 {services_.machine, services_.files, services_.fonts, services_.messages}}),
       lifecycle_(control_, site_),
       inPlace_(Identity(), control_),
-      oleObject_(Identity(), site_, inPlace_),
-      oleControl_(Identity(), site_),
       viewObject_(Identity(), control_),
+      oleObject_(Identity(), site_, inPlace_, viewObject_),
+      oleControl_(Identity(), site_),
       persistBag_(Identity(), lifecycle_),
       persistStream_(Identity(), lifecycle_),
       propertyPages_(Identity()) {
@@ -172,7 +172,12 @@ STDMETHODIMP_(ULONG) PelikarObject::AddRef() { return InterlockedIncrement(&refe
 
 STDMETHODIMP_(ULONG) PelikarObject::Release() {
   const ULONG remaining = InterlockedDecrement(&references_);
-  if (remaining == 0) delete this;
+  if (remaining == 0) {
+    // The destructor releases the container's objects, which may call back into the
+    // control and take references of their own: they must not delete it again.
+    references_ = 1;
+    delete this;
+  }
   return remaining;
 }
 
@@ -419,7 +424,7 @@ STDMETHODIMP PelikarObject::get_CodePage(VARIANT* result) {
 
 // A value that cannot be compared with a number (a word) raises Type mismatch.
 STDMETHODIMP PelikarObject::put_CodePage(VARIANT newCodePage) {
-  return Guarded([&] { control_.SetCodePage(HostValueFromVariant(newCodePage)); });
+  return Guarded([&] { control_.SetCodePage(LetValueFromVariant(newCodePage)); });
 }
 
 STDMETHODIMP PelikarObject::get_MultiLine(VARIANT_BOOL* result) {
@@ -439,7 +444,7 @@ STDMETHODIMP PelikarObject::get_Environment(VARIANT* result) {
 }
 
 STDMETHODIMP PelikarObject::put_Environment(VARIANT newEnvironment) {
-  return Guarded([&] { control_.SetEnvironment(HostValueFromVariant(newEnvironment)); });
+  return Guarded([&] { control_.SetEnvironment(LetValueFromVariant(newEnvironment)); });
 }
 
 // _Pelikar: typing. Both members trap the failures of the field and answer False;

@@ -122,9 +122,9 @@ class PelikarObject final : public _Pelikar, public ISupportErrorInfo, public IP
   Lifecycle lifecycle_;
   TypeInfoDispatch dispatch_;
   InPlaceObject inPlace_;
+  ViewObject viewObject_;
   OleObject oleObject_;
   OleControl oleControl_;
-  ViewObject viewObject_;
   PersistPropertyBag persistBag_;
   PersistStreamInit persistStream_;
   SpecifyPropertyPages propertyPages_;

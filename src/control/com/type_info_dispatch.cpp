@@ -123,6 +123,8 @@ HRESULT TypeInfoDispatch::Load(REFIID dualInterface) {
     return ReadMembers();
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;  // nothing may cross into the caller
   }
 }
 
@@ -204,6 +206,8 @@ HRESULT TypeInfoDispatch::Invoke(void* instance, DISPID id, REFIID interfaceId, 
     return invoked;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;  // nothing may cross into the caller
   }
 }
 

@@ -11,12 +11,13 @@ ViewObject::~ViewObject() {
   if (sink_ != nullptr) sink_->Release();
 }
 
-STDMETHODIMP ViewObject::Draw(DWORD aspect, LONG /*index*/, void* /*aspectInfo*/,
+STDMETHODIMP ViewObject::Draw(DWORD aspect, LONG index, void* /*aspectInfo*/,
                               DVTARGETDEVICE* /*targetDevice*/, HDC /*targetInfo*/, HDC dc,
                               LPCRECTL bounds, LPCRECTL /*metafileBounds*/,
                               BOOL(STDMETHODCALLTYPE* /*keepDrawing*/)(ULONG_PTR),
                               ULONG_PTR /*argument*/) {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (index != -1) return DV_E_LINDEX;  // the face is one whole picture
   // A windowed control is always told where to draw.
   if (dc == nullptr || bounds == nullptr) return E_INVALIDARG;
   const RECT rectangle{bounds->left, bounds->top, bounds->right, bounds->bottom};

@@ -78,6 +78,9 @@ TEST_F(Face, DrawsAFramedNameIntoABitmap) {
   EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr,
                        nullptr, 0),
             DV_E_DVASPECT);
+  EXPECT_EQ(view->Draw(DVASPECT_CONTENT, 0, nullptr, nullptr, nullptr, dc, &bounds, nullptr,
+                       nullptr, 0),
+            DV_E_LINDEX);
   ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr,
                        nullptr, 0),
             S_OK);

@@ -165,10 +165,10 @@ TEST_F(Persistence, AControlIsMadeOrLoadedOnceAndDamagedBytesAreRefused) {
   stream->Release();
 
   ASSERT_EQ(persist->InitNew(), S_OK);
-  EXPECT_EQ(persist->InitNew(), CO_E_ALREADYINITIALIZED);
+  EXPECT_EQ(persist->InitNew(), E_UNEXPECTED);
   auto* bag = new MemoryBag(log_);
   EXPECT_EQ(As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(bag, nullptr),
-            CO_E_ALREADYINITIALIZED);
+            E_UNEXPECTED);
   bag->Release();
 }
 

@@ -71,6 +71,7 @@ STDMETHODIMP RecordingObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count,
 
 STDMETHODIMP RecordingObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO*, UINT*) {
+  if (id == DISPID_VALUE && IdOf(L"Value") != DISPID_UNKNOWN) id = IdOf(L"Value");
   if (id < 1 || static_cast<std::size_t>(id) > properties_.size()) {
     log_.Add(label_ + ".Invoke " + std::to_string(id));
     return DISP_E_MEMBERNOTFOUND;

@@ -37,7 +37,8 @@ class Counted {
 
 // An IDispatch with named properties, read and written by name in any case; each
 // read and write is recorded as "<label>.Get <name>" and "<label>.Put <name>", a
-// call of any other member as "<label>.Invoke <dispid>".
+// call of any other member as "<label>.Invoke <dispid>". A property named Value is
+// also the default member.
 class RecordingObject final : public IDispatch, private Counted {
  public:
   RecordingObject(CallLog& log, std::string label) : log_(log), label_(std::move(label)) {}

@@ -60,12 +60,93 @@ TEST_F(Siting, DesignerSitesActivatesAndClosesTheControlInOrder) {
   EXPECT_EQ(log_.Take(), Calls{});
 }
 
+// The control has no prompt of its own: asked to prompt, it saves.
 TEST_F(Siting, ClosingAChangedControlAsksTheSiteToSaveIt) {
   Site(true);
-  ASSERT_EQ(Put(L"MultiLine", com_tests::Variant::Short(-1)), S_OK);
+  for (DWORD option : {OLECLOSE_SAVEIFDIRTY, OLECLOSE_PROMPTSAVE}) {
+    ASSERT_EQ(Put(L"MultiLine", com_tests::Variant::Short(-1)), S_OK);
+    log_.Take();
+    EXPECT_EQ(As<IOleObject>(IID_IOleObject)->Close(option), S_OK);
+    EXPECT_EQ(log_.Take(), (Calls{"site.SaveObject"})) << option;
+  }
+}
+
+TEST_F(Siting, TheContainerMayDeactivateTheControlFromItsNotifications) {
+  Site(true);
+  site_->deactivatesOnUIDeactivate = true;
+  IOleObject* object = As<IOleObject>(IID_IOleObject);
+  ASSERT_EQ(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_, 0, window_, &site_->position),
+            S_OK);
   log_.Take();
-  EXPECT_EQ(As<IOleObject>(IID_IOleObject)->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
-  EXPECT_EQ(log_.Take(), (Calls{"site.SaveObject"}));
+  EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"frame.SetActiveObject null", "site.OnUIDeactivate",
+                                "site.OnInPlaceDeactivate"}));
+}
+
+// A verb of the container's own is the primary verb; the list of advise sinks exists
+// before anyone advised; a form window that goes first takes the face with it.
+TEST_F(Siting, UnusualRequestsGetTheConventionalAnswers) {
+  Site(true);
+  IOleObject* object = As<IOleObject>(IID_IOleObject);
+  EXPECT_EQ(object->DoVerb(7, nullptr, site_, 0, window_, &site_->position),
+            OLEOBJ_S_INVALIDVERB);
+  HWND face = nullptr;
+  IOleInPlaceObject* inPlace = As<IOleInPlaceObject>(IID_IOleInPlaceObject);
+  EXPECT_EQ(inPlace->GetWindow(&face), S_OK) << "activated";
+
+  IEnumSTATDATA* advises = nullptr;
+  ASSERT_EQ(object->EnumAdvise(&advises), S_OK);
+  ASSERT_NE(advises, nullptr);
+  STATDATA data{};
+  EXPECT_EQ(advises->Next(1, &data, nullptr), S_FALSE);
+  advises->Release();
+
+  DestroyWindow(window_);
+  EXPECT_EQ(inPlace->GetWindow(&face), E_FAIL);
+  log_.Take();
+  EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+  EXPECT_EQ(log_.Take(), (Calls{"frame.SetActiveObject null", "site.OnUIDeactivate",
+                                "site.OnInPlaceDeactivate"}));
+}
+
+// A view sink that holds the control, as a container's sink object may: only the
+// control's letting go of it at Close breaks the circle (the fixture checks that the
+// control is freed).
+class HoldingSink final : public IAdviseSink, private Counted {
+ public:
+  explicit HoldingSink(IUnknown* control) : control_(control) { control_->AddRef(); }
+  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override {
+    *object = nullptr;
+    if (!IsEqualIID(interfaceId, IID_IUnknown) && !IsEqualIID(interfaceId, IID_IAdviseSink)) {
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IAdviseSink*>(this);
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+  STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
+  STDMETHODIMP_(void) OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+  STDMETHODIMP_(void) OnViewChange(DWORD, LONG) override {}
+  STDMETHODIMP_(void) OnRename(IMoniker*) override {}
+  STDMETHODIMP_(void) OnSave() override {}
+  STDMETHODIMP_(void) OnClose() override {}
+
+ private:
+  ~HoldingSink() override { control_->Release(); }
+  IUnknown* control_;
+};
+
+TEST_F(Siting, ClosingLetsGoOfTheViewSink) {
+  Site(true);
+  auto* sink = new HoldingSink(control_);
+  IViewObject2* view = As<IViewObject2>(IID_IViewObject2);
+  ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, sink), S_OK);
+  sink->Release();
+  EXPECT_EQ(As<IOleObject>(IID_IOleObject)->Close(OLECLOSE_NOSAVE), S_OK);
+  IAdviseSink* held = sink;
+  EXPECT_EQ(view->GetAdvise(nullptr, nullptr, &held), S_OK);
+  EXPECT_EQ(held, nullptr);
 }
 
 // The routine stops at the failure, which reaches the container with its number.
@@ -170,6 +251,30 @@ TEST_F(Notification, EachPropertyWriteNotifiesItsProperty) {
   ASSERT_EQ(Put(L"MultiLine", Variant::Short(-1)), S_OK);
   EXPECT_EQ(log_.Take(), Calls{});
   point->Release();
+}
+
+// Assigned with Let, an object stands for its default value, as in the host's own
+// assignments: the control never keeps (nor would save) a host's object.
+TEST_F(Notification, AnObjectAssignedToAPropertyGivesItsDefaultValue) {
+  Site(true);
+  auto* textBox = new RecordingObject(log_, "textBox");
+  Variant value = Variant::Text(L"Delphi");
+  textBox->Set(L"Value", *value.get());
+  VARIANT object;
+  V_VT(&object) = VT_DISPATCH;
+  V_DISPATCH(&object) = textBox;
+  Variant assigned = Variant::Reference(&object);  // as a script passes its variable
+  ASSERT_EQ(Put(L"Environment", assigned), S_OK);
+  EXPECT_EQ(Get(L"Environment"), "String Delphi");
+  EXPECT_EQ(Put(L"CodePage", assigned), static_cast<HRESULT>(0x800A000D)) << "no number";
+
+  auto* label = new RecordingObject(log_, "label");
+  V_DISPATCH(&object) = label;
+  EXPECT_EQ(Put(L"Environment", assigned), static_cast<HRESULT>(0x800A01B6)) << "no default";
+  EXPECT_EQ(Put(L"Environment", Variant::Nothing()), static_cast<HRESULT>(0x800A005B));
+  EXPECT_EQ(Get(L"Environment"), "String Delphi");
+  label->Release();
+  textBox->Release();
 }
 
 TEST_F(Notification, TheEventInterfaceTakesSinksAndRaisesNothing) {

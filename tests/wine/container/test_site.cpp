@@ -152,6 +152,13 @@ STDMETHODIMP TestSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIW
 
 STDMETHODIMP TestSite::OnUIDeactivate(BOOL) {
   log_.Add("site.OnUIDeactivate");
+  IOleInPlaceObject* inPlace = nullptr;
+  if (deactivatesOnUIDeactivate && control_ != nullptr &&
+      SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject,
+                                         reinterpret_cast<void**>(&inPlace)))) {
+    inPlace->InPlaceDeactivate();
+    inPlace->Release();
+  }
   return S_OK;
 }
 

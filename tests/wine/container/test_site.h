@@ -57,6 +57,9 @@ class TestSite final : public IOleClientSite,
   bool offersExtendedControl = true;
   // A site without IDispatch offers no ambient properties at all.
   bool offersAmbients = true;
+  // Whether OnUIDeactivate deactivates the control in place from within, as a
+  // container may.
+  bool deactivatesOnUIDeactivate = false;
   // Where the container places the control; OnPosRectChange moves it.
   RECT position{10, 20, 210, 120};
 
