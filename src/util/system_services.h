@@ -24,7 +24,10 @@ class Clock {
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
+  // A box titled with the control's name.
   virtual void Show(std::string_view text) = 0;
+  // A box with the information icon and the given title.
+  virtual void ShowInformation(std::string_view text, std::string_view title) = 0;
 };
 
 // The Windows installation and its drives.

@@ -41,6 +41,7 @@ class Win32FontRegistry final : public FontRegistry {
 class Win32MessageBoxes final : public MessageBoxes {
  public:
   void Show(std::string_view text) override;
+  void ShowInformation(std::string_view text, std::string_view title) override;
 };
 
 // The default printer through GDI: StartDoc, TextOut, EndDoc.

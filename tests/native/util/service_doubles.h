@@ -35,6 +35,10 @@ class SteppingClock final : public Clock {
 class RecordingMessageBoxes final : public MessageBoxes {
  public:
   void Show(std::string_view text) override { shown.emplace_back(text); }
+  // Recorded as "title: text" with the information icon's mark.
+  void ShowInformation(std::string_view text, std::string_view title) override {
+    shown.push_back("(i) " + std::string(title) + ": " + std::string(text));
+  }
   std::vector<std::string> shown;
 };
 
