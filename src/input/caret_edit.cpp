@@ -76,9 +76,26 @@ void ReshapeForRemoval(CodeString& text, std::size_t caret, std::size_t count) {
   text.insert(caret, removed);
 }
 
-void WriteBack(HostField& field, CodeView text) {
+namespace {
+
+bool IsLineBreakAt(CodeView text, std::size_t i) {
+  return i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n';
+}
+
+}  // namespace
+
+std::size_t BackspaceWidth(CodeView text, std::size_t caret) {
+  return caret >= 2 && IsLineBreakAt(text, caret - 2) ? 2 : 1;
+}
+
+std::size_t DeleteWidth(CodeView text, std::size_t caret) {
+  return IsLineBreakAt(text, caret) ? 2 : 1;
+}
+
+void WriteBack(HostField& field, CodeView shown, CodeView edited) {
+  if (edited == shown) return;
   const std::int32_t caret = field.SelStart();
-  field.SetText(text);
+  field.SetText(edited);
   field.SetSelStart(caret);
 }
 

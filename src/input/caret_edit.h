@@ -21,9 +21,15 @@ void ReshapeForRemoval(CodeString& text, std::size_t caret, std::size_t count);
 // Removes the count characters right of the caret and reshapes the two that meet.
 void RemoveAt(CodeString& text, std::size_t caret, std::size_t count);
 
+// A line ends in a carriage return and line feed, which Backspace and Delete take as
+// one character: the widths of what they remove left and right of the caret.
+std::size_t BackspaceWidth(CodeView text, std::size_t caret);
+std::size_t DeleteWidth(CodeView text, std::size_t caret);
+
 // Writes the edited text and keeps the caret where the field has it: writing Text
-// would otherwise move it.
+// would otherwise move it. A key that changed nothing (Shift alone, Page Up...)
+// writes nothing, for a write would also take the field's selection away.
 class HostField;
-void WriteBack(HostField& field, CodeView text);
+void WriteBack(HostField& field, CodeView shown, CodeView edited);
 
 }  // namespace pelikar::input

@@ -106,6 +106,9 @@ void TypeIntoMask(HostField& field, const DateMask& mask, const KeyStroke& strok
     const CodeString text = field.Text();
     const std::int32_t caret = field.SelStart();
     SetSavedSelStart(caret);
+    // A locked box neither takes digits nor does its own Backspace and Delete, which
+    // the mask's edits count on: its date stays as it is.
+    if (field.LockedIfAny()) return;
     if (const auto edited = EditMasked(mask, text, caret, stroke)) {
       field.SetText(edited->text);
       field.SetSelStart(edited->caret);

@@ -50,6 +50,15 @@ double NumberOf(const control::HostValue& value) {
   return std::visit(NumberVisitor{}, value.storage());
 }
 
+bool HostField::LockedIfAny() {
+  try {
+    return Locked();
+  } catch (const RunTimeError& error) {
+    if (error.number() != kMemberNotSupported) throw;
+    return false;
+  }
+}
+
 bool HostField::RemoveSelection() {
   // Asking first spares a field without a selection a write (and, through IDispatch,
   // a call) on every key.

@@ -25,6 +25,8 @@ class HostField {
   CodeString Text() { return TextOf(object_.Get("Text")); }
   std::int32_t SelStart() { return object_.Get("SelStart").ToLong(); }
   bool Locked() { return NumberOf(object_.Get("Locked")) != 0; }
+  // Locked, where the field has that property: a field without it is never locked.
+  bool LockedIfAny();
   std::int32_t MaxLength() { return object_.Get("MaxLength").ToLong(); }
   // The host's "MultiLine = True": only the value True counts.
   bool MultiLine() { return NumberOf(object_.Get("MultiLine")) == -1; }

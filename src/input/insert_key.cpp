@@ -27,6 +27,7 @@ void InsertKey(control::HostObject& object, std::int16_t keyCode, std::int16_t s
   const bool selectionRemoved = (deleting || code != 0) && field.RemoveSelection();
   if (selectionRemoved) text = field.Text();
   if (stroke.shift && (stroke.key == kLeftKey || stroke.key == kRightKey)) return;
+  const CodeString shown = text;
 
   // SavedSelStart is the insertion point: the caret keys move it (the on-screen keyboard
   // has no other caret), the field's own caret moves by itself.
@@ -45,24 +46,30 @@ void InsertKey(control::HostObject& object, std::int16_t keyCode, std::int16_t s
     case kEndKey:
       position = length;
       break;
-    case kBackspaceKey:
+    case kBackspaceKey: {
       // With the caret at 0 this takes the character right of it: the last one typed.
-      if (!selectionRemoved && position > 0) --position;
-      RemoveAt(text, static_cast<std::size_t>(position), selectionRemoved ? 0 : 1);
+      std::size_t width = selectionRemoved ? 0 : 1;
+      if (!selectionRemoved && position > 0) {
+        width = BackspaceWidth(text, static_cast<std::size_t>(position));
+        position -= static_cast<std::int32_t>(width);
+      }
+      RemoveAt(text, static_cast<std::size_t>(position), width);
       field.SetSelStart(position);
       break;
+    }
     case kDeleteKey:
-      // The field's own Delete follows and removes one character: after a removed
-      // selection a placeholder stands in for it.
+      // The field's own Delete follows and removes one character (or line break):
+      // after a removed selection a placeholder stands in for it.
       if (selectionRemoved) text.insert(std::min<std::size_t>(position, text.size()), 1, ' ');
-      ReshapeForRemoval(text, static_cast<std::size_t>(position), 1);
+      ReshapeForRemoval(text, static_cast<std::size_t>(position),
+                        DeleteWidth(text, static_cast<std::size_t>(position)));
       break;
     default:
       if (code != 0) TypeAt(text, static_cast<std::size_t>(position), code);
       break;
   }
   SetSavedSelStart(position);
-  WriteBack(field, text);
+  WriteBack(field, shown, text);
 }
 
 }  // namespace pelikar::input

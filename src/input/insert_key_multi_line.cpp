@@ -9,23 +9,6 @@
 #include "input/typing.h"
 
 namespace pelikar::input {
-namespace {
-
-bool IsLineBreakAt(CodeView text, std::size_t i) {
-  return i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n';
-}
-
-// What Backspace removes left of the caret: a whole line break, or one character.
-std::size_t BackspaceWidth(CodeView text, std::size_t caret) {
-  return caret >= 2 && IsLineBreakAt(text, caret - 2) ? 2 : 1;
-}
-
-// What the field's own Delete removes right of the caret.
-std::size_t DeleteWidth(CodeView text, std::size_t caret) {
-  return IsLineBreakAt(text, caret) ? 2 : 1;
-}
-
-}  // namespace
 
 void InsertKeyMultiLine(control::HostObject& object, std::int16_t keyCode, std::int16_t shift) {
   HostField field(object);
@@ -38,6 +21,7 @@ void InsertKeyMultiLine(control::HostObject& object, std::int16_t keyCode, std::
   const bool selectionRemoved = (deleting || code != 0) && field.RemoveSelection();
   if (selectionRemoved) text = field.Text();
   if (stroke.shift && (stroke.key == kLeftKey || stroke.key == kRightKey)) return;
+  const CodeString shown = text;
 
   std::size_t caret =
       std::min<std::size_t>(static_cast<std::size_t>(std::max(selStart, 0)), text.size());
@@ -62,7 +46,7 @@ void InsertKeyMultiLine(control::HostObject& object, std::int16_t keyCode, std::
       if (code != 0) TypeAt(text, caret, code);
       break;
   }
-  WriteBack(field, text);
+  WriteBack(field, shown, text);
 }
 
 }  // namespace pelikar::input

@@ -5,6 +5,14 @@ namespace {
 
 constexpr bool IsLetterKey(int key) { return key >= 'A' && key <= 'Z'; }
 
+// The keypad's sign keys, 106 to 111: they type their own signs in either code page,
+// as its digit keys type digits (108, the separator key, is on no US keypad).
+constexpr int kFirstKeypadSign = 106;
+constexpr char kKeypadSigns[] = {'*', '+', '\0', '-', '.', '/'};
+constexpr bool IsKeypadSign(int key) {
+  return key >= kFirstKeypadSign && key < kFirstKeypadSign + int{sizeof kKeypadSigns};
+}
+
 }  // namespace
 
 bool IsCharacterKey(int key) {
@@ -13,6 +21,7 @@ bool IsCharacterKey(int key) {
 }
 
 Byte CodeOfKey(const encoding::TableSet& tables, int key, bool shift) {
+  if (IsKeypadSign(key)) return static_cast<Byte>(kKeypadSigns[key - kFirstKeypadSign]);
   if (!IsCharacterKey(key)) return 0;
   // A letter key indexes KeyMap by its lowercase letter; with Shift, a letter without
   // a Shift entry types as the letter alone.

@@ -31,8 +31,9 @@ struct KeyStroke {
 // Space, the digit row, the letters and the punctuation keys of a US layout.
 bool IsCharacterKey(int key);
 
-// The code a character key types with the table set, or 0 when it types nothing: a key
-// without an entry in either table (Shift+Space), and the tilde, which Persian text
+// The code a character key types with the table set (a keypad sign key its sign), or 0
+// when it types nothing: a key without an entry in either table (Shift+Space), and the
+// tilde, which Persian text
 // never holds because converting the text back to keys would take it for the start of
 // a Persian stretch.
 Byte CodeOfKey(const encoding::TableSet& tables, int key, bool shift);

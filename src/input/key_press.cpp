@@ -61,7 +61,9 @@ bool FarsiPress(control::HostObject& object, std::int16_t& keyAscii,
       // Backspace, Ctrl+C...) are the grid's own, and need their selection in place.
       if (keyAscii >= kSpace && IsGrid(tag, name)) field.ClearSelection();
       if (keyAscii == kEnter && IsTextBox(tag, name)) {
-        if (properties.multiLine && field.MultiLine()) SplitLineAtCaret(field);
+        if (properties.multiLine && field.MultiLine() && !field.LockedIfAny()) {
+          SplitLineAtCaret(field);
+        }
         keyAscii = 0;  // a text box never takes Enter itself
       }
     }

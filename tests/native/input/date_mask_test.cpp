@@ -61,6 +61,24 @@ const MaskCase kMaskCases[] = {
 INSTANTIATE_TEST_SUITE_P(Dates, DateMasks, testing::ValuesIn(kMaskCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A locked box does not do its own Backspace and Delete, which the mask's edits count
+// on: its date is left alone. A grid has no Locked and is never locked.
+TEST(DateMasks, ALockedBoxKeepsItsDate) {
+  Typist typist;
+  auto box = MemoryField::TextBox("MaskedBox1", "shamsi");
+  box->locked = true;
+  box->Show("1370/|10/11");
+  for (const Key& key : std::vector<Key>{{kBackspace}, {'5'}, {kDelete}, {kRight}}) {
+    typist.Press(*box, key);
+  }
+  EXPECT_EQ(box->text, "1370/10/11");
+  auto grid = MemoryField::Grid("Grid1", "shamsi");
+  grid->Show("|");
+  for (const Key& key : Digits("1370")) typist.Press(*grid, key);
+  EXPECT_EQ(grid->Shown(), "1370/|__/__");
+  EXPECT_TRUE(typist.messages.shown.empty());
+}
+
 TEST(DateMasks, AFailureShowsTheMasksMessage) {
   for (const auto& [tag, message] : {std::pair{"shamsi", "error in shamsi input"},
                                      std::pair{"shamsi2", "error in shamsi2 input"},
