@@ -5,7 +5,7 @@
 // container uses to site, draw, size, persist and hear from the control are classes
 // of their own inside it (ole_object.h, in_place.h, view_object.h, ole_control.h,
 // persist_property_bag.h, persist_stream_init.h, connection_points.h,
-// specify_property_pages.h).
+// property_pages.h).
 #include <windows.h>
 #include <ocidl.h>
 
@@ -18,7 +18,7 @@
 #include "control/com/ole_object.h"
 #include "control/com/persist_property_bag.h"
 #include "control/com/persist_stream_init.h"
-#include "control/com/specify_property_pages.h"
+#include "control/com/property_pages.h"
 #include "control/com/type_info_dispatch.h"
 #include "control/com/view_object.h"
 #include "control/control.h"

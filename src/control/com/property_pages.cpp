@@ -1,4 +1,4 @@
-#include "control/com/specify_property_pages.h"
+#include "control/com/property_pages.h"
 
 #include "pelikar_h.h"
 
