@@ -32,13 +32,6 @@ Variant Boolean(bool value);
 // The object, referenced by the variant.
 Variant Object(IDispatch* object);
 
-// ASCII text of a wide string, for test messages.
-inline std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
-  return narrow;
-}
-
 // The HRESULT a run-time error number travels as.
 inline HRESULT RunTimeError(int number) {
   return static_cast<HRESULT>(0x800A0000u | static_cast<unsigned>(number));

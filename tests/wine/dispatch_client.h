@@ -10,6 +10,13 @@
 
 namespace pelikar::com_tests {
 
+// ASCII text of a wide string, anything else as "?": for labels and test messages.
+inline std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
 // A VARIANT that clears itself.
 class Variant {
  public:

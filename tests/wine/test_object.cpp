@@ -1,5 +1,7 @@
 #include "test_object.h"
 
+#include <string>
+
 namespace pelikar::com_tests {
 namespace {
 
@@ -68,6 +70,10 @@ DISPID TestObject::IdOf(const std::wstring& name) const {
   return DISPID_UNKNOWN;
 }
 
+void TestObject::Record(const std::string& call) {
+  if (log_ != nullptr) log_->Add(label_ + "." + call);
+}
+
 STDMETHODIMP TestObject::QueryInterface(REFIID interfaceId, void** object) {
   if (object == nullptr) return E_POINTER;
   if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch)) {
@@ -92,7 +98,10 @@ STDMETHODIMP TestObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-STDMETHODIMP TestObject::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+STDMETHODIMP TestObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  *info = nullptr;
+  return E_NOTIMPL;
+}
 
 STDMETHODIMP TestObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (count != 1) return E_INVALIDARG;
@@ -114,15 +123,21 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
     }
     return S_OK;
   }
-  if (id < 1 || id > static_cast<DISPID>(properties_.size())) return DISP_E_MEMBERNOTFOUND;
+  if (id == DISPID_VALUE && IdOf(L"Value") != DISPID_UNKNOWN) id = IdOf(L"Value");
+  if (id < 1 || id > static_cast<DISPID>(properties_.size())) {
+    Record("Invoke " + std::to_string(id));
+    return DISP_E_MEMBERNOTFOUND;
+  }
   Property& property = properties_[id - 1];
   if (flags & DISPATCH_PROPERTYPUT) {
+    Record("Put " + Narrow(property.name));
     if (params->cArgs != 1 || params->cNamedArgs != 1 ||
         params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return DISP_E_PARAMNOTOPTIONAL;
     }
     return VariantCopyInd(&property.value, &params->rgvarg[0]);
   }
+  Record("Get " + Narrow(property.name));
   if (property.raise != 0) {
     if (exception != nullptr) {
       *exception = EXCEPINFO{};
@@ -132,6 +147,7 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
     return DISP_E_EXCEPTION;
   }
   if (result == nullptr) return S_OK;
+  VariantInit(result);
   return VariantCopy(result, &property.value);
 }
 

@@ -1,24 +1,30 @@
 #pragma once
 // A host object of the tests' own: an IDispatch with named properties (read and
-// written by name, any case) and a method Join(a, b) that answers its arguments'
-// texts joined in order. A property can be made to raise a run-time error when read.
+// written by name, any case; one named Value is also the default member) and a method
+// Join(a, b) that answers its arguments' texts joined in order. A property can be made
+// to raise a run-time error when read. Given a call log, it records each read and
+// write as "<label>.Get <name>" and "<label>.Put <name>", a call of a member it lacks
+// as "<label>.Invoke <dispid>".
 #include <windows.h>
 #include <oleauto.h>
 
-#include <map>
 #include <string>
 #include <vector>
+
+#include "call_log.h"
+#include "dispatch_client.h"
 
 namespace pelikar::com_tests {
 
 class TestObject final : public IDispatch {
  public:
   TestObject() = default;
+  TestObject(CallLog& log, std::string label) : log_(&log), label_(std::move(label)) {}
 
   // Sets a property (copied).
   void Set(const std::wstring& name, const VARIANT& value);
   void SetLong(const std::wstring& name, LONG value);
-  // The property's value, VT_EMPTY when there is none.
+  // The property's value, for the caller to clear; VT_EMPTY when there is none.
   VARIANT Value(const std::wstring& name) const;
   // Reading this property raises run-time error number with the description.
   void RaiseOnRead(const std::wstring& name, int number, const std::wstring& description);
@@ -40,6 +46,7 @@ class TestObject final : public IDispatch {
  private:
   ~TestObject();
   DISPID IdOf(const std::wstring& name) const;
+  void Record(const std::string& call);
 
   struct Property {
     std::wstring name;
@@ -48,6 +55,8 @@ class TestObject final : public IDispatch {
     std::wstring description;
   };
 
+  CallLog* log_ = nullptr;
+  std::string label_;
   ULONG references_ = 1;
   std::vector<Property> properties_;  // DISPID = index + 1; Join is kJoin
 };

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dispatch_client.h"
 #include "ocx_module.h"
 
 namespace pelikar::com_tests {
@@ -71,7 +72,6 @@ const char* const kMembers[] = {
     "42 put Environment(VARIANT)",
 };
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::string TypeName(const TYPEDESC& type) {
   switch (type.vt) {

@@ -3,10 +3,6 @@
 namespace pelikar::container_tests {
 namespace {
 
-bool SameName(const std::wstring& a, const std::wstring& b) {
-  return _wcsicmp(a.c_str(), b.c_str()) == 0;
-}
-
 VARIANT CopyOf(const VARIANT& value) {
   VARIANT copy;
   VariantInit(&copy);
@@ -15,78 +11,6 @@ VARIANT CopyOf(const VARIANT& value) {
 }
 
 }  // namespace
-
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
-  return narrow;
-}
-
-RecordingObject::~RecordingObject() {
-  for (NamedValue& property : properties_) VariantClear(&property.value);
-}
-
-void RecordingObject::Set(const std::wstring& name, const VARIANT& value) {
-  const DISPID id = IdOf(name);
-  if (id != DISPID_UNKNOWN) {
-    VariantCopy(&properties_[id - 1].value, const_cast<VARIANT*>(&value));
-  } else {
-    properties_.push_back({name, CopyOf(value)});
-  }
-}
-
-DISPID RecordingObject::IdOf(const std::wstring& name) const {
-  for (std::size_t i = 0; i < properties_.size(); ++i) {
-    if (SameName(properties_[i].name, name)) return static_cast<DISPID>(i + 1);
-  }
-  return DISPID_UNKNOWN;
-}
-
-STDMETHODIMP RecordingObject::QueryInterface(REFIID interfaceId, void** object) {
-  if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch)) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP RecordingObject::GetTypeInfoCount(UINT* count) {
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP RecordingObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  *info = nullptr;
-  return E_NOTIMPL;
-}
-
-STDMETHODIMP RecordingObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                            DISPID* ids) {
-  if (count != 1) return E_INVALIDARG;
-  ids[0] = IdOf(names[0]);
-  return ids[0] != DISPID_UNKNOWN ? S_OK : DISP_E_UNKNOWNNAME;
-}
-
-STDMETHODIMP RecordingObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO*, UINT*) {
-  if (id == DISPID_VALUE && IdOf(L"Value") != DISPID_UNKNOWN) id = IdOf(L"Value");
-  if (id < 1 || static_cast<std::size_t>(id) > properties_.size()) {
-    log_.Add(label_ + ".Invoke " + std::to_string(id));
-    return DISP_E_MEMBERNOTFOUND;
-  }
-  NamedValue& property = properties_[id - 1];
-  if (flags & DISPATCH_PROPERTYPUT) {
-    log_.Add(label_ + ".Put " + Narrow(property.name));
-    if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-    return VariantCopyInd(&property.value, &params->rgvarg[0]);
-  }
-  log_.Add(label_ + ".Get " + Narrow(property.name));
-  if (result == nullptr) return S_OK;
-  VariantInit(result);
-  return VariantCopy(result, &property.value);
-}
 
 MemoryBag::~MemoryBag() {
   for (NamedValue& entry : values_) VariantClear(&entry.value);

@@ -1,7 +1,7 @@
 #pragma once
-// Host objects of the test container that record what the control does with them:
-// a late-bound object with named properties (the extended control, the form) and an
-// in-memory property bag.
+// Objects of the test container that record what the control does with them: an
+// in-memory property bag. (The late-bound host objects, the form and the extended
+// control, are TestObjects with a call log.)
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
@@ -10,9 +10,15 @@
 #include <utility>
 #include <vector>
 
-#include "call_log.h"
+#include "../call_log.h"
+#include "../test_object.h"
 
 namespace pelikar::container_tests {
+
+using com_tests::CallLog;
+using com_tests::Calls;
+using com_tests::Narrow;
+using com_tests::TestObject;
 
 // A VARIANT value kept by the test objects.
 struct NamedValue {
@@ -33,35 +39,6 @@ class Counted {
 
  private:
   ULONG references_ = 1;
-};
-
-// An IDispatch with named properties, read and written by name in any case; each
-// read and write is recorded as "<label>.Get <name>" and "<label>.Put <name>", a
-// call of any other member as "<label>.Invoke <dispid>". A property named Value is
-// also the default member.
-class RecordingObject final : public IDispatch, private Counted {
- public:
-  RecordingObject(CallLog& log, std::string label) : log_(log), label_(std::move(label)) {}
-
-  void Set(const std::wstring& name, const VARIANT& value);
-
-  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-  STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID interfaceId, LPOLESTR* names, UINT count, LCID locale,
-                             DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
-                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
-
- private:
-  ~RecordingObject() override;
-  DISPID IdOf(const std::wstring& name) const;
-
-  CallLog& log_;
-  std::string label_;
-  std::vector<NamedValue> properties_;
 };
 
 // IPropertyBag in memory: a name it does not hold reads as E_INVALIDARG. Reads and
@@ -91,7 +68,5 @@ class MemoryBag final : public IPropertyBag, private Counted {
   std::vector<NamedValue> values_;
 };
 
-// ASCII text of a wide name, for the log.
-std::string Narrow(const std::wstring& text);
 
 }  // namespace pelikar::container_tests

@@ -151,7 +151,7 @@ TEST_F(Siting, ClosingLetsGoOfTheViewSink) {
 
 // The routine stops at the failure, which reaches the container with its number.
 TEST_F(Siting, AParentWithoutCaptionFailsANewControl) {
-  auto* bare = new RecordingObject(log_, "bare");
+  auto* bare = new TestObject(log_, "bare");
   VARIANT parent;
   V_VT(&parent) = VT_DISPATCH;
   V_DISPATCH(&parent) = bare;
@@ -257,7 +257,7 @@ TEST_F(Notification, EachPropertyWriteNotifiesItsProperty) {
 // assignments: the control never keeps (nor would save) a host's object.
 TEST_F(Notification, AnObjectAssignedToAPropertyGivesItsDefaultValue) {
   Site(true);
-  auto* textBox = new RecordingObject(log_, "textBox");
+  auto* textBox = new TestObject(log_, "textBox");
   Variant value = Variant::Text(L"Delphi");
   textBox->Set(L"Value", *value.get());
   VARIANT object;
@@ -268,7 +268,7 @@ TEST_F(Notification, AnObjectAssignedToAPropertyGivesItsDefaultValue) {
   EXPECT_EQ(Get(L"Environment"), "String Delphi");
   EXPECT_EQ(Put(L"CodePage", assigned), static_cast<HRESULT>(0x800A000D)) << "no number";
 
-  auto* label = new RecordingObject(log_, "label");
+  auto* label = new TestObject(log_, "label");
   V_DISPATCH(&object) = label;
   EXPECT_EQ(Put(L"Environment", assigned), static_cast<HRESULT>(0x800A01B6)) << "no default";
   EXPECT_EQ(Put(L"Environment", Variant::Nothing()), static_cast<HRESULT>(0x800A005B));
@@ -298,7 +298,7 @@ TEST_F(Notification, TheEventInterfaceTakesSinksAndRaisesNothing) {
 
   IConnectionPoint* events = Point(com_tests::kPelikarEvents);
   ASSERT_NE(events, nullptr);
-  auto* sink = new RecordingObject(log_, "events");
+  auto* sink = new TestObject(log_, "events");
   DWORD cookie = 0;
   ASSERT_EQ(events->Advise(sink, &cookie), S_OK) << "a plain IDispatch sink, as scripts give";
   IConnectionPoint* notifications = Point(IID_IPropertyNotifySink);

@@ -49,8 +49,8 @@ TestSite::TestSite(CallLog& log, HWND window)
     : log_(log),
       window_(window),
       frame_(new TestFrame(log, window)),
-      form_(new RecordingObject(log, "form")),
-      extender_(new RecordingObject(log, "extender")) {
+      form_(new TestObject(log, "form")),
+      extender_(new TestObject(log, "extender")) {
   VARIANT caption;
   V_VT(&caption) = VT_BSTR;
   V_BSTR(&caption) = SysAllocString(L"Form1");

@@ -8,7 +8,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "call_log.h"
+#include "../call_log.h"
 #include "recording_objects.h"
 
 namespace pelikar::container_tests {
@@ -65,7 +65,7 @@ class TestSite final : public IOleClientSite,
 
   // The control whose in-place object OnPosRectChange places again (not held).
   void Attach(IUnknown* control) { control_ = control; }
-  RecordingObject& extender() { return *extender_; }
+  TestObject& extender() { return *extender_; }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
@@ -122,8 +122,8 @@ class TestSite final : public IOleClientSite,
   CallLog& log_;
   HWND window_;
   TestFrame* frame_;
-  RecordingObject* form_;
-  RecordingObject* extender_;
+  TestObject* form_;
+  TestObject* extender_;
   IFontDisp* font_ = nullptr;
   IUnknown* control_ = nullptr;
 };

@@ -1,11 +1,11 @@
 #pragma once
-// The calls a control makes on its container, in order, as the container's objects
-// record them: "site.OnInPlaceActivate", "bag.Read Farsi", "notify.OnChanged 1"...
+// The calls a control makes on the host's objects, in order, as those objects record
+// them: "site.OnInPlaceActivate", "bag.Read Farsi", "form.Get Caption"...
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace pelikar::container_tests {
+namespace pelikar::com_tests {
 
 using Calls = std::vector<std::string>;
 
@@ -19,4 +19,4 @@ class CallLog {
   Calls calls_;
 };
 
-}  // namespace pelikar::container_tests
+}  // namespace pelikar::com_tests
