@@ -22,6 +22,16 @@ bool PassesNumberField(std::int16_t code) {
   return code == kCtrlC || code == kBackspace || IsDigit(code);
 }
 
+// Enter adds a carriage return and line feed. A locked box takes neither; a Visual
+// Basic host leaves MaxLength to the control, so a box they would overfill keeps its
+// lines as they are.
+bool TakesLineBreak(HostField& field, const control::Properties& properties) {
+  if (field.LockedIfAny()) return false;
+  if (NumberOf(properties.environment) != 0) return true;
+  const std::int32_t maxLength = field.MaxLength();
+  return maxLength == 0 || static_cast<std::int64_t>(field.Text().size()) + 2 <= maxLength;
+}
+
 void SplitLineAtCaret(HostField& field) {
   const CodeString text = field.Text();
   const std::int32_t caret = field.SelStart();
@@ -61,7 +71,7 @@ bool FarsiPress(control::HostObject& object, std::int16_t& keyAscii,
       // Backspace, Ctrl+C...) are the grid's own, and need their selection in place.
       if (keyAscii >= kSpace && IsGrid(tag, name)) field.ClearSelection();
       if (keyAscii == kEnter && IsTextBox(tag, name)) {
-        if (properties.multiLine && field.MultiLine() && !field.LockedIfAny()) {
+        if (properties.multiLine && field.MultiLine() && TakesLineBreak(field, properties)) {
           SplitLineAtCaret(field);
         }
         keyAscii = 0;  // a text box never takes Enter itself

@@ -82,15 +82,27 @@ const Case kCases[] = {
 INSTANTIATE_TEST_SUITE_P(PersianMode, CaretRules, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Enter, ALockedBoxKeepsItsLines) {
-  Typist typist;
-  typist.properties.multiLine = true;
-  auto field = MemoryField::TextBox("Text1");
-  field->multiLine = true;
-  field->locked = true;
-  field->Show("ab|cd");
-  typist.Press(*field, {kEnter});
-  EXPECT_EQ(field->Shown(), "ab|cd");
+// Enter adds two characters: not to a locked box, nor beyond MaxLength in a Visual
+// Basic host (Environment 0), which leaves MaxLength to the control.
+TEST(Enter, ALockedOrFullBoxKeepsItsLines) {
+  const struct {
+    bool locked;
+    std::int32_t maxLength;
+    const char* after;
+  } cases[] = {{true, 0, "ab|cd"}, {false, 5, "ab|cd"}, {false, 6, "cd\r\nab|"}};
+  for (const auto& c : cases) {
+    Typist typist;
+    typist.properties.multiLine = true;
+    auto field = MemoryField::TextBox("Text1");
+    field->multiLine = true;
+    field->locked = c.locked;
+    field->maxLength = c.maxLength;
+    field->Show("ab|cd");
+    typist.Press(*field, {kEnter});
+    MemoryField expected;
+    expected.Show(c.after);
+    EXPECT_EQ(field->Shown(), expected.Shown()) << c.locked << " " << c.maxLength;
+  }
 }
 
 // The on-screen keyboard calls InsertKey directly: SavedSelStart is its insertion point,
