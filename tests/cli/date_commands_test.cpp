@@ -38,13 +38,7 @@ TEST(Dates, EachCommandTakesADateOfEitherCalendar) {
       {{"month", "01/01/1000"}, kDey + "\n"},
       {{"spell-date", "01/01/1992"}, calendar::SpellDate("1370/10/11") + "\n"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Shown(c.arguments));
-    ToolRun run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, c.expected);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const auto& c : cases) ExpectAnswer(c.arguments, c.expected);
 }
 
 constexpr const char* kShamsiForm = " is not a valid Shamsi date (yyyy/mm/dd, years 1 to 1500)\n";

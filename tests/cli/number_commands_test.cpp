@@ -23,13 +23,7 @@ TEST(Spell, ReadsEachArgumentAsTheHostReadsANumber) {
       {{"spell", "&H10"}, SpellNum(16) + "\n"},
       {{"spell", "1", "20"}, SpellNum(1) + "\n" + SpellNum(20) + "\n"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Shown(c.arguments));
-    ToolRun run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, c.expected);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const auto& c : cases) ExpectAnswer(c.arguments, c.expected);
 }
 
 TEST(Spell, SpellsEveryLineOfStandardInput) {

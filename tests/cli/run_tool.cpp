@@ -13,6 +13,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 namespace pelikar::cli_test {
 namespace {
 
@@ -181,6 +183,14 @@ std::string Shown(const std::vector<std::string>& arguments) {
     shown += '\'';
   }
   return shown;
+}
+
+void ExpectAnswer(const std::vector<std::string>& arguments, const std::string& expected) {
+  SCOPED_TRACE(Shown(arguments));
+  const ToolRun run = RunTool(arguments);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, expected);
+  EXPECT_EQ(run.err, "");
 }
 
 }  // namespace pelikar::cli_test

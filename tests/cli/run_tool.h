@@ -47,6 +47,10 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const ToolIo& io = {}
 // Codes as a string, for expectations written as numbers.
 std::string Codes(std::initializer_list<unsigned> codes);
 
+// The tool, run with arguments, succeeds with expected on standard output and
+// nothing on standard error.
+void ExpectAnswer(const std::vector<std::string>& arguments, const std::string& expected);
+
 // Arguments as a failure message shows them: quoted, bytes outside printable ASCII as \xNN.
 std::string Shown(const std::vector<std::string>& arguments);
 

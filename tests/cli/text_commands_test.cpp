@@ -27,13 +27,7 @@ TEST(ArgumentText, EachCommandWritesItsCodesAndANewline) {
       {{"letter", "99999999999999999999999"}, Codes({254, '\n'})},
       {{"letter", "--", "-40000"}, Codes({134, '\n'})},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Shown(c.arguments));
-    ToolRun run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, c.expected);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const auto& c : cases) ExpectAnswer(c.arguments, c.expected);
 }
 
 TEST(StandardInput, ConvertsEachLineByItself) {
