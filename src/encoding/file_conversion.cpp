@@ -19,31 +19,59 @@ constexpr std::size_t kChunk = 1 << 20;
 
 // The output is written to a file of its own beside the target and takes the target's
 // place only when complete; until then the target is untouched. The partial file is
-// removed if anything fails.
+// removed if anything fails. A target reached through a symbolic link is the file the
+// link names (the link stays a link), and the new file keeps the old one's permissions.
+// A target that is no plain file (a device, a pipe) cannot be replaced: the output goes
+// straight into it. Failures name the target, never the file beside it.
 class ReplacementFile {
  public:
-  explicit ReplacementFile(const fs::path& target) : target_(target), temp_(TempPathBeside(target)) {
-    file_ = std::make_unique<File>(temp_, File::Mode::Write);
+  explicit ReplacementFile(const fs::path& target) : target_(Resolved(target)) {
+    std::error_code error;
+    const fs::file_status status = fs::status(target_, error);
+    Named([&] {
+      if (fs::exists(status) && !fs::is_regular_file(status)) {
+        file_ = std::make_unique<File>(target_, File::Mode::Write);
+        return;
+      }
+      temp_ = TempPathBeside(target_);
+      file_ = std::make_unique<File>(temp_, File::Mode::Write);
+      if (fs::exists(status)) {
+        fs::permissions(temp_, status.permissions(), fs::perm_options::replace, error);
+      }
+    });
   }
   ~ReplacementFile() {
-    if (committed_) return;
+    if (committed_ || temp_.empty()) return;
     file_.reset();
     std::error_code ignored;
     fs::remove(temp_, ignored);
   }
 
-  void Write(std::string_view bytes) { file_->Write(bytes); }
+  void Write(std::string_view bytes) {
+    Named([&] { file_->Write(bytes); });
+  }
 
   void Commit() {
-    file_->Close();
+    Named([&] { file_->Close(); });
     file_.reset();
-    std::error_code error;
-    fs::rename(temp_, target_, error);
-    if (error) throw RunTimeError(FileErrorNumber(error, false, File::Mode::Write), PathText(target_));
+    if (!temp_.empty()) {
+      std::error_code error;
+      fs::rename(temp_, target_, error);
+      if (error) {
+        throw RunTimeError(FileErrorNumber(error, false, File::Mode::Write), PathText(target_));
+      }
+    }
     committed_ = true;
   }
 
  private:
+  static fs::path Resolved(const fs::path& target) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+    const fs::path named = fs::weakly_canonical(target, error);
+    return error ? target : named;
+  }
+
   static fs::path TempPathBeside(const fs::path& target) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -55,8 +83,18 @@ class ReplacementFile {
     throw RunTimeError(kPathFileAccessError, PathText(target));
   }
 
+  // Runs a step on the output file; its failure is told with the target's name.
+  template <class Step>
+  void Named(Step&& step) {
+    try {
+      step();
+    } catch (const RunTimeError& failure) {
+      throw RunTimeError(failure.number(), PathText(target_));
+    }
+  }
+
   fs::path target_;
-  fs::path temp_;
+  fs::path temp_;  // empty when the output goes straight into the target
   std::unique_ptr<File> file_;
   bool committed_ = false;
 };

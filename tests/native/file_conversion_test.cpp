@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
+#include <string>
+#include <thread>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "common/run_time_error.h"
 #include "encoding/convert_text.h"
 #include "encoding/operations.h"
 #include "temp_dir.h"
@@ -129,7 +137,46 @@ TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
 
   EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
+
+  try {
+    En_Ir_FileToNivo(dir / "in.txt", dir / "no" / "out.txt");
+  } catch (const RunTimeError& failure) {
+    EXPECT_EQ(std::string(failure.what()).find(".tmp"), std::string::npos)
+        << "the message names the output asked for: " << failure.what();
+  }
 }
+
+#ifndef _WIN32
+// The output replaces the file a link names, keeps its permissions, and goes straight
+// into what cannot be replaced (a pipe), leaving the link and the pipe what they were.
+TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
+  namespace fs = std::filesystem;
+  WriteFile(dir / "in.txt", "~f~");
+  WriteFile(dir / "private.txt", "old");
+  fs::permissions(dir / "private.txt", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(dir / "private.txt", dir / "link.txt");
+  ASSERT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "link.txt"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+  EXPECT_EQ(ReadFile(dir / "private.txt"), ConvertedLine("~f~"));
+  EXPECT_EQ(fs::status(dir / "private.txt").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = ReadFile(dir / "pipe"); });
+  bool converted = false;
+  try {
+    converted = En_Ir_FileToNivo(dir / "in.txt", dir / "pipe");
+  } catch (const RunTimeError&) {
+  }
+  if (!converted) std::ofstream{dir / "pipe"};  // lets the reader go
+  reader.join();
+  EXPECT_TRUE(converted);
+  EXPECT_EQ(received, ReadFile(dir / "private.txt"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "link.txt", "pipe", "private.txt"}));
+}
+#endif
 
 }  // namespace
 }  // namespace pelikar::encoding
