@@ -35,7 +35,8 @@ TEST(Errors, ReportStatusAndMessage) {
       {{"convert-file", "a", "b", "c"}, "", 2, "pelikar: convert-file: unexpected argument 'c'"},
       {{"today", "1370/10/11"}, "", 2, "pelikar: today: unexpected argument '1370/10/11'"},
       {{"letter", "1.5"}, "", 2, "pelikar: letter: '1.5' is not a whole number"},
-      {{"letter"}, "3\nx\n", 2, "pelikar: line 2: letter: 'x' is not a whole number"},
+      // A line of standard input that cannot be taken fails the run; it is no usage error.
+      {{"letter"}, "3\nx\n", 1, "pelikar: line 2: letter: 'x' is not a whole number"},
       {{"nivo", "--version"}, "", 2, "pelikar: --version stands alone"},
       {{"from-codes", "abc"}, "", 1, "pelikar: Type mismatch", "(run-time error 13)"},
       // A failure on a later line keeps the earlier lines' results back too.
@@ -63,10 +64,18 @@ TEST(Errors, ReportStatusAndMessage) {
   }
 }
 
-TEST(Errors, WriteFailureIsReported) {
+TEST(Errors, ReadAndWriteFailuresAreReported) {
   ToolRun run = RunTool({"nivo", "~fff~"}, StdoutToFile("/dev/full"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "pelikar: cannot write standard output: No space left on device\n");
+  ToolIo unreadable;
+  unreadable.stdinFile = "/";  // a directory opens but cannot be read
+  run = RunTool({"nivo"}, unreadable);
+  EXPECT_EQ(run.status, 1) << "a failed read is no end of input";
+  EXPECT_EQ(run.err, "pelikar: cannot read standard input\n");
+  run = RunTool({"--help"}, StdoutToFile("/dev/full"));
+  EXPECT_EQ(run.status, 1) << "the help text is output too";
+  EXPECT_EQ(run.err, "pelikar: cannot write standard output\n");
 }
 
 }  // namespace

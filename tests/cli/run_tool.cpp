@@ -139,12 +139,18 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const ToolIo& io) {
   }
   if (io.terminal & kStdoutTerminal) outTarget = slave;
   int errTarget = (io.terminal & kStderrTerminal) ? slave : err.write;
+  int inSource = in.read;
+  if (!io.stdinFile.empty()) {
+    inSource = open(io.stdinFile.c_str(), O_RDONLY | O_CLOEXEC);
+    if (inSource < 0) Fail("open");
+  }
 
   pid_t child = fork();
   if (child < 0) Fail("fork");
-  if (child == 0) RunChild(arguments, in.read, outTarget, errTarget);
+  if (child == 0) RunChild(arguments, inSource, outTarget, errTarget);
 
   close(in.read);
+  if (inSource != in.read) close(inSource);
   close(out.write);
   close(err.write);
   if (outTarget != out.write && outTarget != slave) close(outTarget);

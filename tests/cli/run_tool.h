@@ -17,6 +17,7 @@ struct ToolIo {
   std::string input;        // written to standard input, which is then closed
   unsigned terminal = kNoTerminal;  // these streams go to one pseudo-terminal
   std::string stdoutFile;   // standard output to this file instead of a pipe
+  std::string stdinFile;    // standard input from this file (or directory) instead
 };
 
 inline ToolIo WithInput(std::string input) {

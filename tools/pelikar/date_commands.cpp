@@ -36,10 +36,6 @@ std::string Rejection(CodeView date, Calendar calendar) {
   return "'" + std::string(date) + "' is not a valid " + form;
 }
 
-std::string AtLine(std::size_t lineNumber, const std::string& message) {
-  return lineNumber == 0 ? message : "line " + std::to_string(lineNumber) + ": " + message;
-}
-
 // The answer for one date, or the empty text when the calendar rejects it.
 using DateAnswer = CodeString (*)(Calendar calendar, CodeView date);
 

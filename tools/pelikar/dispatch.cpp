@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "command.h"
 #include "errors.h"
@@ -27,8 +28,9 @@ void CheckOptions(const Command& command, const Options& options) {
   if (options.fromUnicode && (command.options & kFromUnicodeOption) == 0) refuse("--from-unicode");
 }
 
+// "pelikar help help" is the tool's help too: that is where help is explained.
 int Help(const Arguments& arguments) {
-  if (arguments.operands.empty()) {
+  if (arguments.operands.empty() || arguments.operands == std::vector<std::string>{"help"}) {
     PrintToolHelp(stdout);
   } else {
     RequireOperands(arguments, 1, 1);

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "errors.h"
 #include "platform.h"
 
 namespace pelikar::cli {
@@ -34,6 +35,18 @@ void ForEachText(const std::vector<std::string>& operands, std::string_view sepa
   for (std::size_t lineNumber = 1; ReadLine(std::cin, line); ++lineNumber) {
     consume(line, lineNumber);
   }
+  // A stream that failed to read (a directory, a closed descriptor) did not end: its
+  // lines are not all there.
+  if (std::cin.bad()) throw Failure("cannot read standard input");
+}
+
+std::string AtLine(std::size_t lineNumber, const std::string& message) {
+  return lineNumber == 0 ? message : "line " + std::to_string(lineNumber) + ": " + message;
+}
+
+void RefuseText(std::size_t lineNumber, const std::string& message) {
+  if (lineNumber == 0) throw UsageError(message);
+  throw Failure(AtLine(lineNumber, message));
 }
 
 bool TextIsTyped(const std::vector<std::string>& operands) {

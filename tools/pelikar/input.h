@@ -21,6 +21,14 @@ using TextConsumer = std::function<void(CodeView text, std::size_t lineNumber)>;
 void ForEachText(const std::vector<std::string>& operands, std::string_view separator,
                  const TextConsumer& consume);
 
+// A message about the text of the given line: "line 3: ..." for a line of standard
+// input, the message alone for the command line's text.
+std::string AtLine(std::size_t lineNumber, const std::string& message);
+
+// A text that a command cannot take: given as an argument it is a usage error, read
+// from standard input a failure of the run (the line number says where).
+[[noreturn]] void RefuseText(std::size_t lineNumber, const std::string& message);
+
 // Whether the text comes from a person typing at a terminal, who expects every line
 // answered at once.
 bool TextIsTyped(const std::vector<std::string>& operands);

@@ -25,7 +25,13 @@ int main(int argc, char* argv[]) {
   UseBinaryStandardStreams();
   std::ios::sync_with_stdio(false);
   try {
-    return Dispatch(ParseArguments(argc, argv));
+    const int status = Dispatch(ParseArguments(argc, argv));
+    // The help and version texts go to standard output directly: a failure to write
+    // them fails the run as the commands' own output does.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      return Report("cannot write standard output", kExitFailure);
+    }
+    return status;
   } catch (const UsageError& error) {
     return Report(error.what(), kExitUsage);
   } catch (const pelikar::RunTimeError& error) {

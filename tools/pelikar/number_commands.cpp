@@ -16,8 +16,7 @@ namespace {
 // Reads the number as the control reads a text handed to it for a number.
 double NumberIn(CodeView text, std::size_t lineNumber) {
   if (const auto number = ParseTextNumber(TrimSpaces(text))) return *number;
-  const std::string message = "spell: '" + std::string(text) + "' is not a number";
-  throw UsageError(lineNumber == 0 ? message : "line " + std::to_string(lineNumber) + ": " + message);
+  RefuseText(lineNumber, "spell: '" + std::string(text) + "' is not a number");
 }
 
 int RunSpell(const Arguments& arguments) {
@@ -38,7 +37,7 @@ constexpr std::array kNumberCommands = {
     Command{"spell", "[NUMBER...]", "a number in Persian words",
             "Writes the whole part of each number in Persian words, in Nivo text: the\n"
             "fraction is dropped, a negative number gets the negative word, and a\n"
-            "number below 1 (negative ones too) gives ZERO. Beyond 2147483647 either\n"
+            "number between -1 and 1 gives ZERO. Beyond 2147483647 either\n"
             "way a fixed text says that the number is too large. A number is decimal,\n"
             "with an optional sign, fraction and exponent (1.5E3), or &H hexadecimal.\n"
             "Each argument is one number; a negative one may follow --.",

@@ -38,10 +38,6 @@ CodePage Resolve(PageOf page, const Options& options) {
   return CodePage::Nivo;
 }
 
-std::string AtLine(std::size_t lineNumber, const std::string& message) {
-  return lineNumber == 0 ? message : "line " + std::to_string(lineNumber) + ": " + message;
-}
-
 // A failure names the input line it came from, so a batch can be mended.
 CodeString ConvertOne(const TextOperation& operation, const Options& options, CodeView text,
                       std::size_t lineNumber) {
@@ -51,7 +47,7 @@ CodeString ConvertOne(const TextOperation& operation, const Options& options, Co
   } catch (const RunTimeError& error) {
     throw Failure(AtLine(lineNumber, Describe(error)));
   } catch (const UsageError& error) {
-    throw UsageError(AtLine(lineNumber, error.what()));
+    RefuseText(lineNumber, error.what());
   } catch (const Failure& error) {
     throw Failure(AtLine(lineNumber, error.what()));
   }
