@@ -22,7 +22,8 @@ constexpr std::size_t kChunk = 1 << 20;
 // removed if anything fails. A target reached through a symbolic link is the file the
 // link names (the link stays a link), and the new file keeps the old one's permissions.
 // A target that is no plain file (a device, a pipe) cannot be replaced: the output goes
-// straight into it. Failures name the target, never the file beside it.
+// straight into it. A read-only target is refused as opening it would be. Failures
+// name the target, never the file beside it.
 class ReplacementFile {
  public:
   explicit ReplacementFile(const fs::path& target) : target_(Resolved(target)) {
@@ -32,6 +33,11 @@ class ReplacementFile {
       if (fs::exists(status) && !fs::is_regular_file(status)) {
         file_ = std::make_unique<File>(target_, File::Mode::Write);
         return;
+      }
+      constexpr fs::perms kWritable =
+          fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+      if (fs::exists(status) && (status.permissions() & kWritable) == fs::perms::none) {
+        throw RunTimeError(kPathFileAccessError);
       }
       temp_ = TempPathBeside(target_);
       file_ = std::make_unique<File>(temp_, File::Mode::Write);
@@ -44,6 +50,8 @@ class ReplacementFile {
     if (committed_ || temp_.empty()) return;
     file_.reset();
     std::error_code ignored;
+    // It may carry a read-only target's permissions, which would keep it on Windows.
+    fs::permissions(temp_, fs::perms::owner_write, fs::perm_options::add, ignored);
     fs::remove(temp_, ignored);
   }
 
@@ -65,18 +73,26 @@ class ReplacementFile {
   }
 
  private:
-  static fs::path Resolved(const fs::path& target) {
+  // The file at the end of a chain of links, which need not exist yet.
+  static fs::path Resolved(fs::path target) {
+    constexpr int kMostLinks = 40;
     std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
-    const fs::path named = fs::weakly_canonical(target, error);
-    return error ? target : named;
+    for (int link = 0; link < kMostLinks && fs::is_symlink(fs::symlink_status(target, error));
+         ++link) {
+      const fs::path named = fs::read_symlink(target, error);
+      if (error) break;
+      target = named.is_absolute() ? named : target.parent_path() / named;
+    }
+    return target;
   }
 
+  // A short name in the target's folder: one derived from a long target name could
+  // pass the longest name the platform takes.
   static fs::path TempPathBeside(const fs::path& target) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-      fs::path candidate = target;
-      candidate += ".pelikar-" + std::to_string(random() % 1000000000u) + ".tmp";
+      const fs::path candidate = target.parent_path() /
+                                 (".pelikar-" + std::to_string(random() % 1000000000u) + ".tmp");
       std::error_code error;
       if (!fs::exists(candidate, error)) return candidate;
     }

@@ -48,6 +48,11 @@ bool HasWildcards(CodeView pattern) { return pattern.find_first_of("*?") != Code
 
 bool WildcardMatch(CodeView pattern, CodeView name, const CaseFold& fold) {
   if (Matches(pattern, name, fold)) return true;
+  // A pattern ending in a dot asks for names without an extension ("*." finds
+  // "readme"), as the platform reads it.
+  if (pattern.ends_with('.') && name.find('.') == CodeView::npos) {
+    return Matches(pattern.substr(0, pattern.size() - 1), name, fold);
+  }
   if (!pattern.ends_with(kAnyExtension) || name.find('.') != CodeView::npos) return false;
   return Matches(pattern.substr(0, pattern.size() - kAnyExtension.size()), name, fold);
 }

@@ -138,6 +138,15 @@ TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
   EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
 
+  std::filesystem::permissions(dir / "out.txt", std::filesystem::perms::owner_read);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"); }),
+            kPathFileAccessError)
+      << "a read-only output is refused";
+  std::filesystem::permissions(dir / "out.txt", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
+
   try {
     En_Ir_FileToNivo(dir / "in.txt", dir / "no" / "out.txt");
   } catch (const RunTimeError& failure) {
@@ -175,6 +184,15 @@ TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
   EXPECT_EQ(received, ReadFile(dir / "private.txt"));
   EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "link.txt", "pipe", "private.txt"}));
+
+  // A link to a file not made yet, and a name as long as a name can be.
+  fs::create_symlink("made.txt", dir / "new-link.txt");
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "new-link.txt"));
+  EXPECT_TRUE(fs::is_symlink(dir / "new-link.txt"));
+  EXPECT_EQ(ReadFile(dir / "made.txt"), ConvertedLine("~f~"));
+  const std::string longest(255, 'x');
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / longest));
+  EXPECT_EQ(ReadFile(dir / longest), ConvertedLine("~f~"));
 }
 #endif
 

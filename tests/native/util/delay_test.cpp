@@ -40,6 +40,7 @@ TEST(Delay, AWaitAcrossMidnightEnds) {
 TEST(Delay, AWaitOfNoLengthOrAFailingClockGivesFalse) {
   SteppingClock clock(0.0, 0.1);
   EXPECT_FALSE(Delay(clock, std::numeric_limits<float>::quiet_NaN()));
+  EXPECT_FALSE(Delay(clock, std::numeric_limits<float>::infinity()));
   EXPECT_EQ(clock.readings(), 0);
 
   SteppingClock failing(0.0, 0.1);

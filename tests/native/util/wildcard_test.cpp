@@ -29,6 +29,9 @@ TEST(WildcardMatch, StarQuestionMarkAndAFinalDotStar) {
       {"readme.*", "readme", true},
       {"readme.*", "readme2", false},
       {"a.*", "ab.c", false},
+      // A final dot asks for names without an extension.
+      {"*.", "readme", true},
+      {"*.", "a.txt", false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(WildcardMatch(c.pattern, c.name, AsciiCaseFold()), c.matches)
