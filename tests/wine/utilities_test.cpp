@@ -110,7 +110,6 @@ TEST_F(Files, FileExistAndDirExist) {
       {L"fold*", false, true},
       {L"*.zip", false, false},
       {L"*.", false, true},  // names without an extension: the folders
-      {L"readme.txt\\", false, false},  // a file's name is no folder to look in
       {L"page.*", true, true},
       // Wine finds page.html for *.htm by its short alias; long names only count.
       {L"*.htm", false, false},

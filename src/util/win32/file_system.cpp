@@ -23,7 +23,6 @@ bool LeadsNowhere(DWORD error) {
     case kNoSuchDevice:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
-    case ERROR_DIRECTORY:  // a file's name followed by a separator
       return true;
     default:
       return false;
