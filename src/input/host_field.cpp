@@ -50,6 +50,13 @@ double NumberOf(const control::HostValue& value) {
   return std::visit(NumberVisitor{}, value.storage());
 }
 
+bool HasRoomFor(HostField& field, std::size_t count, const control::Properties& properties) {
+  if (NumberOf(properties.environment) != 0) return true;
+  const std::int32_t maxLength = field.MaxLength();
+  return maxLength == 0 ||
+         static_cast<std::int64_t>(field.Text().size() + count) <= std::int64_t{maxLength};
+}
+
 bool HostField::LockedIfAny() {
   try {
     return Locked();

@@ -7,6 +7,7 @@
 
 #include "common/code_string.h"
 #include "control/host_object.h"
+#include "control/properties.h"
 
 namespace pelikar::input {
 
@@ -41,5 +42,9 @@ class HostField {
  private:
   control::HostObject& object_;
 };
+
+// Whether count more characters fit in the text box: a Visual Basic host (Environment
+// 0) leaves MaxLength to the control, any other host keeps it itself.
+bool HasRoomFor(HostField& field, std::size_t count, const control::Properties& properties);
 
 }  // namespace pelikar::input

@@ -18,10 +18,7 @@ bool IsHostZero(const control::HostValue& value) { return NumberOf(value) == 0; 
 // leaves MaxLength to the control, so a full box takes only the keys that shorten it.
 bool TakesKey(HostField& field, int key, const control::Properties& properties) {
   if (!properties.farsi || field.Locked()) return false;
-  if (!IsHostZero(properties.environment)) return true;
-  const std::int32_t maxLength = field.MaxLength();
-  return maxLength == 0 || static_cast<std::int64_t>(field.Text().size()) < maxLength ||
-         key == kBackspaceKey || key == kDeleteKey;
+  return HasRoomFor(field, 1, properties) || key == kBackspaceKey || key == kDeleteKey;
 }
 
 }  // namespace

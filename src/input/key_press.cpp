@@ -26,10 +26,7 @@ bool PassesNumberField(std::int16_t code) {
 // Basic host leaves MaxLength to the control, so a box they would overfill keeps its
 // lines as they are.
 bool TakesLineBreak(HostField& field, const control::Properties& properties) {
-  if (field.LockedIfAny()) return false;
-  if (NumberOf(properties.environment) != 0) return true;
-  const std::int32_t maxLength = field.MaxLength();
-  return maxLength == 0 || static_cast<std::int64_t>(field.Text().size()) + 2 <= maxLength;
+  return !field.LockedIfAny() && HasRoomFor(field, 2, properties);
 }
 
 void SplitLineAtCaret(HostField& field) {
