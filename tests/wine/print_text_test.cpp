@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "control_test.h"
-#include "message_box_watcher.h"
+#include "window_watcher.h"
 
 namespace pelikar::com_tests {
 namespace {

@@ -63,6 +63,13 @@ void TestObject::RaiseOnRead(const std::wstring& name, int number,
   property.description = description;
 }
 
+void TestObject::AddMethod(const std::wstring& name) {
+  VARIANT empty;
+  VariantInit(&empty);
+  Set(name, empty);
+  properties_[IdOf(name) - 1].method = true;
+}
+
 DISPID TestObject::IdOf(const std::wstring& name) const {
   for (std::size_t i = 0; i < properties_.size(); ++i) {
     if (SameName(properties_[i].name, name.c_str())) return static_cast<DISPID>(i + 1);
@@ -129,12 +136,20 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
     return DISP_E_MEMBERNOTFOUND;
   }
   Property& property = properties_[id - 1];
+  if (property.method) {
+    if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+    if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+    Record("Call " + Narrow(property.name));
+    history_.push_back(property.name);
+    return S_OK;
+  }
   if (flags & DISPATCH_PROPERTYPUT) {
     Record("Put " + Narrow(property.name));
     if (params->cArgs != 1 || params->cNamedArgs != 1 ||
         params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return DISP_E_PARAMNOTOPTIONAL;
     }
+    history_.push_back(property.name + L"=" + TextOf(&params->rgvarg[0]));
     return VariantCopyInd(&property.value, &params->rgvarg[0]);
   }
   Record("Get " + Narrow(property.name));

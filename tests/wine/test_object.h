@@ -1,10 +1,11 @@
 #pragma once
 // A host object of the tests' own: an IDispatch with named properties (read and
-// written by name, any case; one named Value is also the default member) and a method
-// Join(a, b) that answers its arguments' texts joined in order. A property can be made
-// to raise a run-time error when read. Given a call log, it records each read and
-// write as "<label>.Get <name>" and "<label>.Put <name>", a call of a member it lacks
-// as "<label>.Invoke <dispid>".
+// written by name, any case; one named Value is also the default member), a method
+// Join(a, b) that answers its arguments' texts joined in order, and methods without
+// arguments added by name. A property can be made to raise a run-time error when
+// read. Given a call log, it records each read and write as "<label>.Get <name>" and
+// "<label>.Put <name>", a call of a member it lacks as "<label>.Invoke <dispid>".
+// Every write ("<name>=<text>") and method call ("<name>") also goes into history().
 #include <windows.h>
 #include <oleauto.h>
 
@@ -28,7 +29,10 @@ class TestObject final : public IDispatch {
   VARIANT Value(const std::wstring& name) const;
   // Reading this property raises run-time error number with the description.
   void RaiseOnRead(const std::wstring& name, int number, const std::wstring& description);
+  // A method without arguments that does nothing but be recorded.
+  void AddMethod(const std::wstring& name);
   ULONG references() const { return references_; }
+  const std::vector<std::wstring>& history() const { return history_; }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
@@ -53,12 +57,14 @@ class TestObject final : public IDispatch {
     VARIANT value;
     int raise = 0;
     std::wstring description;
+    bool method = false;
   };
 
   CallLog* log_ = nullptr;
   std::string label_;
   ULONG references_ = 1;
   std::vector<Property> properties_;  // DISPID = index + 1; Join is kJoin
+  std::vector<std::wstring> history_;
 };
 
 }  // namespace pelikar::com_tests

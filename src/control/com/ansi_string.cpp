@@ -13,16 +13,18 @@ int CheckedLength(std::size_t length) {
 
 }  // namespace
 
-CodeString BstrToCode(BSTR text) {
-  const int length = CheckedLength(SysStringLen(text));
+CodeString BstrToCode(BSTR text) { return WideToCode({text, SysStringLen(text)}); }
+
+CodeString WideToCode(std::wstring_view text) {
+  const int length = CheckedLength(text.size());
   if (length == 0) return {};
   // No best-fit mapping: a character outside the code page becomes the default
   // character rather than a look-alike letter.
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0,
-                                       nullptr, nullptr);
+  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length,
+                                       nullptr, 0, nullptr, nullptr);
   CodeString codes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, codes.data(), size, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, codes.data(), size,
+                      nullptr, nullptr);
   return codes;
 }
 

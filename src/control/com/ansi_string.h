@@ -14,6 +14,7 @@ namespace pelikar::com {
 
 // A NULL BSTR is the empty string. Throws std::bad_alloc.
 CodeString BstrToCode(BSTR text);
+CodeString WideToCode(std::wstring_view text);
 // A new BSTR (never NULL; the caller frees it). Throws std::bad_alloc.
 BSTR CodeToBstr(CodeView text);
 

@@ -5,6 +5,8 @@
 #include "control/com/class_factory.h"
 #include "control/com/in_place.h"
 #include "control/com/registration.h"
+#include "dialogs/win32/screen.h"
+#include "dialogs/win32/tooltip_window.h"
 #include "pelikar_h.h"
 
 namespace pelikar::com {
@@ -47,6 +49,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
     // Unloaded while the process goes on (FreeLibrary, CoFreeUnusedLibraries).
     pelikar::com::UnregisterFaceWindowClass();
+    pelikar::dialogs::win32::UnregisterWindowClasses();
   }
   return TRUE;
 }
@@ -59,7 +62,10 @@ STDAPI DllGetClassObject(REFCLSID classId, REFIID interfaceId, void** object) {
   return pelikar::com::ClassFactory::Create(interfaceId, object);
 }
 
-STDAPI DllCanUnloadNow() { return pelikar::com::ModuleInUse() ? S_FALSE : S_OK; }
+// A tooltip left on the screen runs the module's code too.
+STDAPI DllCanUnloadNow() {
+  return pelikar::com::ModuleInUse() || pelikar::dialogs::win32::TooltipsOpen() ? S_FALSE : S_OK;
+}
 
 STDAPI DllRegisterServer() { return pelikar::com::RegisterServer(); }
 

@@ -14,6 +14,10 @@
 #include "calendar/date_conversion.h"
 #include "encoding/file_conversion.h"
 #include "encoding/operations.h"
+#include "dialogs/animation.h"
+#include "dialogs/win32/dialog_services.h"
+#include "dialogs/win32/message_box_window.h"
+#include "dialogs/win32/tooltip_window.h"
 #include "numbers/spell_number.h"
 #include "util/binary_text.h"
 #include "util/delay.h"
@@ -66,7 +70,6 @@ HRESULT FileTest(BSTR name, VARIANT_BOOL* result, Test test) {
 
 // What a failed member leaves in its result.
 void Clear(BSTR* result) { *result = nullptr; }
-void Clear(short* result) { *result = 0; }  // also VARIANT_BOOL: False
 
 // Members that later parts of the control implement.
 HRESULT NotImplemented(const wchar_t* member) {
@@ -94,6 +97,29 @@ HRESULT NotImplemented(const wchar_t* member, Result* result) {
   return NotImplemented(member);
 }
 
+// The control's own file name without its extension: the message box's caption when
+// the caller gives no title.
+CodeString ProgramName() {
+  return WideToCode(std::filesystem::path(ModulePath()).stem().wstring());
+}
+
+// Message and Message2 answer every failure with 0, the value of no button.
+HRESULT MessageMember(BSTR prompt, short buttons, BSTR title, short alignment,
+                      const dialogs::win32::BoxPlacement& placement, short* result) {
+  if (result == nullptr) return NullPointer();
+  *result = 0;
+  try {
+    const CodeString promptCodes = BstrToCode(prompt);
+    const CodeString titleCodes = BstrToCode(title);
+    const CodeString program = ProgramName();
+    *result = dialogs::win32::ShowMessage({promptCodes, buttons, titleCodes, alignment, program},
+                                          placement);
+  } catch (...) {
+    *result = 0;
+  }
+  return S_OK;
+}
+
 }  // namespace
 
 PelikarObject::PelikarObject()
@@ -110,9 +136,13 @@ PelikarObject::PelikarObject()
       persistStream_(Identity(), lifecycle_),
       propertyPages_(Identity()) {
   ObjectCreated();
+  dialogs::win32::TooltipUserCreated();
 }
 
-PelikarObject::~PelikarObject() { ObjectDestroyed(); }
+PelikarObject::~PelikarObject() {
+  dialogs::win32::TooltipUserDestroyed();
+  ObjectDestroyed();
+}
 
 HRESULT PelikarObject::Create(REFIID interfaceId, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -475,31 +505,66 @@ STDMETHODIMP PelikarObject::FarsiPress(IDispatch* yourObject, short* keyAscii,
   });
 }
 
+// _Pelikar: the control's own windows. Each lets the thread's window messages through
+// while it runs, so the host may release the control meanwhile: the member holds a
+// reference of its own until it returns.
+
+STDMETHODIMP PelikarObject::Message(BSTR prompt, short buttons, BSTR title, short alignment,
+                                    short* result) {
+  const KeepAlive alive(*this);
+  return MessageMember(prompt, buttons, title, alignment, {}, result);
+}
+
+// X is the box's top edge and Y its left edge, in twips.
+STDMETHODIMP PelikarObject::Message2(BSTR prompt, short buttons, BSTR title, short alignment,
+                                     short x, short y, short* result) {
+  const KeepAlive alive(*this);
+  return MessageMember(prompt, buttons, title, alignment, {false, x, y}, result);
+}
+
+// False after a failure, which it traps. Button changes nothing; omitted, it arrives
+// as a NULL pointer.
+STDMETHODIMP PelikarObject::ToolTip(BSTR tipStr, short* /*button*/, VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  try {
+    dialogs::win32::SetTooltip(BstrToCode(tipStr));
+    *result = VARIANT_TRUE;
+  } catch (...) {
+    *result = VARIANT_FALSE;
+  }
+  return S_OK;
+}
+
+// Min and Max are written back when given; omitted, they arrive as NULL pointers.
+STDMETHODIMP PelikarObject::Animate(IDispatch* yourLabel, short effect, float speed, short* min,
+                                    short* max, VARIANT_BOOL* result) {
+  if (result == nullptr) return NullPointer();
+  *result = VARIANT_FALSE;
+  const KeepAlive alive(*this);
+  try {
+    std::int16_t low = min != nullptr ? *min : 0;
+    std::int16_t high = max != nullptr ? *max : 0;
+    DispatchHostObject label(yourLabel);
+    dialogs::win32::Win32MessagePump pump;
+    dialogs::win32::Win32RandomSource random;
+    dialogs::AnimationServices services{services_.clock, pump, random, services_.messages};
+    *result = Boolean(dialogs::Animate(label, effect, speed, low, high, services));
+    if (min != nullptr) *min = low;
+    if (max != nullptr) *max = high;
+  } catch (...) {
+    *result = VARIANT_FALSE;
+  }
+  return S_OK;
+}
+
 // _Pelikar: members still to come
 
-// An omitted Button arrives as a NULL pointer.
-STDMETHODIMP PelikarObject::ToolTip(BSTR /*tipStr*/, short* /*button*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"ToolTip", result);
-}
-STDMETHODIMP PelikarObject::Message(BSTR /*prompt*/, short /*buttons*/, BSTR /*title*/,
-                                    short /*alignment*/, short* result) {
-  return NotImplemented(L"Message", result);
-}
-STDMETHODIMP PelikarObject::Message2(BSTR /*prompt*/, short /*buttons*/, BSTR /*title*/,
-                                     short /*alignment*/, short /*x*/, short /*y*/,
-                                     short* result) {
-  return NotImplemented(L"Message2", result);
-}
 STDMETHODIMP PelikarObject::KeyBoard(BSTR /*caption*/, BSTR /*text*/, BSTR* result) {
   return NotImplemented(L"KeyBoard", result);
 }
 STDMETHODIMP PelikarObject::KeyBoard2(BSTR /*caption*/, BSTR /*text*/, short /*x*/, short /*y*/,
                                       BSTR* result) {
   return NotImplemented(L"KeyBoard2", result);
-}
-STDMETHODIMP PelikarObject::Animate(IDispatch* /*yourLabel*/, short /*effect*/, float /*speed*/,
-                                    short* /*min*/, short* /*max*/, VARIANT_BOOL* result) {
-  return NotImplemented(L"Animate", result);
 }
 
 }  // namespace pelikar::com

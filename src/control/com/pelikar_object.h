@@ -113,6 +113,18 @@ class PelikarObject final : public _Pelikar, public ISupportErrorInfo, public IP
 
   IUnknown& Identity() { return *static_cast<_Pelikar*>(this); }
 
+  // A reference held for the length of a member that lets window messages through.
+  class KeepAlive {
+   public:
+    explicit KeepAlive(PelikarObject& object) : object_(object) { object_.AddRef(); }
+    KeepAlive(const KeepAlive&) = delete;
+    KeepAlive& operator=(const KeepAlive&) = delete;
+    ~KeepAlive() { object_.Release(); }
+
+   private:
+    PelikarObject& object_;
+  };
+
   LONG references_ = 1;
   util::win32::Win32Services services_;
   Win32KeyboardStateTable keyboard_;
