@@ -3,7 +3,7 @@
 pelikar_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${PELIKAR_WINEPREFIX:-$pelikar_root/build/wineprefix}"
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG=${PELIKAR_WINEDEBUG:--all}
 # Never offer to install Mono or Gecko.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY

@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Screenshot test: the font sample drawn by Wine's X11 driver on a private Xvfb
-# display, taken with xwd and checked for the two text lines.
-#   screenshot.sh SAMPLE.exe NIVO2.ttf NIVO_IR.ttf OUTPUT_DIR
-# Leaves OUTPUT_DIR/font_sample.png. Wine runs in a prefix of its own that uses the
-# X11 driver, so the headless prefix of the other tests stays as it is.
+# Screenshot test: a Windows program of the tests draws on a private Xvfb display
+# through Wine's X11 driver; the screen is taken with xwd and checked for ink where
+# the program says text stands (check_screenshot.py).
+#   screenshot.sh OUTPUT.png PROGRAM [ARGUMENT...]
+# The program gets its arguments (absolute Unix paths as Windows paths) and a signal
+# directory last. It writes SIGNAL_DIR\ready with the screen rectangles to check once
+# its windows are drawn, and ends when SIGNAL_DIR\done appears. Leaves OUTPUT.png,
+# the rectangle named "window". Wine runs in a prefix of its own that uses the X11
+# driver, so the headless prefix of the other tests stays as it is.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../../.." && pwd)
-[ $# -eq 4 ] || { echo "usage: screenshot.sh SAMPLE.exe NIVO2.ttf NIVO_IR.ttf OUTPUT_DIR" >&2; exit 2; }
-sample=$1 nivo=$2 ir=$3 out=$4
+root=$(cd "$here/../.." && pwd)
+[ $# -ge 2 ] || { echo "usage: screenshot.sh OUTPUT.png PROGRAM [ARGUMENT...]" >&2; exit 2; }
+output=$1
+shift
 
 export PELIKAR_WINEPREFIX="${PELIKAR_X11_WINEPREFIX:-$root/build/wineprefix-x11}"
 "$root/scripts/wine-prefix.sh"
-# shellcheck source=../../../scripts/wine-env.sh
+# shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 if [ ! -f "$WINEPREFIX/.pelikar-x11" ]; then
   "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d x11 /f >/dev/null 2>&1
@@ -35,7 +40,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number when it is ready.
-Xvfb -displayfd 3 -screen 0 720x240x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 800x600x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 wait_for() {  # wait_for FILE SECONDS: until FILE is non-empty
   local tries=$(($2 * 10))
@@ -53,24 +58,28 @@ fi
 DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 
-windows_path() { echo "Z:${1//\//\\}"; }
-"$WINE" "$sample" "$(windows_path "$nivo")" "$(windows_path "$ir")" "$(windows_path "$work")" &
+windows_path() { if [[ $1 == /* ]]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
+program=$1
+shift
+arguments=()
+for argument in "$@" "$work"; do arguments+=("$(windows_path "$argument")"); done
+"$WINE" "$program" "${arguments[@]}" &
 sample_pid=$!
 if ! wait_for "$work/ready" 60; then
-  echo "screenshot: the sample window did not come up" >&2
+  echo "screenshot: $(basename "$program") did not come up" >&2
   exit 1
 fi
 
 # The window may reach the X server a moment after it reports ready: a few tries.
-mkdir -p "$out"
+mkdir -p "$(dirname "$output")"
 for try in 1 2 3 4 5; do
   xwd -root -silent -display "$DISPLAY" -out "$work/screen.xwd"
-  if /usr/bin/python3 "$here/check_screenshot.py" "$work/screen.xwd" "$work/ready" "$out/font_sample.png" \
+  if /usr/bin/python3 "$here/check_screenshot.py" "$work/screen.xwd" "$work/ready" "$output" \
        2>"$work/check.log"; then
     touch "$work/done"
     wait "$sample_pid"
     sample_pid=
-    echo "screenshot: both lines drawn; $out/font_sample.png"
+    echo "screenshot: every text drawn; $output"
     exit 0
   fi
   echo "screenshot: try $try: $(tr '\n' ' ' <"$work/check.log")" >&2
