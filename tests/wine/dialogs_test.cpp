@@ -135,6 +135,28 @@ class BoxAnswerer {
   WindowWatcher watcher_;  // last: it stops before the rest goes
 };
 
+// A host's form with a text box that has the keyboard focus.
+class HostForm {
+ public:
+  HostForm()
+      : form_(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                              300, 200, nullptr, nullptr, nullptr, nullptr)),
+        field_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, form_,
+                               nullptr, nullptr, nullptr)) {
+    SetForegroundWindow(form_);
+    SetFocus(field_);
+  }
+  HostForm(const HostForm&) = delete;
+  HostForm& operator=(const HostForm&) = delete;
+  ~HostForm() { DestroyWindow(form_); }
+  HWND form() const { return form_; }
+  HWND field() const { return field_; }
+
+ private:
+  HWND form_;
+  HWND field_;
+};
+
 class Dialogs : public ControlTest {
  protected:
   short Message(BoxAnswerer& answerer, const std::wstring& prompt, short buttons,
@@ -214,10 +236,18 @@ TEST_F(Dialogs, TheBoxShowsTheLayout) {
   EXPECT_EQ(view.Button(5)->style & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "the set's first button";
 }
 
-TEST_F(Dialogs, AnEmptyTitleShowsTheControlsName) {
-  BoxAnswerer answerer([](HWND, const BoxView&) { return 0; });
+// The host's active form is disabled while the box is up, and enabled again after.
+TEST_F(Dialogs, AnEmptyTitleShowsTheControlsNameOverTheDisabledHost) {
+  HostForm host;
+  std::atomic<bool> hostEnabled{true};
+  BoxAnswerer answerer([&](HWND, const BoxView&) {
+    hostEnabled = IsWindowEnabled(host.form()) != FALSE;
+    return 0;
+  });
   EXPECT_EQ(Message(answerer, L"a", 0, L""), 1);
   EXPECT_EQ(answerer.seen().at(0).caption, L"Pelikar");
+  EXPECT_FALSE(hostEnabled);
+  EXPECT_TRUE(IsWindowEnabled(host.form()));
 }
 
 // Closing, the close command and Escape do nothing; Enter presses the focused first
@@ -325,27 +355,6 @@ HWND FindTip() {
   return found;
 }
 
-// A host's form with a text box that has the keyboard focus.
-class HostForm {
- public:
-  HostForm()
-      : form_(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                              300, 200, nullptr, nullptr, nullptr, nullptr)),
-        field_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, form_,
-                               nullptr, nullptr, nullptr)) {
-    SetForegroundWindow(form_);
-    SetFocus(field_);
-  }
-  HostForm(const HostForm&) = delete;
-  HostForm& operator=(const HostForm&) = delete;
-  ~HostForm() { DestroyWindow(form_); }
-  HWND form() const { return form_; }
-  HWND field() const { return field_; }
-
- private:
-  HWND form_;
-  HWND field_;
-};
 
 TEST_F(Dialogs, TheTipFollowsThePointerAndNeverTakesTheFocus) {
   HostForm host;
