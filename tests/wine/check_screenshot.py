@@ -14,7 +14,7 @@ import sys
 import zlib
 
 DARK = 128  # luminance below this is ink
-MIN_INK = 0.02  # of a text's rectangle
+MIN_INK = 0.01  # of a text's rectangle
 MAX_INK = 0.6  # more is no text on its background but a dark patch
 MIN_INK_PIXELS = 15
 MIN_DIFFERENCE = 0.2  # of the ink of the lines, pixel by pixel

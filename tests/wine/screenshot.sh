@@ -2,16 +2,27 @@
 # Screenshot test: a Windows program of the tests draws on a private Xvfb display
 # through Wine's X11 driver; the screen is taken with xwd and checked for ink where
 # the program says text stands (check_screenshot.py).
-#   screenshot.sh OUTPUT.png PROGRAM [ARGUMENT...]
+#   screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]
 # The program gets its arguments (absolute Unix paths as Windows paths) and a signal
 # directory last. It writes SIGNAL_DIR\ready with the screen rectangles to check once
 # its windows are drawn, and ends when SIGNAL_DIR\done appears. Leaves OUTPUT.png,
-# the rectangle named "window". Wine runs in a prefix of its own that uses the X11
+# the rectangle named "window". --register registers a control first (32- or 64-bit);
+# --act runs COMMAND with the ready file's path after it, before the screenshot (to
+# type into the program, say). Wine runs in a prefix of its own that uses the X11
 # driver, so the headless prefix of the other tests stays as it is.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-[ $# -ge 2 ] || { echo "usage: screenshot.sh OUTPUT.png PROGRAM [ARGUMENT...]" >&2; exit 2; }
+usage="usage: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]"
+register= act=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --register) register=$2; shift 2 ;;
+    --act) act=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
 output=$1
 shift
 
@@ -57,6 +68,12 @@ if ! wait_for "$work/display" 10; then
 fi
 DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
+# Registered on the display: a Wine process started without one would leave the
+# prefix's desktop without it.
+if [ -n "$register" ] && ! "$WINE" regsvr32 /s "Z:${register//\//\\}"; then
+  echo "screenshot: regsvr32 failed for $register" >&2
+  exit 1
+fi
 
 windows_path() { if [[ $1 == /* ]]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
 program=$1
@@ -68,6 +85,14 @@ sample_pid=$!
 if ! wait_for "$work/ready" 60; then
   echo "screenshot: $(basename "$program") did not come up" >&2
   exit 1
+fi
+
+if [ -n "$act" ]; then
+  # shellcheck disable=SC2086  # the command and its arguments
+  if ! $act "$work/ready"; then
+    echo "screenshot: $act failed" >&2
+    exit 1
+  fi
 fi
 
 # The window may reach the X server a moment after it reports ready: a few tries.
