@@ -17,6 +17,7 @@
 namespace {
 
 using pelikar::input::test::Key;
+using pelikar::input::test::kShift;
 using pelikar::input::test::MemoryField;
 using pelikar::input::test::Typist;
 
@@ -38,6 +39,7 @@ std::vector<std::pair<std::string, Box>> PadBoxes() {
           {"IrText1", {MemoryField::TextBox("IrText1", "text"), 1, false}}};
 }
 
+constexpr std::int16_t kShiftKey = 16;
 const std::map<std::string, std::int16_t> kKeys = {
     {"BackSpace", 8}, {"Return", 13}, {"End", 35},   {"Home", 36},
     {"Left", 37},     {"Right", 39},  {"Delete", 46},
@@ -79,10 +81,17 @@ int main(int argc, char** argv) {
     } else if (verb == "key") {
       std::istringstream names(rest);
       for (std::string name; names >> name;) {
+        // Shift held: the box sees its own key-down first.
+        const bool shift = name.rfind("shift+", 0) == 0;
+        if (shift) {
+          name.erase(0, 6);
+          typist.Press(*focused->field, Key{kShiftKey, kShift});
+        }
         if (name == "F12") {
           typist.Persian(persian = !persian);
         } else if (kKeys.count(name) != 0) {
-          typist.Press(*focused->field, Key{kKeys.at(name)});
+          const std::int16_t held = shift ? std::int16_t{kShift} : std::int16_t{0};
+          typist.Press(*focused->field, Key{kKeys.at(name), held});
         } else {
           focused = nullptr;
         }
