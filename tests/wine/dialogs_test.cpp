@@ -340,19 +340,8 @@ void Pump(DWORD milliseconds, const std::function<bool()>& done = [] { return fa
 }
 
 HWND FindTip() {
-  HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) {
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        if (lstrcmpW(className, kTipClass) == 0 && IsWindowVisible(window)) {
-          *reinterpret_cast<HWND*>(found) = window;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+  const HWND tip = FindWindowW(kTipClass, nullptr);
+  return tip != nullptr && IsWindowVisible(tip) ? tip : nullptr;
 }
 
 

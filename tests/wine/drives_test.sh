@@ -2,7 +2,8 @@
 # The drive members against the prefix's drive settings: first as the prefix is (no
 # CD-ROM drive), then with a scratch directory mapped as CD-ROM drive X: with a volume
 # label, the way Wine's own configuration maps one: the value "x:"="cdrom" under
-# HKLM\Software\Wine\Drives and the symbolic link dosdevices/x:. Wine reads drive
+# HKLM\Software\Wine\Drives (in both registry views: a 32-bit process reads its
+# own) and the symbolic link dosdevices/x:. Wine reads drive
 # types when it starts, so the prefix is let go idle (wineserver -w) after each
 # change. The mapping is undone on every way out.
 #   drives_test.sh PATH/TO/pelikar_com_tests.exe PATH/TO/Pelikar.ocx SCRATCH_DIRECTORY
@@ -28,7 +29,9 @@ restart_prefix() { "$WINESERVER" -w; }
 
 unmap() {
   rm -f "$link"
-  "$WINE" reg delete "$drives" /v "$letter:" /f >/dev/null 2>&1 || true
+  for view in 64 32; do
+    "$WINE" reg delete "$drives" /v "$letter:" /f /reg:$view >/dev/null 2>&1 || true
+  done
   restart_prefix
 }
 
@@ -45,7 +48,9 @@ mkdir -p "$cdrom"
 printf '%s\n' "$label" >"$cdrom/.windows-label"
 trap unmap EXIT
 ln -s "$cdrom" "$link"
-"$WINE" reg add "$drives" /v "$letter:" /t REG_SZ /d cdrom /f >/dev/null
+for view in 64 32; do
+  "$WINE" reg add "$drives" /v "$letter:" /t REG_SZ /d cdrom /f /reg:$view >/dev/null
+done
 restart_prefix
 
 PELIKAR_CDROM_ROOT="${letter^^}:\\" PELIKAR_CDROM_LABEL="$label" run_tests 'DrivesMapped.*'
