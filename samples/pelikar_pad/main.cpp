@@ -1,8 +1,11 @@
 // Pelikar Pad: a small host application of the control, for people trying it and for
 // the end-to-end tests that type into it with real key events.
-//   pelikar_pad [--persian] [--fonts DIR] [--dump FILE] [SIGNAL_DIR]
+//   pelikar_pad [--persian] [--fonts DIR] [--dump FILE] [--prefill N --latency FILE]
+//               [SIGNAL_DIR]
 // --persian starts in Persian typing (F12 switches); --fonts registers nivo2.ttf and
-// nivo_ir.ttf from DIR; --dump writes every field's codes when the form closes. With a
+// nivo_ir.ttf from DIR; --dump writes every field's codes when the form closes;
+// --prefill fills the first field with N codes and --latency writes how long the keys
+// took from their X events to the field's new text, for the benchmark. With a
 // SIGNAL_DIR (the screenshot harness's), the program writes SIGNAL_DIR\ready with the
 // screen rectangles of the form ("window") and of each field once it is drawn, and
 // closes the form when SIGNAL_DIR\done appears.
@@ -27,6 +30,8 @@ struct Options {
   std::wstring fonts;
   std::wstring dump;
   std::wstring signals;
+  std::wstring latency;
+  long prefill = 0;
 };
 
 PadForm* form = nullptr;
@@ -38,8 +43,13 @@ bool ReadOptions(int argc, wchar_t** argv, Options& options) {
     const std::wstring argument = argv[i];
     if (argument == L"--persian") {
       options.persian = true;
-    } else if ((argument == L"--fonts" || argument == L"--dump") && i + 1 < argc) {
-      (argument == L"--fonts" ? options.fonts : options.dump) = argv[++i];
+    } else if ((argument == L"--fonts" || argument == L"--dump" || argument == L"--latency") &&
+               i + 1 < argc) {
+      (argument == L"--fonts" ? options.fonts
+       : argument == L"--dump" ? options.dump
+                               : options.latency) = argv[++i];
+    } else if (argument == L"--prefill" && i + 1 < argc) {
+      options.prefill = std::wcstol(argv[++i], nullptr, 10);
     } else if (argument.rfind(L"--", 0) != 0 && options.signals.empty()) {
       options.signals = argument;
     } else {
@@ -85,7 +95,8 @@ void CALLBACK PollSignals(HWND, UINT, UINT_PTR, DWORD) {
 int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ReadOptions(argc, argv, options)) {
-    std::fputs("usage: pelikar_pad [--persian] [--fonts DIR] [--dump FILE] [SIGNAL_DIR]\n", stderr);
+    std::fputs("usage: pelikar_pad [--persian] [--fonts DIR] [--dump FILE] [--prefill N "
+               "--latency FILE] [SIGNAL_DIR]\n", stderr);
     return 2;
   }
   for (const wchar_t* file : {L"nivo2.ttf", L"nivo_ir.ttf"}) {
@@ -101,12 +112,20 @@ int wmain(int argc, wchar_t** argv) {
   try {
     PadForm pad(options.persian, options.dump);
     form = &pad;
+    if (options.prefill > 0) pad.Prefill(static_cast<std::size_t>(options.prefill));
     signalDir = options.signals;
     if (!signalDir.empty()) SetTimer(nullptr, 0, kSignalPollMs, PollSignals);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
+    }
+    if (!options.latency.empty()) {
+      FILE* file = _wfopen(options.latency.c_str(), L"w");
+      if (file != nullptr) {
+        std::fprintf(file, "%s\n", pad.latency().Report().c_str());
+        std::fclose(file);
+      }
     }
     form = nullptr;
   } catch (const CallFailed& failure) {

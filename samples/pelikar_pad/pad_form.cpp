@@ -88,12 +88,17 @@ LRESULT CALLBACK FieldProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM l
       form.FieldFocused(*field);
       break;
     case WM_KEYDOWN:
+      form.latency().KeyDown(GetMessageTime());
       if (form.KeyDown(*field, wParam)) return 0;
       break;
-    case WM_CHAR:
+    case WM_CHAR: {
       wParam = form.KeyPress(*field, static_cast<wchar_t>(wParam));
-      if (wParam == 0) return 0;  // KeyAscii = 0: the box inserts nothing
-      break;
+      // KeyAscii = 0: the box inserts nothing.
+      const LRESULT result =
+          wParam == 0 ? 0 : CallWindowProcW(field->original, edit, message, wParam, lParam);
+      form.latency().KeyPressHandled();
+      return result;
+    }
   }
   return CallWindowProcW(field->original, edit, message, wParam, lParam);
 }
@@ -291,6 +296,14 @@ void PadForm::SetPersian(bool on) {
   } catch (const CallFailed& failure) {
     Status(std::wstring(failure.what(), failure.what() + strlen(failure.what())));
   }
+}
+
+void PadForm::Prefill(std::size_t count) {
+  std::wstring typed = L"~";
+  while (typed.size() < count + 1) typed += L"sghl ";
+  typed.resize(count + 1);
+  const std::wstring text = TextOf(client_->Call(L"En_Ir_To_nivo", {Argument(typed + L"~").get()}));
+  SetWindowTextW(fields_.front().field->window(), text.c_str());
 }
 
 // The codes of every field, as the control wrote them: the ANSI code page's bytes.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../typing_client.h"
+#include "key_latency.h"
 #include "window_field.h"
 
 namespace pelikar::samples {
@@ -30,6 +31,10 @@ class PadForm {
   // placed (not registered) or a window cannot be made. When the form closes it
   // writes dumpPath, if there is one: a line a field, its Name, a tab and its codes.
   PadForm(bool persian, std::wstring dumpPath);
+  // Fills the first text box with count codes of Persian text (for timing keys in a
+  // long field), and times every key from then on.
+  void Prefill(std::size_t count);
+  KeyLatency& latency() { return latency_; }
   PadForm(const PadForm&) = delete;
   PadForm& operator=(const PadForm&) = delete;
   ~PadForm();
@@ -62,6 +67,7 @@ class PadForm {
   std::unique_ptr<TypingClient> client_;
   bool persian_ = false;
   std::wstring dumpPath_;
+  KeyLatency latency_;
   int nextTop_ = 12;
 };
 

@@ -8,8 +8,9 @@
 # its windows are drawn, and ends when SIGNAL_DIR\done appears. Leaves OUTPUT.png,
 # the rectangle named "window". --register registers a control first (32- or 64-bit);
 # --act runs COMMAND with the ready file's path after it, before the screenshot (to
-# type into the program, say). Wine runs in a prefix of its own that uses the X11
-# driver, so the headless prefix of the other tests stays as it is.
+# type into the program, say). An OUTPUT of - takes no screenshot: the program is run
+# and acted on only. Wine runs in a prefix of its own that uses the X11 driver, so
+# the headless prefix of the other tests stays as it is.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -93,6 +94,13 @@ if [ -n "$act" ]; then
     echo "screenshot: $act failed" >&2
     exit 1
   fi
+fi
+
+if [ "$output" = - ]; then
+  touch "$work/done"
+  wait "$sample_pid"
+  sample_pid=
+  exit 0
 fi
 
 # The window may reach the X server a moment after it reports ready: a few tries.
