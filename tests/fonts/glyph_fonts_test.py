@@ -2,21 +2,26 @@
 """The generated glyph fonts read back with fontTools.
 
     glyph_fonts_test.py --fonts DIR --view TSV --source DejaVuSans.ttf
-                        --generator make_glyph_font.py --tool pelikar [GROUP...]
+                        --generator make_glyph_font.py --tool pelikar
+                        --words fa_IR.dic [GROUP...]
 
 Every code's glyph is compared with DejaVu Sans's glyph of the character that the
 Unicode view (read here on its own) says the code shows, outline against outline;
 typed words go through the pelikar tool and come out as the glyphs of the right
-letters in the right forms, named by Unicode from DejaVu's own cmap.
+letters in the right forms, named by Unicode from DejaVu's own cmap, and drawn by
+FreeType they join as Unicode's joining types say they must.
 """
 import argparse
+import math
 import os
+import random
 import subprocess
 import sys
 import tempfile
 import unicodedata
 import unittest
 
+import freetype  # Debian's python3-freetype
 from fontTools.pens.boundsPen import BoundsPen
 from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.ttLib import TTFont
@@ -239,6 +244,79 @@ class TypedWords(unittest.TestCase):
                 self.assertEqual([name_of_glyph(page, code) for code in codes.rstrip(b"\n")], expected)
 
 
+class RenderedWords(unittest.TestCase):
+    """Words of the Persian word list, typed and converted by the tool, drawn with
+    FreeType as Windows draws a line: each glyph at a whole pixel, the pen moved on
+    by the advance rounded to whole pixels."""
+    SIZES = (10, 13, 40)  # pixels: where rounding opens hairlines, a 10-point field, the screenshot
+    SAMPLE = 200
+
+    def words(self, letters):
+        """A fixed sample of the words that the keys can type and the code pages can
+        join as Unicode does: neither page has a final alef madda."""
+        key_of = {}
+        for key, letter in sorted(letters.items(), key=lambda item: not item[0].islower()):
+            key_of.setdefault(letter, key)
+        with open(paths.words, encoding="utf-8") as word_list:
+            candidates = [word for word in word_list.read().split("\n")[1:]
+                          if word and all(letter in key_of for letter in word)
+                          and not any(b == ALEF_MADDA and joins_after(a) for a, b in zip(word, word[1:]))]
+        sample = random.Random(17).sample(candidates, self.SAMPLE)
+        return sample, ["~" + "".join(key_of[letter] for letter in word) + "~" for word in sample]
+
+    @staticmethod
+    def joined_groups(word):
+        """Letters that join the one before them, by Unicode's joining types, make
+        one group with it."""
+        return 1 + sum(1 for a, b in zip(word, word[1:]) if not (joins_after(a) and joins_before(b)))
+
+    @staticmethod
+    def runs(face, codes, size):
+        """The horizontal runs of ink on the baseline band, the rows that a joining
+        stroke covers (from the baseline to the tatweel's height, 184 units). A glyph
+        spans the band from its leftmost to its rightmost column that it covers at
+        least half: a noon or a yeh dips below the baseline between its ends. Spans
+        that touch make one run, unless the two columns either side of where the
+        later glyph starts are less than three quarters covered, by the two glyphs
+        together, in every band row: that is a hairline."""
+        face.set_pixel_sizes(0, size)
+        band = range(math.ceil(184 / 2048 * size))
+        cover, runs, pen, end = {}, 0, 0, None
+        for code in codes:
+            face.load_char(SYMBOL_BASE + code, freetype.FT_LOAD_RENDER)
+            glyph, bitmap = face.glyph, face.glyph.bitmap
+            inked = []
+            for row in range(bitmap.rows):
+                if glyph.bitmap_top - row - 1 in band:
+                    for x in range(bitmap.width):
+                        value, column = bitmap.buffer[row * bitmap.pitch + x], pen + glyph.bitmap_left + x
+                        key = (glyph.bitmap_top - row - 1, column)
+                        cover[key] = min(255, cover.get(key, 0) + value)
+                        if value >= 128:
+                            inked.append(column)
+            if inked:
+                solid = all(max(cover.get((y, x), 0) for y in band) >= 192 for x in (pen - 1, pen))
+                if end is None or min(inked) > end + 1 or not solid:
+                    runs += 1
+                    end = max(inked)
+                else:
+                    end = max(end, max(inked))
+            pen += glyph.advance.x >> 6
+        return runs
+
+    def test_typed_words_draw_one_run_of_ink_per_joined_group(self):
+        words, typed = self.words(letters_of_keys())
+        for page in PAGES:
+            face = freetype.Face(os.path.join(paths.fonts, PAGES[page][0]))
+            face.select_charmap(freetype.FT_ENCODING_MS_SYMBOL)
+            for size in self.SIZES:
+                with self.subTest(page=page, size=size):
+                    wrong = [(word, keys, self.joined_groups(word), runs) for word, keys, codes
+                             in zip(words, typed, codes_of(page, typed))
+                             if (runs := self.runs(face, codes, size)) != self.joined_groups(word)]
+                    self.assertEqual(wrong[:5], [], f"{len(wrong)} of {len(words)} words (word, keys, groups, runs)")
+
+
 class Names(unittest.TestCase):
     def names(self, page, name_id):
         """The record in each Windows encoding: symbol (0) and Unicode (1)."""
@@ -323,7 +401,7 @@ class Generator(unittest.TestCase):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("fonts", "view", "source", "generator", "tool"):
+    for option in ("fonts", "view", "source", "generator", "tool", "words"):
         parser.add_argument(f"--{option}", required=True)
     _, rest = parser.parse_known_args(namespace=paths)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
