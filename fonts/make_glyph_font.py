@@ -12,18 +12,22 @@ printable code there; a (3,1) Unicode cmap holds printable ASCII as well, for pr
 that know Unicode only. Every printable code (32-126 and 128-255) has a glyph of its
 own, and they come first and in code order: glyph 1 is the space, glyph 95 the tilde,
 glyph 96 code 128 and glyph 223 code 255, so a Windows program can check the mapping
-without reading the font. The glyphs keep DejaVu's outlines, hinting and names; a
-character that DejaVu lacks gets a hollow box, a copy of DejaVu's .notdef glyph.
+without reading the font. The glyphs keep DejaVu's outlines, hinting and names, but
+that a form which joins the letter after it reaches a little further to the left;
+a character that DejaVu lacks gets a hollow box, a copy of DejaVu's .notdef glyph.
 """
 import argparse
 import copy
 import sys
+import unicodedata
 from dataclasses import dataclass
 
 from fontTools import subset
 from fontTools.ttLib import TTFont, newTable
 from fontTools.ttLib.tables import O_S_2f_2
 from fontTools.ttLib.tables._c_m_a_p import cmap_format_4
+from fontTools.ttLib.tables._g_l_y_f import Glyph
+from fontTools.ttLib.tables.ttProgram import Program
 
 
 @dataclass(frozen=True)
@@ -62,6 +66,20 @@ ENGLISH_US = 0x409
 # OS/2 code page bit 31: the symbol character set.
 SYMBOL_CODE_PAGE = 1 << 31
 
+# DejaVu ends the stroke on which a joining form meets its neighbour, from the
+# baseline to the tatweel's height, 20 units past the glyph's edge, so two joined
+# letters overlap by 40 units. Drawn at 10 or 11 pixels, with each advance rounded
+# to whole pixels, that leaves a light hairline between them. A form that joins the
+# letter after it (on its left: Persian runs right to left) has its stroke's end
+# moved to JOIN_REACH units past its left edge, into the stroke of that letter, which
+# is there in every joining form for 100 units from its right edge. Only the left
+# stroke is lengthened: a left stroke always meets a letter, where the right stroke
+# of an Ir code that also serves the isolated or initial form may end in the air,
+# and lengthened it would touch the letter before.
+JOINING_STROKE = range(0, 190)  # the heights of its points (meem's: 3 to 187)
+JOIN_REACH = 80
+TATWEEL = 0x0640
+
 
 def read_view(path, column):
     """The character each code 128-255 shows in the page of the given column."""
@@ -95,9 +113,49 @@ def source_glyphs(source, characters):
     return {code: cmap.get(character) for code, character in characters.items()}
 
 
-def subset_source(path, glyph_names):
+def joins_after(character):
+    """Whether the form a character shows joins the letter after it."""
+    form = unicodedata.decomposition(chr(character)).split(" ")[0]
+    return character == TATWEEL or form in ("<initial>", "<medial>")
+
+
+def decomposed(glyf, glyph):
+    """A composite glyph as a simple one with the same outline (DejaVu's Arabic
+    glyphs carry no instructions to lose)."""
+    coordinates, ends, flags = glyph.getCoordinates(glyf)
+    simple = Glyph()
+    simple.numberOfContours = len(ends)
+    simple.coordinates = coordinates
+    simple.endPtsOfContours = list(ends)
+    simple.flags = bytearray(flag & 1 for flag in flags)  # on-curve or not
+    simple.program = Program()
+    simple.program.fromBytecode(b"")
+    return simple
+
+
+def lengthen_left_strokes(font, glyph_names):
+    """Moves the left end of each glyph's joining stroke to JOIN_REACH units past its
+    left edge. A composite is made simple first: its components may serve glyphs
+    that do not join on the left."""
+    glyf, hmtx = font["glyf"], font["hmtx"]
+    for name in glyph_names:
+        if glyf[name].isComposite():
+            glyf[name] = decomposed(glyf, glyf[name])
+        glyph = glyf[name]
+        points = glyph.coordinates
+        edge = min(x for x, y in points if y in JOINING_STROKE)
+        for i, (x, y) in enumerate(points):
+            if x == edge and y in JOINING_STROKE:
+                points[i] = (min(x, -JOIN_REACH), y)
+        glyph.recalcBounds(glyf)
+        hmtx[name] = (hmtx[name][0], glyph.xMin)
+
+
+def subset_source(path, glyph_names, joining_after):
     """The source font cut down to the given glyphs (and their components), with its
-    hinting, without the layout tables: the code page has already chosen each form."""
+    hinting, without the layout tables: the code page has already chosen each form.
+    The glyphs that join the letter after them get their longer stroke first, so
+    that components no glyph uses any more are dropped."""
     options = subset.Options()
     options.glyph_names = True
     options.notdef_outline = True
@@ -108,6 +166,7 @@ def subset_source(path, glyph_names):
     options.recalc_timestamp = False
     options.drop_tables += ["GSUB", "GPOS", "GDEF", "kern", "MATH", "FFTM"]
     font = TTFont(path, recalcTimestamp=False)
+    lengthen_left_strokes(font, joining_after)
     subsetter = subset.Subsetter(options)
     subsetter.populate(glyphs=glyph_names)
     subsetter.subset(font)
@@ -217,7 +276,9 @@ def make_font(page, view_path, source_path):
     characters = characters_of(read_view(view_path, page.column))
     source = TTFont(source_path)
     sources = source_glyphs(source, characters)
-    font = subset_source(source_path, sorted({name for name in sources.values() if name}))
+    joining_after = {sources[code] for code, character in characters.items() if joins_after(character)}
+    font = subset_source(source_path, sorted({name for name in sources.values() if name}),
+                         sorted(joining_after - {None}))
     code_glyphs = glyph_per_code(font, sources, characters)
     order_glyphs(font, code_glyphs)
     set_cmap(font, code_glyphs)

@@ -2,21 +2,27 @@
 """The generated glyph fonts read back with fontTools.
 
     glyph_fonts_test.py --fonts DIR --view TSV --source DejaVuSans.ttf
-                        --generator make_glyph_font.py --tool pelikar [GROUP...]
+                        --generator make_glyph_font.py --tool pelikar
+                        --words fa_IR.dic [GROUP...]
 
 Every code's glyph is compared with DejaVu Sans's glyph of the character that the
 Unicode view (read here on its own) says the code shows, outline against outline;
 typed words go through the pelikar tool and come out as the glyphs of the right
-letters in the right forms, named by Unicode from DejaVu's own cmap.
+letters in the right forms, named by Unicode from DejaVu's own cmap, and drawn by
+FreeType they join as Unicode's joining types say they must.
 """
 import argparse
+import math
 import os
+import random
 import subprocess
 import sys
 import tempfile
 import unicodedata
 import unittest
 
+import freetype  # Debian's python3-freetype
+from fontTools.pens.boundsPen import BoundsPen
 from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.ttLib import TTFont
 
@@ -70,6 +76,59 @@ def drawing(ttfont, glyph):
     return pen.value, ttfont["hmtx"][glyph][0]
 
 
+def codes_of(page, typed):
+    """The codes the tool converts lines of typed text to, in visual order."""
+    result = subprocess.run([paths.tool, page, "--raw"], input="\n".join(typed).encode() + b"\n",
+                            capture_output=True, check=True)
+    return result.stdout.split(b"\n")[:len(typed)]
+
+
+FORM_TAGS = ("<initial>", "<medial>", "<final>", "<isolated>")
+TATWEEL, ALEF_MADDA, YEH_WITH_HAMZA = "\u0640", "\u0622", "\u0626"
+
+
+def form_and_letters(character):
+    """The form tag and the letters of a presentation form: ("<final>", "\u0628")."""
+    tag, *letters = unicodedata.decomposition(character).split(" ")
+    return (tag, "".join(chr(int(letter, 16)) for letter in letters)) if tag in FORM_TAGS else ("", character)
+
+
+def presentation_forms():
+    """letter -> the form tags of Unicode's presentation forms of it."""
+    forms = {}
+    for character in map(chr, range(0xFB50, 0xFF00)):
+        tag, letters = form_and_letters(character)
+        if tag and len(letters) == 1:
+            forms.setdefault(letters, set()).add(tag)
+    return forms
+
+
+FORMS = presentation_forms()
+
+
+def joins_after(letter):
+    """Whether a letter joins the letter after it (Unicode's dual joining)."""
+    return letter == TATWEEL or "<initial>" in FORMS.get(letter, ())
+
+
+def joins_before(letter):
+    """Whether a letter joins the letter before it (dual or right joining)."""
+    return joins_after(letter) or "<final>" in FORMS.get(letter, ())
+
+
+def letters_of_keys():
+    """key -> the letters it types, read from the Nivo page (a code for every form)."""
+    keys = [chr(c) for c in range(33, 127) if chr(c) != "~"]
+    shown = subprocess.run([paths.tool, "nivo", "--unicode", "~" + " ".join(keys) + "~"],
+                           capture_output=True, text=True, check=True).stdout
+    shown = shown.strip().strip("\u202d\u202c").split(" ")[::-1]
+    assert len(shown) == len(keys), shown
+    letters = {key: form_and_letters(character)[1] for key, character in zip(keys, shown)
+               if form_and_letters(character)[0]}
+    letters["J"] = TATWEEL
+    return letters
+
+
 def name_of_glyph(page, code):
     """The Unicode name of the character whose DejaVu glyph the code draws."""
     glyph = symbol_cmap(page)[SYMBOL_BASE + code]
@@ -118,8 +177,17 @@ class Glyphs(unittest.TestCase):
         glyph = symbol_cmap(page)[SYMBOL_BASE + code]
         source_glyph = source().getBestCmap()[character]
         self.assertEqual(glyph.split(".")[0], source_glyph, f"{page} {code}: glyph name")
-        self.assertEqual(drawing(glyph_font(page), glyph), drawing(source(), source_glyph),
-                         f"{page} {code}: outline of U+{character:04X}")
+        (drawn, advance), (expected, source_advance) = drawing(glyph_font(page), glyph), drawing(source(), source_glyph)
+        self.assertEqual(advance, source_advance)
+        self.assertEqual([op for op, _ in drawn], [op for op, _ in expected], f"{page} {code}: U+{character:04X}")
+        moved = [(point, was) for (_, points), (_, were) in zip(drawn, expected)
+                 for point, was in zip(points, were) if point != was]
+        # A form that joins the letter after it reaches a little further left, on the
+        # joining stroke (baseline to tatweel height); nothing else changes.
+        reaches_left = chr(character) == TATWEEL or form_and_letters(chr(character))[0] in FORM_TAGS[:2]
+        for (x, y), (was_x, was_y) in moved:
+            self.assertTrue(reaches_left and y == was_y and 0 <= y < 190 and -100 <= x < was_x,
+                            f"{page} {code}: ({was_x}, {was_y}) moved to ({x}, {y})")
 
     def test_every_code_draws_dejavus_glyph_of_the_character_it_shows(self):
         view = read_view()
@@ -128,14 +196,42 @@ class Glyphs(unittest.TestCase):
                 with self.subTest(page=page, code=code):
                     self.assert_draws(page, code, view[page][code] if code in PERSIAN_CODES else code)
 
+    def test_codes_have_ink_at_every_edge_where_their_letter_joins(self):
+        # Every letter key typed after, before and between tatweels, which join on
+        # both sides. Reading runs right to left: a letter that joins the one before
+        # it joins on its right side on screen. Neither page has a final alef madda,
+        # and the Ir hamza stands in for the final yeh with hamza: shaping leaves
+        # those unjoined.
+        letters = letters_of_keys()
+        contexts = {"J{}": (True, False), "{}J": (False, True), "J{}J": (True, True)}
+        keys = [key for key, letter in letters.items() if letter != ALEF_MADDA]
+        for page in PAGES:
+            with self.subTest(page):
+                failing = set()
+                for context, (after_tatweel, before_tatweel) in contexts.items():
+                    typed = ["~" + context.format(key) + "~" for key in keys]
+                    for key, codes in zip(keys, codes_of(page, typed)):
+                        code = codes[1 if before_tatweel else 0]
+                        if page == "ir" and letters[key] == YEH_WITH_HAMZA and not before_tatweel:
+                            continue
+                        glyph, glyphs = symbol_cmap(page)[SYMBOL_BASE + code], glyph_font(page).getGlyphSet()
+                        bounds = BoundsPen(glyphs)
+                        glyphs[glyph].draw(bounds)
+                        x_min, _, x_max, _ = bounds.bounds
+                        if after_tatweel and joins_before(letters[key][0]) and x_max < glyphs[glyph].width:
+                            failing.add((code, "right"))
+                        if before_tatweel and joins_after(letters[key][-1]) and x_min > 0:
+                            failing.add((code, "left"))
+                self.assertEqual(sorted(failing), [], f"{len(failing)} sides without ink")
+
 
 # Typed words, the glyphs their codes draw in visual (left-to-right) order. The Ir
 # code page has one code for the initial and medial forms and one for the final and
-# isolated forms of most letters, and its glyphs show the initial and isolated ones.
+# isolated forms of most letters, and its glyphs show the medial and final ones.
 WORDS = [
     ("~sghl~", "nivo", ["MEEM ISOLATED", "ALEF FINAL", "LAM MEDIAL", "SEEN INITIAL"]),
-    ("~sghl~", "ir", ["MEEM ISOLATED", "ALEF FINAL", "LAM INITIAL", "SEEN INITIAL"]),
-    ("~]dc~", "ir", ["ZAIN ISOLATED", "FARSI YEH INITIAL", "TCHEH INITIAL"]),
+    ("~sghl~", "ir", ["MEEM FINAL", "ALEF FINAL", "LAM MEDIAL", "SEEN MEDIAL"]),
+    ("~]dc~", "ir", ["ZAIN FINAL", "FARSI YEH MEDIAL", "TCHEH MEDIAL"]),
     ("~Gh~", "nivo", ["ALEF ISOLATED", "LIGATURE LAM WITH ALEF ISOLATED"]),
 ]
 
@@ -146,6 +242,79 @@ class TypedWords(unittest.TestCase):
             with self.subTest(typed=typed, page=page):
                 codes = subprocess.run([paths.tool, page, typed], capture_output=True, check=True).stdout
                 self.assertEqual([name_of_glyph(page, code) for code in codes.rstrip(b"\n")], expected)
+
+
+class RenderedWords(unittest.TestCase):
+    """Words of the Persian word list, typed and converted by the tool, drawn with
+    FreeType as Windows draws a line: each glyph at a whole pixel, the pen moved on
+    by the advance rounded to whole pixels."""
+    SIZES = (10, 13, 40)  # pixels: where rounding opens hairlines, a 10-point field, the screenshot
+    SAMPLE = 200
+
+    def words(self, letters):
+        """A fixed sample of the words that the keys can type and the code pages can
+        join as Unicode does: neither page has a final alef madda."""
+        key_of = {}
+        for key, letter in sorted(letters.items(), key=lambda item: not item[0].islower()):
+            key_of.setdefault(letter, key)
+        with open(paths.words, encoding="utf-8") as word_list:
+            candidates = [word for word in word_list.read().split("\n")[1:]
+                          if word and all(letter in key_of for letter in word)
+                          and not any(b == ALEF_MADDA and joins_after(a) for a, b in zip(word, word[1:]))]
+        sample = random.Random(17).sample(candidates, self.SAMPLE)
+        return sample, ["~" + "".join(key_of[letter] for letter in word) + "~" for word in sample]
+
+    @staticmethod
+    def joined_groups(word):
+        """Letters that join the one before them, by Unicode's joining types, make
+        one group with it."""
+        return 1 + sum(1 for a, b in zip(word, word[1:]) if not (joins_after(a) and joins_before(b)))
+
+    @staticmethod
+    def runs(face, codes, size):
+        """The horizontal runs of ink on the baseline band, the rows that a joining
+        stroke covers (from the baseline to the tatweel's height, 184 units). A glyph
+        spans the band from its leftmost to its rightmost column that it covers at
+        least half: a noon or a yeh dips below the baseline between its ends. Spans
+        that touch make one run, unless the two columns either side of where the
+        later glyph starts are less than three quarters covered, by the two glyphs
+        together, in every band row: that is a hairline."""
+        face.set_pixel_sizes(0, size)
+        band = range(math.ceil(184 / 2048 * size))
+        cover, runs, pen, end = {}, 0, 0, None
+        for code in codes:
+            face.load_char(SYMBOL_BASE + code, freetype.FT_LOAD_RENDER)
+            glyph, bitmap = face.glyph, face.glyph.bitmap
+            inked = []
+            for row in range(bitmap.rows):
+                if glyph.bitmap_top - row - 1 in band:
+                    for x in range(bitmap.width):
+                        value, column = bitmap.buffer[row * bitmap.pitch + x], pen + glyph.bitmap_left + x
+                        key = (glyph.bitmap_top - row - 1, column)
+                        cover[key] = min(255, cover.get(key, 0) + value)
+                        if value >= 128:
+                            inked.append(column)
+            if inked:
+                solid = all(max(cover.get((y, x), 0) for y in band) >= 192 for x in (pen - 1, pen))
+                if end is None or min(inked) > end + 1 or not solid:
+                    runs += 1
+                    end = max(inked)
+                else:
+                    end = max(end, max(inked))
+            pen += glyph.advance.x >> 6
+        return runs
+
+    def test_typed_words_draw_one_run_of_ink_per_joined_group(self):
+        words, typed = self.words(letters_of_keys())
+        for page in PAGES:
+            face = freetype.Face(os.path.join(paths.fonts, PAGES[page][0]))
+            face.select_charmap(freetype.FT_ENCODING_MS_SYMBOL)
+            for size in self.SIZES:
+                with self.subTest(page=page, size=size):
+                    wrong = [(word, keys, self.joined_groups(word), runs) for word, keys, codes
+                             in zip(words, typed, codes_of(page, typed))
+                             if (runs := self.runs(face, codes, size)) != self.joined_groups(word)]
+                    self.assertEqual(wrong[:5], [], f"{len(wrong)} of {len(words)} words (word, keys, groups, runs)")
 
 
 class Names(unittest.TestCase):
@@ -232,7 +401,7 @@ class Generator(unittest.TestCase):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("fonts", "view", "source", "generator", "tool"):
+    for option in ("fonts", "view", "source", "generator", "tool", "words"):
         parser.add_argument(f"--{option}", required=True)
     _, rest = parser.parse_known_args(namespace=paths)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

@@ -12,7 +12,7 @@ const std::string kOverride = "\u202D", kPop = "\u202C";
 TEST(RenderUtf8, KeepsVisualOrderLineByLine) {
   EXPECT_EQ(RenderUtf8(test::Codes({144, ' ', '2', '1'}), CodePage::Nivo), kOverride + "\uFE8F 21" + kPop);
   EXPECT_EQ(RenderUtf8(test::Codes({146, '\n', 128}), CodePage::Ir),
-            kOverride + "\uFE8F" + kPop + "\n" + kOverride + "\u06F0" + kPop);
+            kOverride + "\uFE90" + kPop + "\n" + kOverride + "\u06F0" + kPop);
   EXPECT_EQ(RenderUtf8("", CodePage::Nivo), kOverride + kPop);
 }
 
