@@ -61,6 +61,9 @@ TEST(PropertyPage, TheBoxesAndTheirSelectionsFollowEachOther) {
   page.HostClicked(4);
   EXPECT_EQ(page.environmentText(), "4");
   EXPECT_EQ(page.hostIndex(), 4);
+  page.HostClicked(-1);  // a list without a selection
+  page.HostClicked(8);
+  EXPECT_EQ(page.environmentText(), "4");
 
   const struct {
     const char* text;
@@ -72,6 +75,7 @@ TEST(PropertyPage, TheBoxesAndTheirSelectionsFollowEachOther) {
     page.CodePageTextChanged(codePage.text);
     // A text that is no number leaves the option as it was.
     EXPECT_EQ(page.irSelected(), codePage.ir) << codePage.text;
+    EXPECT_TRUE(page.changed());
   }
 }
 
