@@ -59,6 +59,12 @@ Step Type(WPARAM key) {
     for (int wait = 0; wait < 100 && WindowText(field) == before; ++wait) Sleep(10);
   };
 }
+// The user puts the field's caret somewhere.
+Step Caret(int position) {
+  return [position](HWND keyboard) {
+    PostMessageW(GetDlgItem(keyboard, kTextId), EM_SETSEL, position, position);
+  };
+}
 Step Post(UINT message, WPARAM wParam = 0) {
   return [=](HWND keyboard) { PostMessageW(keyboard, message, wParam, 0); };
 }
@@ -112,6 +118,7 @@ struct Ending {
 
 // How a dialog ends, and what clicks and keys type into the field on the way.
 TEST_F(Keyboard, EndingsAndTyping) {
+  const std::wstring abc = Nivo(L"abc~sghl~");
   const Ending endings[] = {
       {"Ok at once", L"", {Click(kOk)}, L""},
       {"Ok keeps the text", L"~sghl~ 12", {Click(kOk)}, Nivo(L"~sghl~ 12")},
@@ -125,6 +132,8 @@ TEST_F(Keyboard, EndingsAndTyping) {
        Nivo(L"~;jhf~")},
       {"BackSp", L"", {Click(kSemicolon), Click(kJ), Click(kBackSp), Click(kOk)}, Nivo(L"~;~")},
       {"Clear", L"~sghl~", {Click(kClear), Click(kF), Click(kOk)}, Nivo(L"~f~")},
+      {"a click types at the caret", L"abc~sghl~", {Caret(5), Click(kF), Click(kOk)},
+       abc.substr(0, 5) + Nivo(L"~f~") + abc.substr(5)},
       // Caps down: 1 types "!"; up again: the digit, left of the sign.
       {"Caps", L"", {Caps(), Click(kOneKey), Caps(), Click(kOneKey), Click(kOk)}, L"1!"},
   };
@@ -140,13 +149,23 @@ TEST_F(Keyboard, AClosedKeyboardForgetsTheLastResult) {
   EXPECT_EQ(Open(L"", {Post(WM_CLOSE)}), L"");
 }
 
-// Whatever CodePage says and whichever table set a conversion left active, the
-// keyboard types in the Nivo code page.
+// Whatever CodePage says, and though a host's timer converts text to the Ir code page
+// while the keyboard is up, the keyboard types in the Nivo code page.
+IDispatch* timerControl = nullptr;
+
+void CALLBACK ConvertToIr(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const Variant typed = Variant::Text(L"~sghl~");
+  Call(timerControl, L"En_To_Ir", {&typed});
+}
+
 TEST_F(Keyboard, TheKeyboardAlwaysTypesNivo) {
-  const Variant ir = Variant::Short(1), typed = Variant::Text(L"~sghl~");
+  const Variant ir = Variant::Short(1);
   ASSERT_EQ(Call(control_, L"CodePage", {&ir}, DISPATCH_PROPERTYPUT).result, S_OK);
-  ASSERT_EQ(Invoke(L"En_To_Ir", {&typed}).result, S_OK);
-  EXPECT_EQ(Open(L"", {Click(kSemicolon), Click(kJ), Click(kOk)}), Nivo(L"~;j~"));
+  timerControl = control_;
+  SetTimer(nullptr, 0, 10, ConvertToIr);
+  const Step afterTheTimer = [](HWND) { Sleep(200); };
+  EXPECT_EQ(Open(L"", {afterTheTimer, Click(kSemicolon), Click(kJ), Click(kOk)}), Nivo(L"~;j~"));
 }
 
 // The physical keyboard types Persian while Scroll Lock is on, Latin otherwise, and
