@@ -1,57 +1,35 @@
 #pragma once
-// A host form's text box for the sample clients: an IDispatch with the members the
-// control reaches by name (Text, SelStart, SelLength, SelText, Tag, Name, Locked,
-// MaxLength, MultiLine), and the box's own reaction to a key after the form's key
+// A host form's text box emulated in memory, for the sample clients: the members the
+// control reaches by name, and the box's own reaction to a key after the form's key
 // handlers have called the control: Delete and the caret keys at key-down, and at
 // key-press the character the control left (Backspace included).
-#include <windows.h>
-#include <oleauto.h>
-
-#include <string>
+#include "field_dispatch.h"
 
 namespace pelikar::samples {
 
-class TextBox final : public IDispatch {
+class TextBox final : public FieldDispatch {
  public:
-  TextBox(std::wstring name, std::wstring tag);
+  using FieldDispatch::FieldDispatch;
 
-  const std::wstring& text() const { return text_; }
-  long selStart() const { return selStart_; }
+  std::wstring Text() const override { return text_; }
+  long caret() const { return selStart_; }
   // Replaces the content and puts the caret at position.
-  void SetText(std::wstring text, long position);
+  void Fill(std::wstring text, long position);
 
   void OwnKeyDown(short key);
   void OwnKeyPress(short character);
 
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
-
-  // IDispatch
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID interfaceId, LPOLESTR* names, UINT count, LCID locale,
-                             DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
-                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
-
  private:
-  ~TextBox() = default;
-  HRESULT Read(DISPID id, VARIANT* result) const;
-  HRESULT Write(DISPID id, VARIANT& value);
-  // The selection replaced by text; the caret after it.
-  void ReplaceSelection(const std::wstring& text);
+  ~TextBox() override = default;
+  void SetText(const std::wstring& text) override { Fill(text, 0); }
+  long SelStart() const override { return selStart_; }
+  long SelLength() const override { return selLength_; }
+  void Select(long start, long length) override;
+  void ReplaceSelection(const std::wstring& text) override;
 
-  LONG references_ = 1;
   std::wstring text_;
   long selStart_ = 0;
   long selLength_ = 0;
-  std::wstring name_;
-  std::wstring tag_;
-  bool locked_ = false;
-  long maxLength_ = 0;
-  bool multiLine_ = false;
 };
 
 }  // namespace pelikar::samples

@@ -1,5 +1,6 @@
 #include "typing_client.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace pelikar::samples {
@@ -52,6 +53,12 @@ TypingClient::TypingClient() {
   farsiPress_ = IdOf(L"FarsiPress");
 }
 
+TypingClient::TypingClient(IDispatch* control) : control_(control) {
+  control_->AddRef();
+  farsiDown_ = IdOf(L"FarsiDown");
+  farsiPress_ = IdOf(L"FarsiPress");
+}
+
 TypingClient::~TypingClient() {
   if (control_ != nullptr) control_->Release();
 }
@@ -65,14 +72,19 @@ DISPID TypingClient::IdOf(const wchar_t* member) {
   return id;
 }
 
-void TypingClient::Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar_t* member) {
+void TypingClient::Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar_t* member,
+                          VARIANT* kept) {
   EXCEPINFO exception{};
   VARIANT result;
   VariantInit(&result);
   const HRESULT called = control_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                           flags == DISPATCH_PROPERTYPUT ? nullptr : &result,
                                           &exception, nullptr);
-  VariantClear(&result);
+  if (kept != nullptr && SUCCEEDED(called)) {
+    *kept = result;
+  } else {
+    VariantClear(&result);
+  }
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);
@@ -88,29 +100,45 @@ void TypingClient::Put(const wchar_t* property, short value) {
   Invoke(IdOf(property), DISPATCH_PROPERTYPUT, params, property);
 }
 
-void TypingClient::Press(TextBox& box, short key, short shift, short character) {
+VARIANT TypingClient::Call(const wchar_t* member, std::initializer_list<VARIANT> arguments) {
+  std::vector<VARIANT> reversed(arguments.begin(), arguments.end());  // last first
+  std::reverse(reversed.begin(), reversed.end());
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  VARIANT result;
+  VariantInit(&result);
+  Invoke(IdOf(member), DISPATCH_METHOD | DISPATCH_PROPERTYGET, params, member, &result);
+  return result;
+}
+
+void TypingClient::KeyDown(IDispatch& field, short key, short shift) {
   // Arguments go last to first.
   VARIANT down[3];
   V_VT(&down[2]) = VT_DISPATCH;
-  V_DISPATCH(&down[2]) = &box;
+  V_DISPATCH(&down[2]) = &field;
   V_VT(&down[1]) = VT_I2;
   V_I2(&down[1]) = key;
   V_VT(&down[0]) = VT_I2;
   V_I2(&down[0]) = shift;
-  DISPPARAMS downParams{down, nullptr, 3, 0};
-  Invoke(farsiDown_, DISPATCH_METHOD, downParams, L"FarsiDown");
-  box.OwnKeyDown(key);
-  if (character == 0) return;
+  DISPPARAMS params{down, nullptr, 3, 0};
+  Invoke(farsiDown_, DISPATCH_METHOD, params, L"FarsiDown");
+}
 
+short TypingClient::KeyPress(IDispatch& field, short character) {
   short left = character;
   VARIANT press[2];
   V_VT(&press[1]) = VT_DISPATCH;
-  V_DISPATCH(&press[1]) = &box;
+  V_DISPATCH(&press[1]) = &field;
   V_VT(&press[0]) = VT_BYREF | VT_I2;
   V_I2REF(&press[0]) = &left;
-  DISPPARAMS pressParams{press, nullptr, 2, 0};
-  Invoke(farsiPress_, DISPATCH_METHOD, pressParams, L"FarsiPress");
-  box.OwnKeyPress(left);
+  DISPPARAMS params{press, nullptr, 2, 0};
+  Invoke(farsiPress_, DISPATCH_METHOD, params, L"FarsiPress");
+  return left;
+}
+
+void TypingClient::Press(TextBox& box, short key, short shift, short character) {
+  KeyDown(box, key, shift);
+  box.OwnKeyDown(key);
+  if (character != 0) box.OwnKeyPress(KeyPress(box, character));
 }
 
 void TypingClient::Type(TextBox& box, std::string_view typed) {

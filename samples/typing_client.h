@@ -6,7 +6,9 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <initializer_list>
 #include <stdexcept>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -24,22 +26,37 @@ class TypingClient {
  public:
   // Creates the registered control by its ProgID; throws CallFailed.
   TypingClient();
+  // A control placed on a form (held while the client lives).
+  explicit TypingClient(IDispatch* control);
   TypingClient(const TypingClient&) = delete;
   TypingClient& operator=(const TypingClient&) = delete;
   ~TypingClient();
 
   // Sets a property of the control to a 16-bit integer (True is -1).
   void Put(const wchar_t* property, short value);
+  // Calls a member by name with its arguments in their natural order; the result is
+  // the caller's to clear.
+  VARIANT Call(const wchar_t* member, std::initializer_list<VARIANT> arguments);
 
-  // One key: virtual-key code, shift mask (1 Shift) and the character it types (0 for
-  // none).
+  // A form's key-down handler: FarsiDown with the key code and shift mask (1 Shift,
+  // 2 Ctrl, 4 Alt).
+  void KeyDown(IDispatch& field, short key, short shift);
+  // A form's key-press handler: FarsiPress with the character; what is left of it for
+  // the field to insert (0: nothing).
+  short KeyPress(IDispatch& field, short character);
+
+  IDispatch* control() const { return control_; }
+
+  // One key into an emulated box: virtual-key code, shift mask and the character it
+  // types (0 for none).
   void Press(TextBox& box, short key, short shift, short character);
   // Types each character of the text with its key on a US keyboard.
   void Type(TextBox& box, std::string_view typed);
 
  private:
   DISPID IdOf(const wchar_t* member);
-  void Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar_t* member);
+  void Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar_t* member,
+              VARIANT* result = nullptr);
 
   IDispatch* control_ = nullptr;
   DISPID farsiDown_ = DISPID_UNKNOWN;

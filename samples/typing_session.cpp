@@ -62,7 +62,7 @@ void TypeField(TypingClient& client, const Field& field) {
   client.Put(L"CodePage", static_cast<short>(field.codePage));
   TextBox* box = new TextBox(field.name, field.tag);
   client.Type(*box, field.keys);
-  BSTR text = SysAllocStringLen(box->text().data(), static_cast<UINT>(box->text().size()));
+  BSTR text = SysAllocStringLen(box->Text().data(), static_cast<UINT>(box->Text().size()));
   const pelikar::CodeString codes = pelikar::com::BstrToCode(text);
   SysFreeString(text);
   Print(Narrow(field.name) + " (" + Narrow(field.tag) + "): " + field.meaning + "\n");

@@ -10,9 +10,9 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools libwine-dev
-  wine64 locales
+  wine wine64 wine32:i386 locales
   fonts-dejavu-core python3-fonttools
-  xvfb x11-apps
+  xvfb x11-apps xdotool
 )
 
 missing=()
@@ -22,6 +22,11 @@ done
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# The 32-bit control runs under the 32-bit half of Wine.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "bootstrap: installing ${missing[*]}"

@@ -21,7 +21,9 @@ class TextMeasure {
 };
 
 // The width of the whole text.
-std::int32_t WidthOf(TextMeasure& measure, CodeView text);
+inline std::int32_t WidthOf(TextMeasure& measure, CodeView text) {
+  return measure.PrefixWidths(text).back();
+}
 
 // Lets the messages waiting for the thread's windows be handled (a host's events may
 // run meanwhile).

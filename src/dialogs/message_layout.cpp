@@ -1,6 +1,5 @@
 #include "dialogs/message_layout.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "encoding/convert_text.h"
@@ -115,10 +114,6 @@ void LayOutButtons(std::int16_t set, TextMeasure& measure, MessageLayout& layout
 }
 
 }  // namespace
-
-std::int32_t WidthOf(TextMeasure& measure, CodeView text) {
-  return measure.PrefixWidths(text).back();
-}
 
 MessageLayout LayOutMessage(const MessageRequest& request, TextMeasure& measure) {
   MessageLayout layout;

@@ -60,6 +60,28 @@ class BoxAnswerer {
   DialogAnswerer answerer_;
 };
 
+// A host's form with a text box that has the keyboard focus.
+class HostForm {
+ public:
+  HostForm()
+      : form_(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                              300, 200, nullptr, nullptr, nullptr, nullptr)),
+        field_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, form_,
+                               nullptr, nullptr, nullptr)) {
+    SetForegroundWindow(form_);
+    SetFocus(field_);
+  }
+  HostForm(const HostForm&) = delete;
+  HostForm& operator=(const HostForm&) = delete;
+  ~HostForm() { DestroyWindow(form_); }
+  HWND form() const { return form_; }
+  HWND field() const { return field_; }
+
+ private:
+  HWND form_;
+  HWND field_;
+};
+
 class Dialogs : public ControlTest {
  protected:
   short Message(BoxAnswerer& answerer, const std::wstring& prompt, short buttons,
@@ -141,10 +163,18 @@ TEST_F(Dialogs, TheBoxShowsTheLayout) {
   EXPECT_EQ(Button(view, 5)->style & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "the set's first button";
 }
 
-TEST_F(Dialogs, AnEmptyTitleShowsTheControlsName) {
-  BoxAnswerer answerer([](HWND, const WindowView&) { return 0; });
+// The host's active form is disabled while the box is up, and enabled again after.
+TEST_F(Dialogs, AnEmptyTitleShowsTheControlsNameOverTheDisabledHost) {
+  HostForm host;
+  std::atomic<bool> hostEnabled{true};
+  BoxAnswerer answerer([&](HWND, const WindowView&) {
+    hostEnabled = IsWindowEnabled(host.form()) != FALSE;
+    return 0;
+  });
   EXPECT_EQ(Message(answerer, L"a", 0, L""), 1);
   EXPECT_EQ(answerer.seen().at(0).caption, L"Pelikar");
+  EXPECT_FALSE(hostEnabled);
+  EXPECT_TRUE(IsWindowEnabled(host.form()));
 }
 
 // Closing, the close command and Escape do nothing; Enter presses the focused first
@@ -239,27 +269,6 @@ HWND FindTip() {
   return found;
 }
 
-// A host's form with a text box that has the keyboard focus.
-class HostForm {
- public:
-  HostForm()
-      : form_(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                              300, 200, nullptr, nullptr, nullptr, nullptr)),
-        field_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, form_,
-                               nullptr, nullptr, nullptr)) {
-    SetForegroundWindow(form_);
-    SetFocus(field_);
-  }
-  HostForm(const HostForm&) = delete;
-  HostForm& operator=(const HostForm&) = delete;
-  ~HostForm() { DestroyWindow(form_); }
-  HWND form() const { return form_; }
-  HWND field() const { return field_; }
-
- private:
-  HWND form_;
-  HWND field_;
-};
 
 TEST_F(Dialogs, TheTipFollowsThePointerAndNeverTakesTheFocus) {
   HostForm host;

@@ -53,7 +53,7 @@ check("FarsiPress in an integer field", pelikar.FarsiPress({Tag: "integer", Name
       false);
 check("FarsiPress with a field without Tag", pelikar.FarsiPress(pelikar, 65), false);
 check("ToolTip with Button omitted", pelikar.ToolTip("x"), true);
-check("ToolTip taken away", pelikar.ToolTip(""), true);
+check("ToolTip removed", pelikar.ToolTip(""), true);
 
 // File conversion of a file written here.
 var fileSystem = new ActiveXObject("Scripting.FileSystemObject");

@@ -1,18 +1,22 @@
 #!/usr/bin/python3
-"""Checks a screenshot of the font sample window and saves the window as a PNG.
+"""Checks a screenshot of a test program's windows and saves a part as a PNG.
 
     check_screenshot.py SCREEN.xwd READY OUTPUT.png
 
-SCREEN.xwd is the X screen as xwd wrote it; READY is the sample's list of screen
-rectangles ("name x y width height"). The two text lines must have ink, differ from
-each other, and stand on a blank background. Exits 1 with the reason otherwise.
+SCREEN.xwd is the X screen as xwd wrote it; READY is the program's list of screen
+rectangles ("name x y width height"). The one named "window" is saved as OUTPUT.png;
+every other one holds text, which must show ink (dark pixels). The font sample's two
+lines ("nivo" and "ir") must also differ from each other and stand on a blank
+background. Exits 1 with the reasons otherwise.
 """
 import struct
 import sys
 import zlib
 
 DARK = 128  # luminance below this is ink
-MIN_INK = 0.03  # of a line's rectangle
+MIN_INK = 0.01  # of a text's rectangle
+MAX_INK = 0.6  # more is no text on its background but a dark patch
+MIN_INK_PIXELS = 15
 MIN_DIFFERENCE = 0.2  # of the ink of the lines, pixel by pixel
 MAX_BACKGROUND_INK = 0.002
 
@@ -57,11 +61,18 @@ def read_rects(path):
 
 def failures(screen, rects):
     found = []
-    lines = {name: ink(screen.crop(*rects[name])) for name in ("nivo", "ir")}
-    for name, dark in lines.items():
+    texts = {name: ink(screen.crop(*rect)) for name, rect in rects.items() if name != "window"}
+    for name, dark in texts.items():
         area = rects[name][2] * rects[name][3]
-        if len(dark) < MIN_INK * area:
-            found.append(f"the {name} line has {len(dark)} dark pixels of {area}")
+        if not max(MIN_INK_PIXELS, MIN_INK * area) <= len(dark) <= MAX_INK * area:
+            found.append(f"{name} has {len(dark)} dark pixels of {area}")
+    if "nivo" in texts and "ir" in texts:
+        found += font_sample_failures(screen, rects, texts)
+    return found
+
+
+def font_sample_failures(screen, rects, lines):
+    found = []
     difference = lines["nivo"] ^ lines["ir"]
     if len(difference) < MIN_DIFFERENCE * max(1, len(lines["nivo"]) + len(lines["ir"])):
         found.append(f"the two lines differ in {len(difference)} pixels only")

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Screenshot test: a Windows program of the tests draws on a private Xvfb display
+# through Wine's X11 driver; the screen is taken with xwd and checked for ink where
+# the program says text stands (check_screenshot.py).
+#   screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]
+# The program gets its arguments (absolute Unix paths as Windows paths) and a signal
+# directory last. It writes SIGNAL_DIR\ready with the screen rectangles to check once
+# its windows are drawn, and ends when SIGNAL_DIR\done appears. Leaves OUTPUT.png,
+# the rectangle named "window". --register registers a control first (32- or 64-bit);
+# --act runs COMMAND with the ready file's path after it, before the screenshot (to
+# type into the program, say). Wine runs in a prefix of its own that uses the X11
+# driver, so the headless prefix of the other tests stays as it is.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+usage="usage: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]"
+register= act=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --register) register=$2; shift 2 ;;
+    --act) act=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
+output=$1
+shift
+
+export PELIKAR_WINEPREFIX="${PELIKAR_X11_WINEPREFIX:-$root/build/wineprefix-x11}"
+"$root/scripts/wine-prefix.sh"
+# shellcheck source=../../scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+if [ ! -f "$WINEPREFIX/.pelikar-x11" ]; then
+  "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d x11 /f >/dev/null 2>&1
+  "$WINESERVER" -w
+  touch "$WINEPREFIX/.pelikar-x11"
+fi
+
+work=$(mktemp -d)
+xvfb_pid=
+sample_pid=
+# Ends what this script started: the sample, the X11 prefix's Wine processes, Xvfb.
+# shellcheck disable=SC2317  # run by the trap
+cleanup() {
+  if [ -n "$sample_pid" ]; then kill "$sample_pid" 2>/dev/null || true; fi
+  "$WINESERVER" -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number when it is ready.
+Xvfb -displayfd 3 -screen 0 800x600x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for() {  # wait_for FILE SECONDS: until FILE is non-empty
+  local tries=$(($2 * 10))
+  until [ -s "$1" ]; do
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+if ! wait_for "$work/display" 10; then
+  echo "screenshot: Xvfb did not start" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+# Registered on the display: a Wine process started without one would leave the
+# prefix's desktop without it.
+if [ -n "$register" ] && ! "$WINE" regsvr32 /s "Z:${register//\//\\}"; then
+  echo "screenshot: regsvr32 failed for $register" >&2
+  exit 1
+fi
+
+windows_path() { if [[ $1 == /* ]]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
+program=$1
+shift
+arguments=()
+for argument in "$@" "$work"; do arguments+=("$(windows_path "$argument")"); done
+"$WINE" "$program" "${arguments[@]}" &
+sample_pid=$!
+if ! wait_for "$work/ready" 60; then
+  echo "screenshot: $(basename "$program") did not come up" >&2
+  exit 1
+fi
+
+if [ -n "$act" ]; then
+  # shellcheck disable=SC2086  # the command and its arguments
+  if ! $act "$work/ready"; then
+    echo "screenshot: $act failed" >&2
+    exit 1
+  fi
+fi
+
+# The window may reach the X server a moment after it reports ready: a few tries.
+mkdir -p "$(dirname "$output")"
+for try in 1 2 3 4 5; do
+  xwd -root -silent -display "$DISPLAY" -out "$work/screen.xwd"
+  if /usr/bin/python3 "$here/check_screenshot.py" "$work/screen.xwd" "$work/ready" "$output" \
+       2>"$work/check.log"; then
+    touch "$work/done"
+    wait "$sample_pid"
+    sample_pid=
+    echo "screenshot: every text drawn; $output"
+    exit 0
+  fi
+  echo "screenshot: try $try: $(tr '\n' ' ' <"$work/check.log")" >&2
+  sleep 0.5
+done
+exit 1
