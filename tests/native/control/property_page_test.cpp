@@ -1,35 +1,28 @@
-// The property page's logic: what it shows for a control, how its controls follow the
-// developer's changes, and what it writes back, in which order.
+// The property page's logic: what it shows for a control, and how its controls follow
+// the developer's changes.
 #include <map>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "common/run_time_error.h"
 #include "control/property_page.h"
-#include "input/host_field.h"
 
 namespace pelikar::control {
 namespace {
 
-// A control reached by member name: its properties, and the writes in order.
+// A control reached by member name. (What the page writes, and in which order, is
+// tested with the real control under Wine.)
 class MemoryControl final : public HostObject {
  public:
   HostValue Get(std::string_view member) override { return values.at(std::string(member)); }
-  void Put(std::string_view member, const HostValue& value) override {
-    if (member == refused) throw RunTimeError(kTypeMismatch);
-    values[std::string(member)] = value;
-    writes.push_back(std::string(member) + "=" + input::TextOf(value));
-  }
+  void Put(std::string_view, const HostValue&) override { ++writes; }
   HostValue Call(std::string_view, std::span<const HostValue>) override { return {}; }
 
   std::map<std::string, HostValue> values{{"Environment", std::int16_t{9}},
                                           {"MultiLine", true},
                                           {"Farsi", false},
                                           {"CodePage", std::int16_t{1}}};
-  std::vector<std::string> writes;
-  std::string refused;
+  int writes = 0;
 };
 
 TEST(PropertyPage, ShowsTheControlAsItIs) {
@@ -43,7 +36,7 @@ TEST(PropertyPage, ShowsTheControlAsItIs) {
   EXPECT_EQ(page.codePageText(), "1");
   EXPECT_TRUE(page.irSelected());
   EXPECT_FALSE(page.changed()) << "nothing to apply yet";
-  EXPECT_TRUE(control.writes.empty());
+  EXPECT_EQ(control.writes, 0);
 }
 
 TEST(PropertyPage, TheBoxesAndTheirSelectionsFollowEachOther) {
@@ -77,27 +70,6 @@ TEST(PropertyPage, TheBoxesAndTheirSelectionsFollowEachOther) {
     EXPECT_EQ(page.irSelected(), codePage.ir) << codePage.text;
     EXPECT_TRUE(page.changed());
   }
-}
-
-TEST(PropertyPage, ApplyWritesInOrderAndStaysChangedWhenRefused) {
-  MemoryControl control;
-  PropertyPageModel page;
-  page.Load(control);
-  page.NivoClicked();
-  page.IrClicked();
-  page.FarsiClicked(true);
-  ASSERT_TRUE(page.changed());
-  page.Apply(control);
-  const std::vector<std::string> inOrder = {"Environment=9", "MultiLine=True", "Farsi=True",
-                                            "CodePage=1"};
-  EXPECT_EQ(control.writes, inOrder);
-  EXPECT_EQ(input::TextOf(control.values.at("CodePage")), "1");
-  EXPECT_FALSE(page.changed());
-
-  control.refused = "CodePage";
-  page.MultiLineClicked(false);
-  EXPECT_THROW(page.Apply(control), RunTimeError);
-  EXPECT_TRUE(page.changed());
 }
 
 }  // namespace
