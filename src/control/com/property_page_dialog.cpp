@@ -156,7 +156,10 @@ HRESULT PropertyPageDialog::Create(HWND parent, const RECT& at) {
   window_ = CreateDialogIndirectParamW(ModuleInstance(),
                                        reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), parent,
                                        Procedure, reinterpret_cast<LPARAM>(this));
-  if (window_ == nullptr) return HRESULT_FROM_WIN32(GetLastError());
+  if (window_ == nullptr) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
+  }
   MoveWindow(window_, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
   return S_OK;
 }

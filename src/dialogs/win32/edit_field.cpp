@@ -40,7 +40,12 @@ HostValue EditField::Get(std::string_view member) {
   Selection(start, end);
   if (member == "Text") return Text();
   if (member == "SelStart") return static_cast<std::int32_t>(start);
-  if (member == "SelText") return Text().substr(start, end - start);
+  if (member == "SelText") {
+    const CodeString text = Text();
+    const std::size_t from = std::min<std::size_t>(start, text.size());
+    const std::size_t to = std::max(from, std::min<std::size_t>(end, text.size()));
+    return text.substr(from, to - from);
+  }
   NoSuchMember(member);
 }
 
