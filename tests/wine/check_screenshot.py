@@ -5,7 +5,8 @@
 
 SCREEN.xwd is the X screen as xwd wrote it; READY is the program's list of screen
 rectangles ("name x y width height"). The one named "window" is saved as OUTPUT.png;
-every other one holds text, which must show ink (dark pixels). The font sample's two
+every other one holds text, which must show ink (dark pixels); one whose name starts
+with "glyph" holds a single small character (a key's caption), which needs less. The font sample's two
 lines ("nivo" and "ir") must also differ from each other and stand on a blank
 background. Exits 1 with the reasons otherwise.
 """
@@ -17,6 +18,7 @@ DARK = 128  # luminance below this is ink
 MIN_INK = 0.01  # of a text's rectangle
 MAX_INK = 0.6  # more is no text on its background but a dark patch
 MIN_INK_PIXELS = 15
+MIN_GLYPH_INK_PIXELS = 2
 MIN_DIFFERENCE = 0.2  # of the ink of the lines, pixel by pixel
 MAX_BACKGROUND_INK = 0.002
 
@@ -64,7 +66,8 @@ def failures(screen, rects):
     texts = {name: ink(screen.crop(*rect)) for name, rect in rects.items() if name != "window"}
     for name, dark in texts.items():
         area = rects[name][2] * rects[name][3]
-        if not max(MIN_INK_PIXELS, MIN_INK * area) <= len(dark) <= MAX_INK * area:
+        least = MIN_GLYPH_INK_PIXELS if name.startswith("glyph") else max(MIN_INK_PIXELS, MIN_INK * area)
+        if not least <= len(dark) <= MAX_INK * area:
             found.append(f"{name} has {len(dark)} dark pixels of {area}")
     if "nivo" in texts and "ir" in texts:
         found += font_sample_failures(screen, rects, texts)

@@ -1,13 +1,17 @@
 // Shows one of the control's own windows for a screenshot taken from outside (see
-// screenshot.sh): the message box with a two-line Persian prompt and three buttons,
-// or a tooltip over a host's form.
-//   pelikar_dialog_scenes PATH\Pelikar.ocx PATH\nivo2.ttf message|tooltip SIGNAL_DIR
+// screenshot.sh): the message box with a two-line Persian prompt and three buttons, a
+// tooltip over a host's form, the on-screen keyboard, or the property page in the
+// system's property frame.
+//   pelikar_dialog_scenes PATH\Pelikar.ocx PATH\nivo2.ttf message|tooltip|keyboard|page
+//                         SIGNAL_DIR
 // Once the window is drawn it writes SIGNAL_DIR\ready with the screen rectangles of
 // the scene ("window") and of each text in it; it ends when SIGNAL_DIR\done appears.
 // Exits non-zero when the control fails or no done signal comes within a minute.
 #include <windows.h>
 #include <oleauto.h>
+#include <olectl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -118,6 +122,119 @@ int MessageScene(IDispatch* control) {
   return timedOut ? 1 : 0;
 }
 
+// The keyboard's key buttons are its children 200 to 265; its text field is 301.
+constexpr int kFirstKeyId = 200;
+constexpr int kKeyCount = 66;
+constexpr int kTitleId = 302;
+constexpr int kTextId = 301;
+// The keys that show a Persian letter as the keyboard opens.
+constexpr int kLetterKeys = 33;
+
+// Every key whose caption is a letter ("glyph", one small character) or a word (a
+// digit or a sign is too small to judge), the title, and the field's text (its first
+// 60 pixels, inside the border).
+BOOL CALLBACK CollectKeys(HWND control, LPARAM rects) {
+  auto& list = *reinterpret_cast<std::vector<NamedRect>*>(rects);
+  const int id = GetDlgCtrlID(control);
+  const std::wstring text = WindowText(control);
+  if (id >= kFirstKeyId && id < kFirstKeyId + kKeyCount) {
+    if (text.empty() || (text.size() == 1 && text[0] < 128)) return TRUE;
+    list.push_back({(text.size() == 1 ? "glyph" : "key") + std::to_string(id - kFirstKeyId),
+                    Inside(ScreenRectOf(control), 4)});
+  } else if (id == kTitleId) {
+    list.push_back({"title", ScreenRectOf(control)});
+  } else if (id == kTextId) {
+    RECT start = Inside(ScreenRectOf(control), 2);
+    start.right = start.left + 60;
+    list.push_back({"text", start});
+  }
+  return TRUE;
+}
+
+int KeyboardScene(IDispatch* control) {
+  bool closed = false;
+  bool timedOut = false;
+  WindowWatcher watcher(L"PelikarKeyboard", [&](HWND keyboard) {
+    if (closed) return;
+    Sleep(kSettleMs);
+    std::vector<NamedRect> rects{{"window", ScreenRectOf(keyboard)}};
+    EnumChildWindows(keyboard, CollectKeys, reinterpret_cast<LPARAM>(&rects));
+    const auto letters = std::count_if(rects.begin(), rects.end(), [](const NamedRect& named) {
+      return named.name.rfind("glyph", 0) == 0;
+    });
+    if (letters != kLetterKeys) {
+      std::fprintf(stderr, "dialog_scenes: %d keys show a letter, not %d\n",
+                   static_cast<int>(letters), kLetterKeys);
+      rects = {};  // no ready file: the screenshot fails
+    }
+    if (!rects.empty()) WriteReady(rects);
+    timedOut = !WaitForDone(false);
+    closed = true;
+    PostMessageW(keyboard, WM_CLOSE, 0, 0);
+  });
+  // "Salaam", the title "On-screen Persian keyboard" above the keys.
+  const Variant caption = Variant::Text(L"Pelikar"), text = Variant::Text(L"~sghl~"),
+                top = Variant::Short(600), left = Variant::Short(900);
+  CallResult call = Call(control, L"KeyBoard2", {&caption, &text, &top, &left});
+  if (call.result != S_OK) {
+    std::fprintf(stderr, "dialog_scenes: KeyBoard2 answered %08lx\n", call.result);
+    return 1;
+  }
+  return timedOut ? 1 : 0;
+}
+
+// The property page's controls that hold text; its group box, mostly blank, is not
+// judged.
+constexpr int kFirstPageId = 1001;
+constexpr int kCodePageFrameId = 1006;
+constexpr int kLastPageId = 1010;
+
+BOOL CALLBACK CollectPage(HWND control, LPARAM rects) {
+  const int id = GetDlgCtrlID(control);
+  if (id < kFirstPageId || id > kLastPageId || id == kCodePageFrameId) return TRUE;
+  reinterpret_cast<std::vector<NamedRect>*>(rects)->push_back(
+      {"page" + std::to_string(id), ScreenRectOf(control)});
+  return TRUE;
+}
+
+int PageScene(IDispatch* control) {
+  bool closed = false;
+  bool timedOut = false;
+  WindowWatcher watcher(L"#32770", [&](HWND frame) {
+    if (closed) return;
+    Sleep(kSettleMs);
+    std::vector<NamedRect> rects{{"window", ScreenRectOf(frame)}};
+    EnumChildWindows(frame, CollectPage, reinterpret_cast<LPARAM>(&rects));
+    if (rects.size() == 1) return;  // the page is not up yet
+    WriteReady(rects);
+    timedOut = !WaitForDone(false);
+    closed = true;
+    PostMessageW(GetDlgItem(frame, IDOK), BM_CLICK, 0, 0);
+  });
+  const Variant environment = Variant::Short(2);
+  Call(control, L"Environment", {&environment}, DISPATCH_PROPERTYPUT);
+  ISpecifyPropertyPages* specify = nullptr;
+  CAUUID pages{};
+  if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages,
+                                     reinterpret_cast<void**>(&specify))) ||
+      FAILED(specify->GetPages(&pages))) {
+    std::fputs("dialog_scenes: the control names no page\n", stderr);
+    if (specify != nullptr) specify->Release();
+    return 1;
+  }
+  specify->Release();
+  IUnknown* objects[] = {control};
+  const HRESULT shown = OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects,
+                                               pages.cElems, pages.pElems, LOCALE_USER_DEFAULT,
+                                               0, nullptr);
+  CoTaskMemFree(pages.pElems);
+  if (shown != S_OK || !closed) {
+    std::fprintf(stderr, "dialog_scenes: OleCreatePropertyFrame answered %08lx\n", shown);
+    return 1;
+  }
+  return timedOut ? 1 : 0;
+}
+
 HWND FindTip() {
   return FindWindowW(L"PelikarToolTip", nullptr);
 }
@@ -165,8 +282,8 @@ int TooltipScene(IDispatch* control) {
 int wmain(int argc, wchar_t** argv) {
   using namespace pelikar::com_tests;
   if (argc != 5) {
-    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx PATH\\nivo2.ttf message|tooltip "
-               "SIGNAL_DIR\n", stderr);
+    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx PATH\\nivo2.ttf "
+               "message|tooltip|keyboard|page SIGNAL_DIR\n", stderr);
     return 2;
   }
   SetOcxPath(argv[1]);
@@ -187,7 +304,10 @@ int wmain(int argc, wchar_t** argv) {
         SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch,
                                           reinterpret_cast<void**>(&control)))) {
       const std::wstring scene = argv[3];
-      result = scene == L"message" ? MessageScene(control) : TooltipScene(control);
+      result = scene == L"message"    ? MessageScene(control)
+               : scene == L"tooltip"  ? TooltipScene(control)
+               : scene == L"keyboard" ? KeyboardScene(control)
+                                      : PageScene(control);
     } else {
       std::fputs("dialog_scenes: the control could not be made\n", stderr);
     }

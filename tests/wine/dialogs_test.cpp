@@ -6,7 +6,6 @@
 #include <atomic>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "control_test.h"
+#include "dialog_windows.h"
 #include "gui_objects.h"
 #include "test_object.h"
 #include "window_watcher.h"
@@ -25,114 +25,39 @@ constexpr wchar_t kBoxClass[] = L"PelikarMessageBox";
 constexpr wchar_t kTipClass[] = L"PelikarToolTip";
 constexpr int kFirstButtonId = 100;
 
-int Dpi(int axis) {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, axis);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-int PixelsX(int twips) { return MulDiv(twips, Dpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, Dpi(LOGPIXELSY), 1440); }
-
-struct Control {
-  std::wstring className;
-  std::wstring text;
-  int id = 0;
-  RECT rect{};  // in the box's client area
-  LONG style = 0;
-};
-
-// What a box showed when the watcher first saw it.
-struct BoxView {
-  std::wstring caption;
-  RECT frame{};
-  RECT client{};
-  std::vector<Control> controls;
-  std::vector<const Control*> Of(const wchar_t* className) const {
-    std::vector<const Control*> found;
-    for (const Control& control : controls) {
-      if (control.className == className) found.push_back(&control);
-    }
-    return found;
-  }
-  const Control* Button(int index) const {
-    for (const Control& control : controls) {
-      if (control.id == kFirstButtonId + index) return &control;
-    }
-    return nullptr;
-  }
-};
-
-BOOL CALLBACK ReadControl(HWND control, LPARAM view) {
-  Control read;
-  wchar_t className[64] = {};
-  GetClassNameW(control, className, 64);
-  read.className = className;
-  read.text = WindowText(control);
-  read.id = GetDlgCtrlID(control);
-  read.style = GetWindowLongW(control, GWL_STYLE);
-  GetWindowRect(control, &read.rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&read.rect), 2);
-  reinterpret_cast<BoxView*>(view)->controls.push_back(read);
-  return TRUE;
+// The control's message box: a box's buttons are its children of identifier
+// kFirstButtonId plus their index.
+const ChildControl* Button(const WindowView& view, int index) {
+  return view.WithId(kFirstButtonId + index);
 }
 
-BoxView Read(HWND box) {
-  BoxView view;
-  view.caption = WindowText(box);
-  GetWindowRect(box, &view.frame);
-  GetClientRect(box, &view.client);
-  EnumChildWindows(box, ReadControl, reinterpret_cast<LPARAM>(&view));
-  return view;
-}
-
-// Answers the control's message boxes from a thread of its own: when a box is up and
-// enabled (a box under a nested one is not), plan says which button to click, or
-// nothing yet. By default the button is the one the box's title names: "click 3".
-// Wine gives a new window the handle of one just destroyed, so the test says when a
-// box has gone (Forget) and a box of the same handle is a new one.
+// Answers the control's message boxes: plan says which button to click, or nothing
+// yet (-1: the plan answered by itself). By default the button is the one the box's
+// title names: "click 3".
 class BoxAnswerer {
  public:
-  using Plan = std::function<std::optional<int>(HWND, const BoxView&)>;
+  using Plan = std::function<std::optional<int>(HWND, const WindowView&)>;
   explicit BoxAnswerer(Plan plan = ByTitle, DWORD pollMs = 20)
-      : plan_(std::move(plan)), watcher_(kBoxClass, [this](HWND box) { Act(box); }, pollMs) {}
+      : answerer_(kBoxClass,
+                  [plan = std::move(plan)](HWND box, const WindowView& view) {
+                    const std::optional<int> button = plan(box, view);
+                    if (!button) return false;
+                    if (*button >= 0) {
+                      PostMessageW(GetDlgItem(box, kFirstButtonId + *button), BM_CLICK, 0, 0);
+                    }
+                    return true;
+                  },
+                  pollMs) {}
 
-  static std::optional<int> ByTitle(HWND, const BoxView& view) {
+  static std::optional<int> ByTitle(HWND, const WindowView& view) {
     return std::stoi(view.caption.substr(view.caption.find(L' ') + 1));
   }
 
-  std::vector<BoxView> seen() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return seen_;
-  }
-
-  void Forget() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    views_.clear();
-    answered_.clear();
-  }
+  std::vector<WindowView> seen() const { return answerer_.seen(); }
+  void Forget() { answerer_.Forget(); }
 
  private:
-  void Act(HWND box) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!IsWindowEnabled(box) || answered_.count(box) != 0) return;
-    auto known = views_.find(box);
-    if (known == views_.end()) {
-      known = views_.emplace(box, Read(box)).first;
-      seen_.push_back(known->second);
-    }
-    const std::optional<int> button = plan_(box, known->second);
-    if (!button) return;
-    answered_[box] = *button;
-    if (*button >= 0) PostMessageW(GetDlgItem(box, kFirstButtonId + *button), BM_CLICK, 0, 0);
-  }
-
-  Plan plan_;
-  mutable std::mutex mutex_;
-  std::vector<BoxView> seen_;
-  std::map<HWND, BoxView> views_;
-  std::map<HWND, int> answered_;
-  WindowWatcher watcher_;  // last: it stops before the rest goes
+  DialogAnswerer answerer_;
 };
 
 // A host's form with a text box that has the keyboard focus.
@@ -193,9 +118,11 @@ TEST_F(Dialogs, EveryButtonReturnsItsValue) {
     for (int index : buttons) {
       EXPECT_EQ(Message(answerer, L"a", set, L"click " + std::to_wstring(index)), index + 1)
           << "set " << set << " button " << index;
-      const BoxView view = answerer.seen().at(boxes++);
+      const WindowView view = answerer.seen().at(boxes++);
       std::vector<int> shown;
-      for (const Control* button : view.Of(L"Button")) shown.push_back(button->id - kFirstButtonId);
+      for (const ChildControl* button : view.Of(L"Button")) {
+        shown.push_back(button->id - kFirstButtonId);
+      }
       std::sort(shown.begin(), shown.end());
       std::vector<int> expected = buttons;
       std::sort(expected.begin(), expected.end());
@@ -208,12 +135,12 @@ TEST_F(Dialogs, EveryButtonReturnsItsValue) {
 TEST_F(Dialogs, TheBoxShowsTheLayout) {
   BoxAnswerer answerer;
   ASSERT_EQ(Message(answerer, L"~sghl~|~fgi~", 3, L"click 6"), 7);
-  const BoxView view = answerer.seen().at(0);
+  const WindowView view = answerer.seen().at(0);
   EXPECT_EQ(view.caption, L"click 6");
   const std::wstring converted = Nivo(L"~sghl~|~fgi~");
   const std::size_t bar = converted.find(L'|');
   ASSERT_NE(bar, std::wstring::npos);
-  const std::vector<const Control*> statics = view.Of(L"Static");
+  const std::vector<const ChildControl*> statics = view.Of(L"Static");
   ASSERT_EQ(statics.size(), 3u) << "two lines and the credit";
   EXPECT_EQ(statics[0]->text, converted.substr(0, bar));
   EXPECT_EQ(statics[1]->text, L" " + converted.substr(bar + 1));
@@ -226,21 +153,21 @@ TEST_F(Dialogs, TheBoxShowsTheLayout) {
   const std::pair<int, int> placed[] = {{5, 120}, {6, 1440}, {1, 2760}};
   const wchar_t* captions[] = {L"", L"~hkwvht~", L"", L"", L"", L"~fJgJi~", L"~oJdJv~"};
   for (const auto& [index, left] : placed) {
-    const Control* button = view.Button(index);
+    const ChildControl* button = Button(view, index);
     ASSERT_NE(button, nullptr) << index;
     EXPECT_EQ(button->text, Nivo(captions[index]));
     EXPECT_EQ(button->rect.left, PixelsX(left));
     EXPECT_EQ(button->rect.top, PixelsY(1750 - 850));
     EXPECT_EQ(button->rect.right - button->rect.left, PixelsX(1215));
   }
-  EXPECT_EQ(view.Button(5)->style & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "the set's first button";
+  EXPECT_EQ(Button(view, 5)->style & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "the set's first button";
 }
 
 // The host's active form is disabled while the box is up, and enabled again after.
 TEST_F(Dialogs, AnEmptyTitleShowsTheControlsNameOverTheDisabledHost) {
   HostForm host;
   std::atomic<bool> hostEnabled{true};
-  BoxAnswerer answerer([&](HWND, const BoxView&) {
+  BoxAnswerer answerer([&](HWND, const WindowView&) {
     hostEnabled = IsWindowEnabled(host.form()) != FALSE;
     return 0;
   });
@@ -254,7 +181,7 @@ TEST_F(Dialogs, AnEmptyTitleShowsTheControlsNameOverTheDisabledHost) {
 // button.
 TEST_F(Dialogs, OnlyAButtonClosesTheBox) {
   std::atomic<bool> survived{false};
-  BoxAnswerer answerer([&](HWND box, const BoxView&) -> std::optional<int> {
+  BoxAnswerer answerer([&](HWND box, const WindowView&) -> std::optional<int> {
     const HWND focused = GetDlgItem(box, kFirstButtonId + 5);
     PostMessageW(box, WM_CLOSE, 0, 0);
     PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -281,12 +208,12 @@ TEST_F(Dialogs, Message2PutsTheBoxWhereTold) {
 TEST_F(Dialogs, ALongPromptWidensTheBox) {
   BoxAnswerer answerer;
   EXPECT_EQ(Message(answerer, std::wstring(80, L'x'), 0, L"click 0"), 1);
-  const BoxView view = answerer.seen().at(0);
+  const WindowView view = answerer.seen().at(0);
   const int width = view.frame.right - view.frame.left;
-  const Control* line = view.Of(L"Static").at(0);
+  const ChildControl* line = view.Of(L"Static").at(0);
   EXPECT_GT(width, PixelsX(4185));
   EXPECT_LE(line->rect.right - 1, view.client.right) << "the line fits";
-  const Control* button = view.Button(0);
+  const ChildControl* button = Button(view, 0);
   EXPECT_NEAR(button->rect.left, PixelsX(1440) + (width - PixelsX(4185)) / 2, 2)
       << "the button keeps to the middle";
 }
@@ -307,7 +234,7 @@ void CALLBACK OpenNestedBox(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(Dialogs, NestedBoxesReturnTheirOwnButtons) {
   nestedResult = 0;
   nestedControl = control_;
-  BoxAnswerer answerer([](HWND, const BoxView& view) -> std::optional<int> {
+  BoxAnswerer answerer([](HWND, const WindowView& view) -> std::optional<int> {
     if (view.caption == L"click 1") return 1;
     if (nestedResult == 0) return std::nullopt;  // the first waits for the nested one
     return 0;
@@ -319,24 +246,11 @@ TEST_F(Dialogs, NestedBoxesReturnTheirOwnButtons) {
 }
 
 TEST_F(Dialogs, AThousandBoxesLeaveNoObjectsBehind) {
-  BoxAnswerer answerer([](HWND, const BoxView&) { return 2; }, 1);
+  BoxAnswerer answerer([](HWND, const WindowView&) { return 2; }, 1);
   Message(answerer, L"~sghl~|a", 2, L"warm up");  // classes that stay for the process
   const GuiObjects before = CountGuiObjects();
   for (int i = 0; i < 1000; ++i) ASSERT_EQ(Message(answerer, L"~sghl~|a", 2, L"again"), 3) << i;
   EXPECT_EQ(CountGuiObjects(), before);
-}
-
-// The thread's messages for a while, as a host's own loop would handle them.
-void Pump(DWORD milliseconds, const std::function<bool()>& done = [] { return false; }) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds && !done()) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(5);
-  }
 }
 
 HWND FindTip() {

@@ -3,6 +3,7 @@
 // The suite leaves the control registered, as the other tests expect it.
 #include <windows.h>
 #include <oleauto.h>
+#include <ocidl.h>
 
 #include <optional>
 #include <string>
@@ -57,6 +58,7 @@ std::vector<Entry> ExpectedEntries() {
   const std::wstring platform = sizeof(void*) == 8 ? L"win64" : L"win32";
   const std::wstring interfaceKey = L"Interface\\" + GuidText(kPelikarInterface);
   const std::wstring eventsKey = L"Interface\\" + GuidText(kPelikarEvents);
+  const std::wstring pageKey = L"CLSID\\" + GuidText(kPropertyPageClass);
   return {
       {classKey + L"\\InprocServer32", nullptr, OcxPath()},
       {classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
@@ -78,6 +80,8 @@ std::vector<Entry> ExpectedEntries() {
       {interfaceKey + L"\\ProxyStubClsid32", nullptr, kUniversalMarshaler},
       {interfaceKey + L"\\TypeLib", nullptr, library},
       {eventsKey + L"\\ProxyStubClsid32", nullptr, kDispatchMarshaler},
+      {pageKey + L"\\InprocServer32", nullptr, OcxPath()},
+      {pageKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
   };
 }
 
@@ -130,6 +134,12 @@ TEST_F(Registration, ProgIdCreatesTheControl) {
     EXPECT_EQ(count, 1u);
     control->Release();
   }
+  // The property page a designer creates by the class the control names.
+  IUnknown* page = nullptr;
+  ASSERT_EQ(CoCreateInstance(kPropertyPageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                             reinterpret_cast<void**>(&page)),
+            S_OK);
+  page->Release();
 }
 
 TEST_F(Registration, UnregisterRemovesEveryKey) {
@@ -141,18 +151,20 @@ TEST_F(Registration, UnregisterRemovesEveryKey) {
   // The library's own key stays while the control of the other architecture is
   // registered; its entry for this one is among the expected entries.
   for (const std::wstring& key :
-       {L"CLSID\\" + GuidText(kPelikarClass), std::wstring(L"PelikarLib.Pelikar"),
-        std::wstring(L"PelikarLib.Pelikar.1")}) {
+       {L"CLSID\\" + GuidText(kPelikarClass), L"CLSID\\" + GuidText(kPropertyPageClass),
+        std::wstring(L"PelikarLib.Pelikar"), std::wstring(L"PelikarLib.Pelikar.1")}) {
     EXPECT_FALSE(KeyExists(key)) << "HKCR\\" << key;
   }
 
   CLSID classId{};
   EXPECT_TRUE(FAILED(CLSIDFromProgID(L"PelikarLib.Pelikar", &classId)));
   IUnknown* control = nullptr;
-  EXPECT_EQ(CoCreateInstance(kPelikarClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                             reinterpret_cast<void**>(&control)),
-            REGDB_E_CLASSNOTREG);
-  EXPECT_EQ(control, nullptr);
+  for (const CLSID& registered : {kPelikarClass, kPropertyPageClass}) {
+    EXPECT_EQ(CoCreateInstance(registered, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&control)),
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(control, nullptr);
+  }
 }
 
 TEST_F(Registration, UnregisteringWhatIsNotRegisteredSucceeds) {

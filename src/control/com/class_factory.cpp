@@ -3,17 +3,16 @@
 #include <new>
 
 #include "control/com/module.h"
-#include "control/com/pelikar_object.h"
 
 namespace pelikar::com {
 
-ClassFactory::ClassFactory() { ObjectCreated(); }
+ClassFactory::ClassFactory(Creator creator) : creator_(creator) { ObjectCreated(); }
 ClassFactory::~ClassFactory() { ObjectDestroyed(); }
 
-HRESULT ClassFactory::Create(REFIID interfaceId, void** object) {
+HRESULT ClassFactory::Create(Creator creator, REFIID interfaceId, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  auto* factory = new (std::nothrow) ClassFactory();
+  auto* factory = new (std::nothrow) ClassFactory(creator);
   if (factory == nullptr) return E_OUTOFMEMORY;
   const HRESULT result = factory->QueryInterface(interfaceId, object);
   factory->Release();
@@ -43,7 +42,7 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID interfaceId, v
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-  return PelikarObject::Create(interfaceId, object);
+  return creator_(interfaceId, object);
 }
 
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) {

@@ -1,6 +1,7 @@
 #pragma once
-// The class factory of the control. A factory counts as a live object of the
-// module, and LockServer holds the module loaded between creations.
+// The class factory of one class of the module (the control, its property page). A
+// factory counts as a live object of the module, and LockServer holds the module
+// loaded between creations.
 #include <windows.h>
 #include <unknwn.h>
 
@@ -8,7 +9,9 @@ namespace pelikar::com {
 
 class ClassFactory final : public IClassFactory {
  public:
-  static HRESULT Create(REFIID interfaceId, void** object);
+  // Makes a new object of the class and queries it for an interface.
+  using Creator = HRESULT (*)(REFIID interfaceId, void** object);
+  static HRESULT Create(Creator creator, REFIID interfaceId, void** object);
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
@@ -20,9 +23,10 @@ class ClassFactory final : public IClassFactory {
   STDMETHODIMP LockServer(BOOL lock) override;
 
  private:
-  ClassFactory();
+  explicit ClassFactory(Creator creator);
   ~ClassFactory();
 
+  Creator creator_;
   LONG references_ = 1;
 };
 

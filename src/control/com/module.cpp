@@ -4,6 +4,8 @@
 
 #include "control/com/class_factory.h"
 #include "control/com/in_place.h"
+#include "control/com/pelikar_object.h"
+#include "control/com/property_page.h"
 #include "control/com/registration.h"
 #include "dialogs/win32/screen.h"
 #include "dialogs/win32/tooltip_window.h"
@@ -57,9 +59,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 STDAPI DllGetClassObject(REFCLSID classId, REFIID interfaceId, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  // Only the control is served for now; the property page class comes later.
-  if (!IsEqualCLSID(classId, CLSID_Pelikar)) return CLASS_E_CLASSNOTAVAILABLE;
-  return pelikar::com::ClassFactory::Create(interfaceId, object);
+  using pelikar::com::ClassFactory;
+  if (IsEqualCLSID(classId, CLSID_Pelikar)) {
+    return ClassFactory::Create(pelikar::com::PelikarObject::Create, interfaceId, object);
+  }
+  if (IsEqualCLSID(classId, CLSID_Property)) {
+    return ClassFactory::Create(pelikar::com::PropertyPage::Create, interfaceId, object);
+  }
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 // A tooltip left on the screen runs the module's code too.

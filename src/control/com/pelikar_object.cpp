@@ -16,6 +16,7 @@
 #include "encoding/operations.h"
 #include "dialogs/animation.h"
 #include "dialogs/win32/dialog_services.h"
+#include "dialogs/win32/keyboard_window.h"
 #include "dialogs/win32/message_box_window.h"
 #include "dialogs/win32/tooltip_window.h"
 #include "numbers/spell_number.h"
@@ -68,14 +69,6 @@ HRESULT FileTest(BSTR name, VARIANT_BOOL* result, Test test) {
   return Guarded([&] { *result = Boolean(test(BstrToCode(name))); });
 }
 
-// What a failed member leaves in its result.
-void Clear(BSTR* result) { *result = nullptr; }
-
-// Members that later parts of the control implement.
-HRESULT NotImplemented(const wchar_t* member) {
-  return ReportError(E_NOTIMPL, std::wstring(member) + L" is not implemented yet");
-}
-
 // The calendar and number members answer every failure with the empty string, as
 // their callers expect; nothing reaches the caller as an error.
 template <class Produce>
@@ -88,13 +81,6 @@ HRESULT TrappedString(BSTR* result, Produce produce) {
     *result = nullptr;  // the empty string
   }
   return S_OK;
-}
-
-template <class Result>
-HRESULT NotImplemented(const wchar_t* member, Result* result) {
-  if (result == nullptr) return NullPointer();
-  Clear(result);
-  return NotImplemented(member);
 }
 
 // The control's own file name without its extension: the message box's caption when
@@ -557,14 +543,27 @@ STDMETHODIMP PelikarObject::Animate(IDispatch* yourLabel, short effect, float sp
   return S_OK;
 }
 
-// _Pelikar: members still to come
-
-STDMETHODIMP PelikarObject::KeyBoard(BSTR /*caption*/, BSTR /*text*/, BSTR* result) {
-  return NotImplemented(L"KeyBoard", result);
-}
-STDMETHODIMP PelikarObject::KeyBoard2(BSTR /*caption*/, BSTR /*text*/, short /*x*/, short /*y*/,
+// The keyboard always types in the Nivo code page, whatever CodePage says. Its failures
+// (a window the platform refuses) reach the caller.
+HRESULT PelikarObject::KeyboardMember(BSTR caption, BSTR text,
+                                      const dialogs::win32::BoxPlacement& placement,
                                       BSTR* result) {
-  return NotImplemented(L"KeyBoard2", result);
+  const KeepAlive alive(*this);
+  return StringResult(result, [&] {
+    const std::wstring captionText = BstrToWide(caption);
+    const CodeString typed = BstrToCode(text);
+    dialogs::win32::KeyboardServices services{keyboard_, services_.messages};
+    return dialogs::win32::ShowKeyboard({captionText, typed, placement}, services);
+  });
+}
+
+STDMETHODIMP PelikarObject::KeyBoard(BSTR caption, BSTR text, BSTR* result) {
+  return KeyboardMember(caption, text, {}, result);
+}
+
+// X is the dialog's top edge and Y its left edge, in twips.
+STDMETHODIMP PelikarObject::KeyBoard2(BSTR caption, BSTR text, short x, short y, BSTR* result) {
+  return KeyboardMember(caption, text, {false, x, y}, result);
 }
 
 }  // namespace pelikar::com

@@ -22,6 +22,7 @@
 #include "control/com/type_info_dispatch.h"
 #include "control/com/view_object.h"
 #include "control/control.h"
+#include "dialogs/win32/screen.h"
 #include "pelikar_h.h"
 #include "util/win32/win32_services.h"
 
@@ -112,6 +113,8 @@ class PelikarObject final : public _Pelikar, public ISupportErrorInfo, public IP
   ~PelikarObject();
 
   IUnknown& Identity() { return *static_cast<_Pelikar*>(this); }
+  HRESULT KeyboardMember(BSTR caption, BSTR text, const dialogs::win32::BoxPlacement& placement,
+                         BSTR* result);
 
   // A reference held for the length of a member that lets window messages through.
   class KeepAlive {

@@ -13,6 +13,7 @@ namespace pelikar::com {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Pelikar Control";
+constexpr wchar_t kPageClassName[] = L"Pelikar Property Page";
 constexpr wchar_t kThreadingModel[] = L"Apartment";
 constexpr wchar_t kTypeLibVersion[] = L"1.0";
 // Implemented category "Controls" (CATID_Control).
@@ -25,6 +26,7 @@ std::wstring GuidText(REFGUID guid) {
 }
 
 std::wstring ClassKey() { return L"CLSID\\" + GuidText(CLSID_Pelikar); }
+std::wstring PageClassKey() { return L"CLSID\\" + GuidText(CLSID_Property); }
 
 // Creates HKCR\key (and its parents) and sets one string value; name nullptr is the
 // key's default value, value nullptr leaves the key without it.
@@ -49,6 +51,7 @@ HRESULT DeleteTree(const std::wstring& key) {
 
 HRESULT RegisterClassKeys(const std::wstring& modulePath) {
   const std::wstring classKey = ClassKey();
+  const std::wstring pageKey = PageClassKey();
   const std::wstring classId = GuidText(CLSID_Pelikar);
   const std::wstring miscStatus = std::to_wstring(kMiscStatus);
   const std::wstring typeLib = GuidText(LIBID_PelikarLib);
@@ -74,6 +77,10 @@ HRESULT RegisterClassKeys(const std::wstring& modulePath) {
       {kVersionIndependentProgId, nullptr, kClassName},
       {std::wstring(kVersionIndependentProgId) + L"\\CLSID", nullptr, classId.c_str()},
       {std::wstring(kVersionIndependentProgId) + L"\\CurVer", nullptr, kProgId},
+      // The property page, a class of the same module.
+      {pageKey, nullptr, kPageClassName},
+      {pageKey + L"\\InprocServer32", nullptr, modulePath.c_str()},
+      {pageKey + L"\\InprocServer32", L"ThreadingModel", kThreadingModel},
   };
   for (const auto& entry : entries) {
     const HRESULT result = SetValue(entry.key, entry.name, entry.value);
@@ -129,7 +136,7 @@ HRESULT RegisterServer() {
 
 HRESULT UnregisterServer() {
   HRESULT result = S_OK;
-  for (const std::wstring& key : {ClassKey(), std::wstring(kProgId),
+  for (const std::wstring& key : {ClassKey(), PageClassKey(), std::wstring(kProgId),
                                   std::wstring(kVersionIndependentProgId)}) {
     const HRESULT deleted = DeleteTree(key);
     if (FAILED(deleted)) result = SELFREG_E_CLASS;

@@ -1,6 +1,6 @@
 #pragma once
-// What DllRegisterServer and DllUnregisterServer do: the class keys of the control,
-// its ProgIDs and the type library.
+// What DllRegisterServer and DllUnregisterServer do: the class keys of the control and
+// of its property page, the control's ProgIDs and the type library.
 #include <windows.h>
 #include <oleidl.h>
 

@@ -37,6 +37,16 @@ GlyphFont::GlyphFont(const ScreenScale& scale, double points, int weight)
 
 GlyphFont::~GlyphFont() { DeleteObject(font_); }
 
+GdiObject::GdiObject(HGDIOBJ object) : object_(object) {
+  if (object_ == nullptr) throw std::runtime_error("out of GDI resources");
+}
+
+HFONT CreateLatinFont(const ScreenScale& scale, const wchar_t* face, double points, int weight) {
+  return CreateFontW(scale.FontHeight(points), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH, face);
+}
+
 std::vector<std::int32_t> FontMeasure::PrefixWidths(CodeView text) {
   std::vector<std::int32_t> widths(text.size() + 1, 0);
   if (text.empty()) return widths;

@@ -27,6 +27,27 @@ class GlyphFont {
   HFONT font_;
 };
 
+// A GDI object deleted when its holder goes. Throws when given none (the platform
+// could not make it).
+class GdiObject {
+ public:
+  explicit GdiObject(HGDIOBJ object);
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { DeleteObject(object_); }
+  template <class Handle>
+  Handle as() const {
+    return static_cast<Handle>(object_);
+  }
+
+ private:
+  HGDIOBJ object_;
+};
+
+// A font of a Latin face, at a point size of the screen.
+HFONT CreateLatinFont(const ScreenScale& scale, const wchar_t* face, double points,
+                      int weight = FW_NORMAL);
+
 // Code strings measured in a font, in twips.
 class FontMeasure final : public TextMeasure {
  public:

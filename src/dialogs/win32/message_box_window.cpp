@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/win32/glyph_font.h"
+#include "dialogs/win32/modal_loop.h"
 #include "dialogs/win32/screen.h"
 
 namespace pelikar::dialogs::win32 {
@@ -76,52 +77,13 @@ std::vector<WORD> DialogTemplate() {
   return words;
 }
 
-HWND Child(HWND parent, const wchar_t* windowClass, DWORD style, int id, const RECT& at,
-           HFONT font) {
-  const HWND child = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, at.left,
-                                     at.top, at.right - at.left, at.bottom - at.top, parent,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                     CodeModule(), nullptr);
-  if (child == nullptr) throw std::runtime_error("a control of the message box could not be made");
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
-}
-
-RECT PixelRect(const ScreenScale& scale, std::int32_t left, std::int32_t top, std::int32_t width,
-               std::int32_t height) {
-  const int x = scale.PixelsX(left);
-  const int y = scale.PixelsY(top);
-  return {x, y, x + scale.PixelsX(width), y + scale.PixelsY(height)};
-}
-
-// A GDI object deleted when the box goes.
-class GdiObject {
- public:
-  explicit GdiObject(HGDIOBJ object) : object_(object) {
-    if (object_ == nullptr) throw std::runtime_error("out of GDI resources");
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { DeleteObject(object_); }
-  template <class Handle>
-  Handle as() const {
-    return static_cast<Handle>(object_);
-  }
-
- private:
-  HGDIOBJ object_;
-};
-
 class MessageBoxWindow {
  public:
   MessageBoxWindow(const MessageRequest& request, const ScreenScale& scale)
       : scale_(scale),
         lineFont_(scale, kMessageLinePoints, kLineWeight),
         buttonFont_(scale, kMessageButtonPoints, kButtonWeight),
-        creditFont_(CreateFontW(scale.FontHeight(kCreditPoints), 0, 0, 0, FW_NORMAL, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                kCreditFace)),
+        creditFont_(CreateLatinFont(scale, kCreditFace, kCreditPoints)),
         face_(CreateSolidBrush(kFace)),
         measure_(lineFont_.handle(), scale),
         layout_(LayOutMessage(request, measure_)),
@@ -131,12 +93,13 @@ class MessageBoxWindow {
     if (!EnsureWindowClass(kMessageBoxClass, BoxProcedure, DLGWINDOWEXTRA)) {
       throw std::runtime_error("the message box's window class could not be registered");
     }
-    const HWND owner = GetActiveWindow();
+    ModalOwner owner;
     const std::vector<WORD> dialog = DialogTemplate();
     // No dialog procedure: the class's own procedure is the box's, and it finds the
     // box's state in the window's user data.
     window_ = CreateDialogIndirectParamW(
-        CodeModule(), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner, nullptr, 0);
+        CodeModule(), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner.get(), nullptr,
+        0);
     if (window_ == nullptr) throw std::runtime_error("the message box could not be made");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&box_));
     try {
@@ -145,13 +108,11 @@ class MessageBoxWindow {
       DestroyWindow(window_);
       throw;
     }
-    // Enabled again before the box goes, so that the owner takes the activation back.
-    const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
-    if (disableOwner) EnableWindow(owner, FALSE);
+    owner.Disable();
     ShowWindow(window_, SW_SHOW);
     SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstButton_), TRUE);
-    WaitForAnswer();
-    if (disableOwner) EnableWindow(owner, TRUE);
+    RunModalLoop(window_, [this] { return box_.result != 0; });
+    owner.Enable();
     DestroyWindow(window_);
     return box_.result;
   }
@@ -160,21 +121,18 @@ class MessageBoxWindow {
   void Build(const BoxPlacement& placement) {
     const int width = scale_.PixelsX(layout_.width);
     const int height = scale_.PixelsY(layout_.height);
-    const int left = placement.centred ? (GetSystemMetrics(SM_CXSCREEN) - width) / 2
-                                       : scale_.PixelsX(placement.left);
-    const int top = placement.centred ? (GetSystemMetrics(SM_CYSCREEN) - height) / 2
-                                      : scale_.PixelsY(placement.top);
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at = PlacedAt(scale_, placement, width, height);
+    SetWindowPos(window_, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextA(window_, layout_.caption.c_str());
     EnableMenuItem(GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 
     const int lineHeight = measure_.LineHeight();
     int id = kFirstLineId;
     for (const MessageLine& line : layout_.lines) {
-      RECT at = PixelRect(scale_, line.left, line.top, line.width, 0);
+      RECT at = PixelsOf(scale_, line.left, line.top, line.width, 0);
       at.right += 1;  // a pixel lost to rounding must not clip the last letter
       at.bottom = at.top + lineHeight;
-      SetWindowTextA(Child(window_, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, id++, at,
+      SetWindowTextA(CreateChild(window_, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, id++, at,
                            lineFont_.handle()),
                      line.text.c_str());
     }
@@ -182,41 +140,22 @@ class MessageBoxWindow {
       const MessageButton& button = layout_.buttons[i];
       if (!button.shown) continue;
       const bool first = i == layout_.firstButton;
-      const HWND child = Child(
+      const HWND child = CreateChild(
           window_, L"BUTTON", WS_TABSTOP | (first ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
           kFirstButtonId + i,
-          PixelRect(scale_, button.left, button.top, kMessageButtonWidth, kMessageButtonHeight),
+          PixelsOf(scale_, button.left, button.top, kMessageButtonWidth, kMessageButtonHeight),
           buttonFont_.handle());
       SetWindowTextA(child, button.caption.c_str());
       if (first) firstButton_ = child;
     }
     const HWND credit =
-        Child(window_, L"STATIC", SS_LEFT | SS_NOPREFIX, kCreditId,
-              PixelRect(scale_, kCreditTwips.left, kCreditTwips.top,
+        CreateChild(window_, L"STATIC", SS_LEFT | SS_NOPREFIX, kCreditId,
+              PixelsOf(scale_, kCreditTwips.left, kCreditTwips.top,
                         kCreditTwips.right - kCreditTwips.left,
                         kCreditTwips.bottom - kCreditTwips.top),
               creditFont_.as<HFONT>());
     SetWindowTextW(credit, kCreditText);
     SendMessageW(window_, DM_SETDEFID, kFirstButtonId + layout_.firstButton, 0);
-  }
-
-  // The box's own modal loop: the thread's messages go on being handled (the host's
-  // timers and paints among them) until this box has its answer. A box opened from
-  // one of those messages has an answer of its own.
-  void WaitForAnswer() {
-    MSG message;
-    while (box_.result == 0 && IsWindow(window_)) {
-      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-      if (got == -1) return;
-      if (got == 0) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the host's own loop
-        return;
-      }
-      if (!IsDialogMessageW(window_, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    }
   }
 
   const ScreenScale& scale_;

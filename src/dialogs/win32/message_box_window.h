@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "dialogs/message_layout.h"
+#include "dialogs/win32/screen.h"
 
 namespace pelikar::dialogs::win32 {
 
@@ -12,14 +13,6 @@ inline constexpr wchar_t kMessageBoxClass[] = L"PelikarMessageBox";
 // The buttons' control identifiers are this plus their index (0-6): none of them is
 // IDOK or IDCANCEL, which the keyboard sends on its own.
 inline constexpr int kFirstButtonId = 100;
-
-// Where the box stands: centred on the screen, or with its top and left edges at
-// given twips.
-struct BoxPlacement {
-  bool centred = true;
-  std::int32_t top = 0;
-  std::int32_t left = 0;
-};
 
 // Lays out the box, shows it, and waits (handling the thread's messages) until a
 // button is pressed: returns that button's value. The window that was active is the

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,32 @@ TwipsPerPixel ScreenScale::twipsPerPixel() const {
 
 int ScreenScale::FontHeight(double points) const {
   return -static_cast<int>(std::lround(points * dpiY_ / kPointsPerInch));
+}
+
+POINT PlacedAt(const ScreenScale& scale, const BoxPlacement& placement, int width, int height) {
+  if (placement.centred) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+            (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  }
+  return {scale.PixelsX(placement.left), scale.PixelsY(placement.top)};
+}
+
+RECT PixelsOf(const ScreenScale& scale, std::int32_t left, std::int32_t top, std::int32_t width,
+               std::int32_t height) {
+  const int x = scale.PixelsX(left);
+  const int y = scale.PixelsY(top);
+  return {x, y, x + scale.PixelsX(width), y + scale.PixelsY(height)};
+}
+
+HWND CreateChild(HWND parent, const wchar_t* windowClass, DWORD style, int id, const RECT& at,
+                 HFONT font) {
+  const HWND child = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, at.left,
+                                     at.top, at.right - at.left, at.bottom - at.top, parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                     CodeModule(), nullptr);
+  if (child == nullptr) throw std::runtime_error("a control of a dialog could not be made");
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
 }
 
 HINSTANCE CodeModule() {

@@ -29,6 +29,26 @@ class ScreenScale {
   int dpiY_;
 };
 
+// Where a dialog stands: centred on the screen, or with its top and left edges at
+// given twips from the screen's top-left corner.
+struct BoxPlacement {
+  bool centred = true;
+  std::int32_t top = 0;
+  std::int32_t left = 0;
+};
+
+// The top-left corner, in pixels, of a window of the outer size given.
+POINT PlacedAt(const ScreenScale& scale, const BoxPlacement& placement, int width, int height);
+
+// A box given in twips, in pixels of the screen.
+RECT PixelsOf(const ScreenScale& scale, std::int32_t left, std::int32_t top, std::int32_t width,
+               std::int32_t height);
+
+// A visible child control of parent with the identifier and font given. Throws when
+// the platform cannot make it.
+HWND CreateChild(HWND parent, const wchar_t* windowClass, DWORD style, int id, const RECT& at,
+                 HFONT font);
+
 // The module (the control's .ocx) that holds this code: it owns the dialogs' window
 // classes.
 HINSTANCE CodeModule();

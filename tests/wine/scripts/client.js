@@ -3,7 +3,6 @@
 // a result are read with the control's StrToAscStr (checked against Asc in
 // client.vbs and all_codes.vbs).
 //   pkscript client.js SCRATCH_DIRECTORY
-var kNotImplemented = 0x80004001;
 
 function check(label, actual, expected) {
   if (actual !== expected) {
@@ -42,7 +41,6 @@ checkThrows("AscStrToStr('300')", function () { pelikar.AscStrToStr("300"); }, 0
 checkThrows("En_Ir_FileToNivo of a missing file",
             function () { pelikar.En_Ir_FileToNivo("Z:\\no\\such\\file.txt", "Z:\\no\\out.txt"); },
             0x800A0035);
-checkThrows("KeyBoard", function () { return pelikar.KeyBoard("caption", "text"); }, kNotImplemented);
 checkThrows("CodePage put with a word", function () { pelikar.CodePage = "Nivo"; }, 0x800A000D);
 pelikar.CodePage = 2;
 check("CodePage 2 is stored as 0", pelikar.CodePage, 0);

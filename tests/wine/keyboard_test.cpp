@@ -1,0 +1,276 @@
+// The on-screen keyboard through IDispatch, as a host calls it: a watcher thread
+// clicks its keys, types into its field and closes it while the test thread waits in
+// KeyBoard or KeyBoard2.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "control_test.h"
+#include "dialog_windows.h"
+#include "gui_objects.h"
+
+namespace pelikar::com_tests {
+namespace {
+
+constexpr wchar_t kKeyboardClass[] = L"PelikarKeyboard";
+constexpr int kFirstKeyId = 200;  // key button i
+constexpr int kCapsId = 300;
+constexpr int kTextId = 301;
+constexpr int kTitleId = 302;
+
+// Key buttons by their place on the keyboard.
+constexpr int kOneKey = 1, kBackSp = 13, kF = 32, kH = 34, kJ = 35, kSemicolon = 38;
+constexpr int kCopy = 28, kEsc = 62, kOk = 63, kClear = 64;
+
+// What the watcher does to a keyboard when it first sees it; messages are posted, so
+// the keyboard handles them in order.
+using Step = std::function<void(HWND)>;
+
+Step Click(int key) {
+  return [key](HWND keyboard) {
+    const HWND button = GetDlgItem(keyboard, kFirstKeyId + key);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  };
+}
+Step Caps() {
+  return [](HWND keyboard) { PostMessageW(GetDlgItem(keyboard, kCapsId), BM_CLICK, 0, 0); };
+}
+// A key pressed in the text field; the keyboard's own loop translates it to its
+// character.
+Step Key(WPARAM key, LPARAM flags = 0) {
+  return [=](HWND keyboard) {
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+    PostMessageW(GetDlgItem(keyboard, kTextId), flags != 0 ? WM_SYSKEYDOWN : WM_KEYDOWN, key,
+                 1 | scanCode | flags);
+  };
+}
+// A key typed in the text field: pressed, and given a second to reach the field's
+// text (the character the keyboard's loop translates it to comes after the messages
+// already waiting).
+Step Type(WPARAM key) {
+  return [key](HWND keyboard) {
+    const HWND field = GetDlgItem(keyboard, kTextId);
+    const std::wstring before = WindowText(field);
+    Key(key)(keyboard);
+    for (int wait = 0; wait < 100 && WindowText(field) == before; ++wait) Sleep(10);
+  };
+}
+// The user puts the field's caret somewhere.
+Step Caret(int position) {
+  return [position](HWND keyboard) {
+    PostMessageW(GetDlgItem(keyboard, kTextId), EM_SETSEL, position, position);
+  };
+}
+Step Post(UINT message, WPARAM wParam = 0) {
+  return [=](HWND keyboard) { PostMessageW(keyboard, message, wParam, 0); };
+}
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
+
+class Keyboard : public ControlTest {
+ protected:
+  // Opens the keyboard with the text; the watcher takes the steps when it appears.
+  std::wstring Open(const std::wstring& text, std::vector<Step> steps,
+                    const short* place = nullptr, DWORD pollMs = 20) {
+    DialogAnswerer answerer(
+        kKeyboardClass,
+        [&](HWND keyboard, const WindowView&) {
+          for (const Step& step : steps) step(keyboard);
+          return true;
+        },
+        pollMs);
+    const Variant caption = Variant::Text(L"Type here"), typed = Variant::Text(text);
+    const Variant x = Variant::Short(place != nullptr ? place[0] : 0);
+    const Variant y = Variant::Short(place != nullptr ? place[1] : 0);
+    const CallResult call = place == nullptr ? Invoke(L"KeyBoard", {&caption, &typed})
+                                             : Invoke(L"KeyBoard2", {&caption, &typed, &x, &y});
+    EXPECT_EQ(call.result, S_OK) << Narrow(call.description());
+    const std::vector<WindowView> seen = answerer.seen();
+    if (!seen.empty()) lastView_ = seen.front();
+    return call.value.type() == VT_BSTR ? call.value.text() : L"(no text)";
+  }
+
+  std::wstring Nivo(const std::wstring& typed) {
+    const Variant text = Variant::Text(typed);
+    return Invoke(L"En_Ir_To_nivo", {&text}).value.text();
+  }
+
+  // A code of the Nivo code page as the host sees it, through the ANSI code page.
+  static std::wstring Code(int code) {
+    const char byte = static_cast<char>(code);
+    wchar_t wide = 0;
+    MultiByteToWideChar(CP_ACP, 0, &byte, 1, &wide, 1);
+    return std::wstring(1, wide);
+  }
+
+  WindowView lastView_;
+};
+
+struct Ending {
+  const char* name;
+  const wchar_t* text;  // keyboard-typed
+  std::vector<Step> steps;
+  std::wstring expected;
+};
+
+// How a dialog ends, and what clicks and keys type into the field on the way.
+TEST_F(Keyboard, EndingsAndTyping) {
+  const std::wstring abc = Nivo(L"abc~sghl~");
+  const Ending endings[] = {
+      {"Ok at once", L"", {Click(kOk)}, L""},
+      {"Ok keeps the text", L"~sghl~ 12", {Click(kOk)}, Nivo(L"~sghl~ 12")},
+      {"Esc", L"~sghl~", {Click(kSemicolon), Click(kEsc)}, L""},
+      {"Escape", L"~sghl~", {Key(VK_ESCAPE)}, L""},
+      {"the frame's close", L"~sghl~", {Post(WM_CLOSE)}, L""},
+      {"the close command", L"~sghl~", {Post(WM_SYSCOMMAND, SC_CLOSE)}, L""},
+      {"Alt+F4", L"~sghl~", {Key(VK_F4, kAltDown)}, L""},
+      {"Enter in the field", L"~sghl~", {Key(VK_RETURN)}, Nivo(L"~sghl~")},
+      {"; J H F", L"", {Click(kSemicolon), Click(kJ), Click(kH), Click(kF), Click(kOk)},
+       Nivo(L"~;jhf~")},
+      {"BackSp", L"", {Click(kSemicolon), Click(kJ), Click(kBackSp), Click(kOk)}, Nivo(L"~;~")},
+      {"Clear", L"~sghl~", {Click(kClear), Click(kF), Click(kOk)}, Nivo(L"~f~")},
+      {"a click types at the caret", L"abc~sghl~", {Caret(5), Click(kF), Click(kOk)},
+       abc.substr(0, 5) + Nivo(L"~f~") + abc.substr(5)},
+      // Caps down: 1 types "!"; up again: the digit, left of the sign.
+      {"Caps", L"", {Caps(), Click(kOneKey), Caps(), Click(kOneKey), Click(kOk)}, L"1!"},
+  };
+  for (const Ending& ending : endings) {
+    EXPECT_EQ(Open(ending.text, ending.steps), ending.expected) << ending.name;
+  }
+}
+
+// The first opening returns text; one closed through its frame afterwards returns
+// nothing of it.
+TEST_F(Keyboard, AClosedKeyboardForgetsTheLastResult) {
+  EXPECT_EQ(Open(L"~sghl~", {Click(kOk)}), Nivo(L"~sghl~"));
+  EXPECT_EQ(Open(L"", {Post(WM_CLOSE)}), L"");
+}
+
+// Whatever CodePage says, and though a host's timer converts text to the Ir code page
+// while the keyboard is up, the keyboard types in the Nivo code page.
+IDispatch* timerControl = nullptr;
+
+void CALLBACK ConvertToIr(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const Variant typed = Variant::Text(L"~sghl~");
+  Call(timerControl, L"En_To_Ir", {&typed});
+}
+
+TEST_F(Keyboard, TheKeyboardAlwaysTypesNivo) {
+  const Variant ir = Variant::Short(1);
+  ASSERT_EQ(Call(control_, L"CodePage", {&ir}, DISPATCH_PROPERTYPUT).result, S_OK);
+  timerControl = control_;
+  SetTimer(nullptr, 0, 10, ConvertToIr);
+  const Step afterTheTimer = [](HWND) { Sleep(200); };
+  EXPECT_EQ(Open(L"", {afterTheTimer, Click(kSemicolon), Click(kJ), Click(kOk)}), Nivo(L"~;j~"));
+}
+
+// The physical keyboard types Persian while Scroll Lock is on, Latin otherwise, and
+// Persian typing stops at the field's 70 characters.
+TEST_F(Keyboard, PhysicalTypingFollowsScrollLock) {
+  const struct {
+    bool scrollLock;
+    std::wstring text;
+    std::wstring expected;
+  } cases[] = {
+      {true, L"", Nivo(L"~sf~")},
+      {false, L"", L"sf"},
+      {true, std::wstring(69, L'x'), Nivo(L"~s~") + std::wstring(69, L'x')},
+      {true, std::wstring(70, L'x'), std::wstring(70, L'x')},
+  };
+  BYTE state[256];
+  for (const auto& typing : cases) {
+    ASSERT_TRUE(GetKeyboardState(state));
+    state[VK_SCROLL] = typing.scrollLock ? 1 : 0;
+    ASSERT_TRUE(SetKeyboardState(state));
+    EXPECT_EQ(Open(typing.text, {Type('S'), Type('F'), Click(kOk)}), typing.expected)
+        << typing.scrollLock << " " << typing.text.size();
+  }
+  state[VK_SCROLL] = 0;
+  SetKeyboardState(state);
+}
+
+// A click types nothing once the text is about as wide as the field.
+TEST_F(Keyboard, AWideTextTakesNoMoreClicks) {
+  const std::wstring wide(100, L'm');
+  EXPECT_EQ(Open(wide, {Click(kF), Click(kOk)}), wide);
+}
+
+// The copy button fills the clipboard with the text's bytes and its Persian letters,
+// and leaves the keyboard open.
+TEST_F(Keyboard, TheCopyButtonFillsTheClipboardInBothFormats) {
+  EXPECT_EQ(Open(L"~sghl~", {Click(kCopy), Click(kClear), Click(kOk)}), L"");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  const HANDLE ansi = GetClipboardData(CF_TEXT);
+  const HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
+  std::wstring ansiText, unicodeText;
+  if (ansi != nullptr) {
+    const std::string bytes(static_cast<const char*>(GlobalLock(ansi)));
+    GlobalUnlock(ansi);
+    for (char byte : bytes) ansiText += Code(static_cast<unsigned char>(byte));
+  }
+  if (unicode != nullptr) {
+    unicodeText = static_cast<const wchar_t*>(GlobalLock(unicode));
+    GlobalUnlock(unicode);
+  }
+  CloseClipboard();
+  EXPECT_EQ(ansiText, Nivo(L"~sghl~"));
+  // Meem, alef, lam, seen as the field shows them, left to right.
+  EXPECT_EQ(unicodeText, L"\u202D\uFEE1\uFE8E\uFEE0\uFEB3\u202C");
+}
+
+// What the keyboard shows, where, in the screen's pixels; KeyBoard centres it and
+// KeyBoard2 takes X as its top edge and Y as its left edge.
+TEST_F(Keyboard, TheDialogShowsTheGridWhereTold) {
+  Open(L"~sghl~", {Click(kOk)});
+  const WindowView centred = lastView_;
+  EXPECT_EQ(centred.caption, L"Type here");
+  EXPECT_EQ(centred.client.right, PixelsX(6480));
+  EXPECT_EQ(centred.client.bottom, PixelsY(2895));
+  const int width = centred.frame.right - centred.frame.left;
+  EXPECT_EQ(centred.frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  ASSERT_EQ(centred.Of(L"Button").size(), 67u) << "66 keys and Caps";
+  const struct {
+    int id;
+    RECT twips;
+    std::wstring text;
+  } controls[] = {
+      {kFirstKeyId + 0, {120, 510, 120 + 435, 510 + 375}, Code(148)},
+      {kFirstKeyId + kSemicolon, {4590, 1230, 4590 + 435, 1230 + 375}, Code(226)},
+      {kFirstKeyId + kBackSp, {5565, 510, 5565 + 795, 510 + 375}, L"BackSp"},
+      {kFirstKeyId + 57, {1725, 1950, 1725 + 2565, 1950 + 375}, Nivo(L"~tJJhwJgJi~")},
+      {kCapsId, {105, 1245, 105 + 720, 1245 + 360}, L"Caps"},
+      {kTextId, {15, 2520, 15 + 6450, 2520 + 375}, Nivo(L"~sghl~")},
+      {kTitleId, {1395, 45, 1395 + 3660, 45 + 345}, Nivo(L"~wtJpi ;JgJdJn l,vn hsjthni~")},
+  };
+  for (const auto& expected : controls) {
+    const ChildControl* control = centred.WithId(expected.id);
+    ASSERT_NE(control, nullptr) << expected.id;
+    EXPECT_EQ(control->text, expected.text) << expected.id;
+    EXPECT_EQ(control->rect.left, PixelsX(expected.twips.left)) << expected.id;
+    EXPECT_EQ(control->rect.top, PixelsY(expected.twips.top)) << expected.id;
+    EXPECT_EQ(control->rect.right, PixelsX(expected.twips.left) +
+                                       PixelsX(expected.twips.right - expected.twips.left))
+        << expected.id;
+  }
+
+  const short place[] = {0, 500};
+  Open(L"", {Click(kOk)}, place);
+  EXPECT_EQ(lastView_.frame.top, 0) << "X is the top edge";
+  EXPECT_EQ(lastView_.frame.left, PixelsX(500)) << "Y is the left edge";
+}
+
+TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {
+  Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)});  // classes that stay for the process
+  const GuiObjects before = CountGuiObjects();
+  for (int i = 0; i < 500; ++i) {
+    ASSERT_EQ(Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)}, nullptr, 1), L"") << i;
+  }
+  EXPECT_EQ(CountGuiObjects(), before);
+}
+
+}  // namespace
+}  // namespace pelikar::com_tests
