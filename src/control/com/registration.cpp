@@ -98,24 +98,35 @@ HRESULT RegisterTypeLibrary(const std::wstring& modulePath) {
   return result;
 }
 
+// Whether the library is registered for this module's platform. The library's key
+// is shared by the 32-bit and the 64-bit control, and may hold the other one's entry
+// alone.
+bool RegisteredForThisPlatform(const TLIBATTR& attributes) {
+  wchar_t version[32];
+  swprintf(version, 32, L"\\%x.%x\\%lx\\", attributes.wMajorVerNum, attributes.wMinorVerNum,
+           attributes.lcid);
+  const std::wstring key = L"TypeLib\\" + GuidText(attributes.guid) + version +
+                           (attributes.syskind == SYS_WIN64 ? L"win64" : L"win32");
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(opened);
+  return true;
+}
+
 HRESULT UnregisterTypeLibrary() {
   ITypeLib* library = nullptr;
   HRESULT result = LoadModuleTypeLib(&library);
   if (FAILED(result)) return result;
   TLIBATTR* attributes = nullptr;
   result = library->GetLibAttr(&attributes);
-  if (SUCCEEDED(result)) {
-    BSTR registeredPath = nullptr;
-    // A library that is not registered is already gone.
-    if (SUCCEEDED(QueryPathOfRegTypeLib(attributes->guid, attributes->wMajorVerNum,
-                                        attributes->wMinorVerNum, attributes->lcid,
-                                        &registeredPath))) {
-      SysFreeString(registeredPath);
-      result = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum,
-                                 attributes->wMinorVerNum, attributes->lcid, attributes->syskind);
-    }
-    library->ReleaseTLibAttr(attributes);
+  // A library that is not registered is already gone.
+  if (SUCCEEDED(result) && RegisteredForThisPlatform(*attributes)) {
+    result = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum,
+                               attributes->wMinorVerNum, attributes->lcid, attributes->syskind);
   }
+  if (attributes != nullptr) library->ReleaseTLibAttr(attributes);
   library->Release();
   return result;
 }

@@ -56,20 +56,21 @@ class TestPageSite final : public IPropertyPageSite, private Counted {
   CallLog& log_;
 };
 
+struct Search {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM wanted) {
+  auto* search = reinterpret_cast<Search*>(wanted);
+  if (GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 HWND FindDescendant(HWND root, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      root,
-      [](HWND child, LPARAM wanted) {
-        auto* search = reinterpret_cast<Search*>(wanted);
-        if (GetDlgCtrlID(child) != search->id) return TRUE;
-        search->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search{id, nullptr};
+  EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
