@@ -53,8 +53,9 @@ WindowView ReadWindow(HWND window) {
   return view;
 }
 
-DialogAnswerer::DialogAnswerer(std::wstring windowClass, Plan plan, DWORD pollMs)
+DialogAnswerer::DialogAnswerer(std::wstring windowClass, Plan plan, DWORD pollMs, bool read)
     : plan_(std::move(plan)),
+      read_(read),
       watcher_(std::move(windowClass), [this](HWND window) { Act(window); }, pollMs) {}
 
 std::vector<WindowView> DialogAnswerer::seen() const {
@@ -73,7 +74,7 @@ void DialogAnswerer::Act(HWND window) {
   if (!IsWindowEnabled(window) || answered_.count(window) != 0) return;
   auto known = views_.find(window);
   if (known == views_.end()) {
-    known = views_.emplace(window, ReadWindow(window)).first;
+    known = views_.emplace(window, read_ ? ReadWindow(window) : WindowView{}).first;
     seen_.push_back(known->second);
   }
   if (plan_(window, known->second)) answered_[window] = true;
