@@ -11,9 +11,9 @@ constexpr wchar_t kFormClass[] = L"PelikarPad";
 constexpr wchar_t kFieldProperty[] = L"PelikarPadField";
 constexpr int kLabelLeft = 12;
 constexpr int kFieldLeft = 130;
-constexpr int kFieldWidth = 400;
+constexpr int kFieldWidth = 480;
 constexpr int kRowGap = 10;
-constexpr int kFormWidth = 560;
+constexpr int kFormWidth = 640;
 constexpr int kFontHeight = -22;
 
 enum Command : int {
@@ -194,13 +194,13 @@ void PadForm::CreateControls() {
   const struct {
     const wchar_t* text;
     int id;
-  } buttons[] = {{L"To Iran System", kToIranSystem}, {L"Today", kToday},
+  } buttons[] = {{L"Iran System", kToIranSystem}, {L"Today", kToday},
                  {L"In words", kInWords},             {L"Message...", kMessage},
                  {L"Keyboard...", kKeyboard},         {L"Persian (F12)", kPersian}};
   int left = kLabelLeft;
   for (const auto& button : buttons) {
-    MakeWindow(L"BUTTON", button.text, BS_PUSHBUTTON, left, top, 86, 28, window_, button.id);
-    left += 90;
+    MakeWindow(L"BUTTON", button.text, BS_PUSHBUTTON, left, top, 100, 28, window_, button.id);
+    left += 104;
   }
   spelled_ = MakeWindow(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabelLeft, top + 38,
                         kFormWidth - 2 * kLabelLeft, 28, window_);
