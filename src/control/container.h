@@ -4,7 +4,7 @@
 // the client site; tests use a container of their own.
 #include <string_view>
 
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::control {
 
@@ -16,13 +16,13 @@ class Container {
   // run time. A container that offers no ambient properties runs.
   virtual bool UserMode() = 0;
   // Ambient Font: the container's font, the control's font after loading.
-  virtual HostValue AmbientFont() = 0;
+  virtual host::HostValue AmbientFont() = 0;
   // The named property has changed: the container shows the new value and knows
   // that the control needs saving.
   virtual void PropertyChanged(std::string_view property) = 0;
   // The form the control sits on, reached by member name; null when the container
   // shows none.
-  virtual HostValue::Object ParentForm() = 0;
+  virtual host::HostValue::Object ParentForm() = 0;
 };
 
 }  // namespace pelikar::control

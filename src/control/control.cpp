@@ -8,32 +8,18 @@
 namespace pelikar::control {
 namespace {
 
-const HostValue kZero = std::int16_t{0};
-
-// A saved value where a Boolean is expected, as the host's run-time converts it:
-// numbers are True unless 0, and bags that keep text may hold "True" or "False".
-bool Truth(const HostValue& value) {
-  if (const auto* text = std::get_if<CodeString>(&value.storage())) {
-    CodeString folded;
-    for (char c : TrimSpaces(*text)) folded.push_back(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (folded == "true") return true;
-    if (folded == "false") return false;
-  }
-  return input::NumberOf(value) != 0;
-}
+const host::HostValue kZero = std::int16_t{0};
 
 // Only 0 and 1 name a code page; the comparison is numeric, as the host compares a
 // variant with a number (so "1" and 1.0 stay as given).
-HostValue CodePageRule(const HostValue& codePage) {
-  const double number = input::NumberOf(codePage);
+host::HostValue CodePageRule(const host::HostValue& codePage) {
+  const double number = host::NumberOf(codePage);
   return number == 0 || number == 1 ? codePage : kZero;
 }
 
 }  // namespace
 
-Control::Control(const ControlServices& services) : services_(services) {
-  encoding::LoadNivoTables();
-}
+Control::Control(const ControlServices& services) : services_(services) {}
 
 // The Scroll Lock entry as the last key-down (or load) read it. A table that was
 // never read says nothing of the mode: the property keeps its own value then, so a
@@ -50,7 +36,13 @@ void Control::SetFarsi(bool farsi) {
   if (!services_.container.UserMode()) ReassignParentCaption();
 }
 
-void Control::SetCodePage(const HostValue& codePage) {
+input::TypingSettings Control::TypingSettings() {
+  const bool nivo = host::NumberOf(properties_.codePage) == 0;
+  return {nivo ? encoding::CodePage::Nivo : encoding::CodePage::Ir, properties_.multiLine,
+          properties_.environment, Farsi()};
+}
+
+void Control::SetCodePage(const host::HostValue& codePage) {
   properties_.codePage = CodePageRule(codePage);
   services_.container.PropertyChanged("CodePage");
 }
@@ -60,7 +52,7 @@ void Control::SetMultiLine(bool multiLine) {
   services_.container.PropertyChanged("MultiLine");
 }
 
-void Control::SetEnvironment(const HostValue& environment) {
+void Control::SetEnvironment(const host::HostValue& environment) {
   properties_.environment = environment;
   services_.container.PropertyChanged("Environment");
 }
@@ -79,11 +71,11 @@ void Control::InitProperties() {
 
 void Control::ReadProperties(PropertyBag& bag) {
   font_ = bag.Read("Font", services_.container.AmbientFont());
-  properties_.farsi = Truth(bag.Read("Farsi", true));
+  properties_.farsi = TruthOf(bag.Read("Farsi", true));
   // A saved value outside the range follows the same rule as one set by the host.
   properties_.codePage = CodePageRule(bag.Read("CodePage", kZero));
   input::ResetSavedSelStart();
-  properties_.multiLine = Truth(bag.Read("MultiLine", kZero));
+  properties_.multiLine = TruthOf(bag.Read("MultiLine", kZero));
   input::SyncScrollLock(properties_.farsi, services_.keyboard);
   properties_.environment = bag.Read("Environment", kZero);
 }
@@ -108,7 +100,7 @@ CodeString Control::Reserved(Byte /*yourAttrib*/) const {
 // caption change (and redraws its title) with the same text. A container that shows
 // no form has no caption to touch.
 void Control::ReassignParentCaption() {
-  const HostValue::Object form = services_.container.ParentForm();
+  const host::HostValue::Object form = services_.container.ParentForm();
   if (form == nullptr) return;
   form->Put("Caption", form->Get("Caption"));
 }

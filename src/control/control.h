@@ -36,8 +36,7 @@ struct ControlServices {
 
 class Control {
  public:
-  // Initialize: builds the Nivo character tables, so that conversions work before
-  // any key is pressed. The services outlive the control.
+  // Initialize. The services outlive the control.
   explicit Control(const ControlServices& services);
 
   // Farsi: reads the Scroll Lock entry of KeyboardState as the last key-down left it
@@ -46,13 +45,13 @@ class Control {
   void SetFarsi(bool farsi);
   // CodePage: 0 the Nivo code page, 1 the Ir code page; any other value is stored
   // as 0.
-  const HostValue& CodePage() const { return properties_.codePage; }
-  void SetCodePage(const HostValue& codePage);
+  const host::HostValue& CodePage() const { return properties_.codePage; }
+  void SetCodePage(const host::HostValue& codePage);
   bool MultiLine() const { return properties_.multiLine; }
   void SetMultiLine(bool multiLine);
   // Environment: the kind of host, stored as given.
-  const HostValue& Environment() const { return properties_.environment; }
-  void SetEnvironment(const HostValue& environment);
+  const host::HostValue& Environment() const { return properties_.environment; }
+  void SetEnvironment(const host::HostValue& environment);
 
   // A new control: the default properties, and the glyph font registered.
   void InitProperties();
@@ -65,10 +64,10 @@ class Control {
   // container measures before saving.
   void SaveValues(PropertyBag& bag) const;
 
-  // The properties as the typing routines read and refresh them.
-  Properties& properties() { return properties_; }
+  // The properties as the typing routines read them, for one key.
+  input::TypingSettings TypingSettings();
   // The font the container gave at loading; empty for a new control.
-  const HostValue& Font() const { return font_; }
+  const host::HostValue& Font() const { return font_; }
 
   // A placeholder member of the public interface: the same text for every argument.
   CodeString Reserved(Byte yourAttrib) const;
@@ -78,7 +77,7 @@ class Control {
 
   ControlServices services_;
   Properties properties_;
-  HostValue font_;
+  host::HostValue font_;
 };
 
 }  // namespace pelikar::control

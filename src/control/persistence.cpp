@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kSignature = "PKPB";
 constexpr Byte kVersion = 1;
 
-// The kind byte of each value, in the order of HostValue::Storage. Numbers are
+// The kind byte of each value, in the order of host::HostValue::Storage. Numbers are
 // little-endian whatever the machine, so saved forms move between machines.
 enum Kind : Byte { kEmpty, kBoolean, kInteger, kLong, kDouble, kText };
 
@@ -45,7 +45,7 @@ struct ValueWriter {
     PutNumber(bytes, text.size(), 4);
     bytes += text;
   }
-  void operator()(const HostValue::Object&) const {
+  void operator()(const host::HostValue::Object&) const {
     throw RunTimeError(kTypeMismatch, "an object cannot be saved with the control");
   }
 };
@@ -67,7 +67,7 @@ class Reader {
     for (int i = size - 1; i >= 0; --i) number = number << 8 | CodeAt(taken, i);
     return number;
   }
-  HostValue Value() {
+  host::HostValue Value() {
     switch (Number(1)) {
       case kEmpty: return {};
       case kBoolean: return Number(1) != 0;
@@ -90,13 +90,13 @@ class Reader {
 
 }  // namespace
 
-HostValue MemoryPropertyBag::Read(std::string_view name, const HostValue& defaultValue) {
+host::HostValue MemoryPropertyBag::Read(std::string_view name, const host::HostValue& defaultValue) {
   const auto found = std::find_if(values_.begin(), values_.end(),
                                   [&](const auto& entry) { return entry.first == name; });
   return found != values_.end() ? found->second : defaultValue;
 }
 
-void MemoryPropertyBag::Write(std::string_view name, const HostValue& value) {
+void MemoryPropertyBag::Write(std::string_view name, const host::HostValue& value) {
   const auto found = std::find_if(values_.begin(), values_.end(),
                                   [&](const auto& entry) { return entry.first == name; });
   if (found != values_.end()) {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::control {
 
@@ -16,15 +16,15 @@ class PropertyBag {
   virtual ~PropertyBag() = default;
   // The value saved under name, or defaultValue when the bag holds none. A bag that
   // fails raises a RunTimeError.
-  virtual HostValue Read(std::string_view name, const HostValue& defaultValue) = 0;
-  virtual void Write(std::string_view name, const HostValue& value) = 0;
+  virtual host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) = 0;
+  virtual void Write(std::string_view name, const host::HostValue& value) = 0;
 };
 
 class MemoryPropertyBag final : public PropertyBag {
  public:
-  HostValue Read(std::string_view name, const HostValue& defaultValue) override;
+  host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) override;
   // A value written again replaces the earlier one.
-  void Write(std::string_view name, const HostValue& value) override;
+  void Write(std::string_view name, const host::HostValue& value) override;
 
   // The values as bytes: a signature, a version and each value with its name and
   // kind. Objects cannot be saved: they raise Type mismatch.
@@ -33,7 +33,7 @@ class MemoryPropertyBag final : public PropertyBag {
   static MemoryPropertyBag Parse(std::string_view bytes);
 
  private:
-  std::vector<std::pair<std::string, HostValue>> values_;
+  std::vector<std::pair<std::string, host::HostValue>> values_;
 };
 
 }  // namespace pelikar::control

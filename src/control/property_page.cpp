@@ -8,19 +8,19 @@ namespace {
 
 // A Boolean property as a check box shows it: ticked when its lowest bit is set, as
 // True (-1) has it.
-bool Ticked(const HostValue& value) { return (value.ToLong() & 1) != 0; }
+bool Ticked(const host::HostValue& value) { return (value.ToLong() & 1) != 0; }
 
 }  // namespace
 
-void PropertyPageModel::Load(HostObject& control) {
-  EnvironmentTextChanged(input::TextOf(control.Get("Environment")));
+void PropertyPageModel::Load(host::HostObject& control) {
+  EnvironmentTextChanged(host::TextOf(control.Get("Environment")));
   multiLine_ = Ticked(control.Get("MultiLine"));
   farsi_ = Ticked(control.Get("Farsi"));
-  CodePageTextChanged(input::TextOf(control.Get("CodePage")));
+  CodePageTextChanged(host::TextOf(control.Get("CodePage")));
   changed_ = false;
 }
 
-void PropertyPageModel::Apply(HostObject& control) {
+void PropertyPageModel::Apply(host::HostObject& control) {
   control.Put("Environment", environmentText_);
   control.Put("MultiLine", multiLine_);
   control.Put("Farsi", farsi_);

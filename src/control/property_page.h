@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/code_string.h"
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::control {
 
@@ -21,12 +21,12 @@ class PropertyPageModel {
  public:
   // The selection changed: the page shows the control's four properties. A page just
   // loaded has nothing to apply.
-  void Load(HostObject& control);
+  void Load(host::HostObject& control);
   // The developer applied the page: Environment and CodePage as the texts of their
   // boxes, then MultiLine and Farsi as ticked, in the order Environment, MultiLine,
   // Farsi, CodePage. The control's own rules follow (CodePage keeps 0 and 1 only). A
   // failing write raises and leaves the page changed.
-  void Apply(HostObject& control);
+  void Apply(host::HostObject& control);
 
   // The controls of the page.
   const CodeString& environmentText() const { return environmentText_; }

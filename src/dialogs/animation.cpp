@@ -20,12 +20,12 @@ std::int32_t Rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {
 
 class Animation {
  public:
-  Animation(control::HostObject& label, float delay, AnimationServices& services)
+  Animation(host::HostObject& label, float delay, AnimationServices& services)
       : label_(label), delay_(delay), services_(services) {}
 
   void Scroll(int min, int max, bool colours) {
     CodeString work;
-    for (int i = min; i <= max; ++i) work += input::TextOf(label_.Get("Caption")) + kScrollGap;
+    for (int i = min; i <= max; ++i) work += host::TextOf(label_.Get("Caption")) + kScrollGap;
     // The text grows from its end: the last character, the last two, ... the whole.
     for (std::size_t start = work.size(); start-- > 0;) {
       label_.Put("Caption", work.substr(start));
@@ -71,14 +71,14 @@ class Animation {
     services_.pump.ProcessPending();
   }
 
-  control::HostObject& label_;
+  host::HostObject& label_;
   float delay_;
   AnimationServices& services_;
 };
 
 }  // namespace
 
-bool Animate(control::HostObject& label, std::int16_t effect, float speed, std::int16_t& min,
+bool Animate(host::HostObject& label, std::int16_t effect, float speed, std::int16_t& min,
              std::int16_t& max, AnimationServices& services) noexcept {
   if (speed == 0 || std::isnan(speed)) return false;
   const float delay = 1.0f / speed;

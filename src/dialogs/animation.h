@@ -5,7 +5,7 @@
 // wait, refreshes the label and lets the thread's window messages through.
 #include <cstdint>
 
-#include "control/host_object.h"
+#include "host/host_value.h"
 #include "dialogs/dialog_services.h"
 #include "util/system_services.h"
 
@@ -24,7 +24,7 @@ struct AnimationServices {
 // True when the animation ran, or when the effect does not exist (a message box says
 // so); False when Speed is 0 or NaN (before anything else) or when the label failed a
 // step (it keeps what the last complete step left).
-bool Animate(control::HostObject& label, std::int16_t effect, float speed, std::int16_t& min,
+bool Animate(host::HostObject& label, std::int16_t effect, float speed, std::int16_t& min,
              std::int16_t& max, AnimationServices& services) noexcept;
 
 }  // namespace pelikar::dialogs

@@ -4,10 +4,7 @@
 
 namespace pelikar::encoding {
 
-CodeString ReverseText(CodeView text) { return CodeString(text.rbegin(), text.rend()); }
-
 CodeString ConvertText(CodeView text, CodePage variant) {
-  LoadTables(variant);
   return ShapeWholeText(TableSetOf(variant), text);
 }
 

@@ -5,10 +5,7 @@
 
 namespace pelikar::encoding {
 
-// Converts text with the code page's table set and leaves that set active.
+// Converts text with the code page's table set.
 CodeString ConvertText(CodeView text, CodePage variant);
-
-// The characters of text in reverse order.
-CodeString ReverseText(CodeView text);
 
 }  // namespace pelikar::encoding

@@ -224,7 +224,6 @@ bool En_Ir_FileToNivo(const fs::path& inputFile, const fs::path& outputFile, con
     throw RunTimeError(kPathFileAccessError, PathText(outputFile));
   }
   ReplacementFile output(outputFile);
-  LoadNivoTables();
 
   const std::uint64_t total = SizeOf(inputFile);
   std::uint64_t done = 0;

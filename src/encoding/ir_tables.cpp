@@ -7,6 +7,36 @@
 namespace pelikar::encoding {
 namespace {
 
+// The Ir code page shares codes between forms; the code of a letter in a form.
+constexpr Byte ToFormRule(Byte code, int form, int current) {
+  const bool joinsForward = form == kInitial || form == kMedial;
+  if ((code >= 146 && code <= 161) || (code >= 244 && code <= 247)) {
+    // pairs whose even code is the final and isolated shape
+    if (code % 2 == 0) return joinsForward ? code + 1 : code;
+    return joinsForward ? code : code - 1;
+  }
+  if ((code >= 167 && code <= 174) || (code >= 233 && code <= 240)) {
+    // pairs whose odd code is the final and isolated shape
+    if (code % 2 == 1) return joinsForward ? code + 1 : code;
+    return joinsForward ? code : code - 1;
+  }
+  if ((code >= 128 && code <= 141) || (code >= 162 && code <= 166) || code == 175 || code == 224 || code == 242 ||
+      code == 248) {
+    return code;  // digits, signs and letters with one code for every form
+  }
+  switch (code) {
+    case 142: case 143: return joinsForward ? 142 : 143;
+    case 241: case 243: return joinsForward ? 243 : 241;                                          // lam
+    case 249: case 250: case 251: return form == kInitial ? 251 : form == kMedial ? 250 : 249;  // heh
+    case 252: case 253: case 254: return joinsForward ? 254 : form == kFinal ? 252 : 253;     // yeh
+    default: break;
+  }
+  // alef, ain and ghain run from the isolated code down to the initial one; the
+  // remaining codes (ASCII, the box-drawing codes) are only ever asked for form 4
+  return static_cast<Byte>(code + current - form);
+}
+
+
 // KeyMap for the typed characters 32-127. The uppercase letters type what their
 // lowercase letters type, but for C, V, G (lam-alef), H (alef madda) and E (the
 // theh's initial code, which shaping settles like the final one).
@@ -51,9 +81,17 @@ constexpr Table kSameCodes = [] {
   return same;
 }();
 
-constinit const TableSet kIrSet = detail::MakeTableSet(CodePage::Ir, detail::BuildKeyMap(kKeyRows),
-                                                       detail::BuildShiftKeyMap(CodePage::Ir), kJoinClass, kLetterForm,
-                                                       kSameCodes);
+// What Shift gives on the keys that give something of their own with it.
+constexpr detail::ShiftKey kShiftKeys[] = {
+    {48, 41},  {49, 33},  {50, 64},  {51, 35},  {52, 36},   {53, 37},   {54, 94},   {55, 38},
+    {56, 42},  {57, 40},  {67, 91},  {71, 242}, {72, 141},  {73, 37},   {74, 139},  {75, 138},
+    {76, 92},  {79, 42},  {80, 59},  {85, 39},  {86, 93},   {186, 58},  {187, 43},  {188, 60},
+    {189, 95}, {190, 62}, {191, 140}, {192, 126}, {219, 123}, {220, 124}, {221, 125}, {222, 34},
+};
+
+constinit const TableSet kIrSet = detail::MakeTableSet(
+    {CodePage::Ir, detail::BuildKeyMap(kKeyRows), detail::BuildShiftKeyMap(kShiftKeys), kJoinClass,
+     kLetterForm, kSameCodes, ToFormRule});
 
 }  // namespace
 

@@ -27,26 +27,17 @@ constexpr Table BuildKeyMap(const CharacterRows& characters) {
   return keyMap;
 }
 
-// The keys that give something of their own with Shift, and what they give in each
-// code page. Every other ShiftKeyMap entry stays 0.
+// A key that gives something of its own with Shift, and what it gives. Every other
+// ShiftKeyMap entry stays 0.
 struct ShiftKey {
   Byte virtualKey;
-  Byte nivo;
-  Byte ir;
-};
-inline constexpr ShiftKey kShiftKeys[] = {
-    {48, 41, 41},   {49, 33, 33},   {50, 64, 64},   {51, 35, 35},   {52, 36, 36},
-    {53, 37, 37},   {54, 94, 94},   {55, 38, 38},   {56, 42, 42},   {57, 40, 40},
-    {67, 91, 91},   {71, 235, 242}, {72, 134, 141}, {73, 130, 37},  {74, 133, 139},
-    {75, 131, 138}, {76, 92, 92},   {79, 129, 42},  {80, 128, 59},  {85, 39, 39},
-    {86, 93, 93},   {186, 58, 58},  {187, 43, 43},  {188, 60, 60},  {189, 95, 95},
-    {190, 62, 62},  {191, 132, 140}, {192, 126, 126}, {219, 123, 123}, {220, 124, 124},
-    {221, 125, 125}, {222, 34, 34},
+  Byte code;
 };
 
-constexpr Table BuildShiftKeyMap(CodePage codePage) {
+template <std::size_t N>
+constexpr Table BuildShiftKeyMap(const ShiftKey (&keys)[N]) {
   Table shiftKeyMap{};
-  for (const auto& key : kShiftKeys) shiftKeyMap[key.virtualKey] = codePage == CodePage::Nivo ? key.nivo : key.ir;
+  for (const auto& key : keys) shiftKeyMap[key.virtualKey] = key.code;
   return shiftKeyMap;
 }
 

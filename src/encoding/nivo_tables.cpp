@@ -118,9 +118,24 @@ constexpr Table kIrToNivo = detail::UpperHalf({
     227, 234, 236, 231, 240, 237, 244, 241, 246, 250, 248, 247, 253, 254, 251, 255,  // 240
 });
 
-constinit const TableSet kNivoSet =
-    detail::MakeTableSet(CodePage::Nivo, detail::BuildKeyMap(kKeyRows), detail::BuildShiftKeyMap(CodePage::Nivo),
-                         kNivoLayout.joinClass, kNivoLayout.letterForm, kIrToNivo);
+// The Nivo code page keeps every form of a letter in consecutive codes, in the order
+// of the form numbers; the tatweel has one code.
+constexpr Byte ToFormRule(Byte code, int form, int current) {
+  if (code == 133) return code;
+  return static_cast<Byte>(code - current + form);
+}
+
+// What Shift gives on the keys that give something of their own with it.
+constexpr detail::ShiftKey kShiftKeys[] = {
+    {48, 41},  {49, 33},  {50, 64},  {51, 35},  {52, 36},   {53, 37},   {54, 94},   {55, 38},
+    {56, 42},  {57, 40},  {67, 91},  {71, 235}, {72, 134},  {73, 130},  {74, 133},  {75, 131},
+    {76, 92},  {79, 129}, {80, 128}, {85, 39},  {86, 93},   {186, 58},  {187, 43},  {188, 60},
+    {189, 95}, {190, 62}, {191, 132}, {192, 126}, {219, 123}, {220, 124}, {221, 125}, {222, 34},
+};
+
+constinit const TableSet kNivoSet = detail::MakeTableSet(
+    {CodePage::Nivo, detail::BuildKeyMap(kKeyRows), detail::BuildShiftKeyMap(kShiftKeys),
+     kNivoLayout.joinClass, kNivoLayout.letterForm, kIrToNivo, ToFormRule});
 
 }  // namespace
 

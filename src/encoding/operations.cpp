@@ -36,7 +36,7 @@ CodeString Nivo_To_En(CodeView yourStr) {
   return keys;
 }
 
-CodeString Reverse(CodeView yourStr) { return ReverseText(yourStr); }
+CodeString Reverse(CodeView yourStr) { return CodeString(yourStr.rbegin(), yourStr.rend()); }
 
 CodeString StrToAscStr(CodeView yourStr) {
   const CodeView text = TrimSpaces(yourStr);

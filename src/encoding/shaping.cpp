@@ -22,10 +22,4 @@ void ShapeLetter(const TableSet& tables, Byte& left, Byte& current, Byte& right,
   detail::ShapeCodes(tables, left, current, right, right2);
 }
 
-bool HasForm(Byte code, int form) { return HasForm(ActiveTables(), code, form); }
-Byte ToForm(Byte code, int form) { return ToForm(ActiveTables(), code, form); }
-void ShapeLetter(Byte& left, Byte& current, Byte& right, Byte right2) {
-  ShapeLetter(ActiveTables(), left, current, right, right2);
-}
-
 }  // namespace pelikar::encoding

@@ -16,10 +16,4 @@ Byte ToForm(const TableSet& tables, Byte code, int form);
 // left, current and right as joining requires. right2 is only read.
 void ShapeLetter(const TableSet& tables, Byte& left, Byte& current, Byte& right, Byte right2);
 
-// The same primitives on the active table set, for callers that work with whatever
-// set is loaded (the caret insertion routines).
-bool HasForm(Byte code, int form);
-Byte ToForm(Byte code, int form);
-void ShapeLetter(Byte& left, Byte& current, Byte& right, Byte right2);
-
 }  // namespace pelikar::encoding

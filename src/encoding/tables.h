@@ -1,10 +1,10 @@
 #pragma once
 // The character tables of the two code pages.
 //
-// KeyMap, ShiftKeyMap, JoinClass and LetterForm exist once per code page; whichever
-// set was loaded last is the active set, which the key-down routines and the shaping
-// primitives read. AlphabetMap, NivoToKeyMap and IrToNivoMap belong to the Nivo code
-// page only and never change.
+// KeyMap, ShiftKeyMap, JoinClass and LetterForm exist once per code page, as a table
+// set that never changes once built; every routine that shapes is handed the set of
+// its code page. AlphabetMap, NivoToKeyMap and IrToNivoMap belong to the Nivo code
+// page only.
 #include <array>
 #include <cstdint>
 
@@ -67,12 +67,5 @@ extern const std::array<Byte, 35> AlphabetMap;
 extern const Table NivoToKeyMap;
 // The Nivo code that shows the same letter in the same form as an Ir code (128-255).
 extern const Table IrToNivoMap;
-
-// The active table set. It is all zeros until the first LoadNivoTables, as it is when
-// the module has just been loaded.
-void LoadNivoTables();
-void LoadIrTables();
-void LoadTables(CodePage codePage);
-const TableSet& ActiveTables();
 
 }  // namespace pelikar::encoding

@@ -18,11 +18,11 @@ void Put(CodeString& text, std::size_t i, Byte code) {
 
 // Settles the letter at index v against its neighbours, as the conversion engine's
 // shaping pass does at that index; the neighbours may change too.
-void ShapeAt(CodeString& text, std::size_t v) {
+void ShapeAt(const encoding::TableSet& tables, CodeString& text, std::size_t v) {
   Byte left = v > 0 ? At(text, v - 1) : 0;
   Byte current = At(text, v);
   Byte right = At(text, v + 1);
-  encoding::ShapeLetter(left, current, right, At(text, v + 2));
+  encoding::ShapeLetter(tables, left, current, right, At(text, v + 2));
   if (v > 0) Put(text, v - 1, left);
   Put(text, v, current);
   Put(text, v + 1, right);
@@ -34,19 +34,19 @@ void ShapeAt(CodeString& text, std::size_t v) {
 // whose final and isolated forms share a code) in the form of a word end when the
 // edit joins them on both sides.
 // Past the end the step still settles the last letter, which lost its neighbour.
-void SettleWordFrom(CodeString& text, std::size_t v) {
-  ShapeAt(text, v);
-  while (v < text.size() && CodeAt(text, v) >= 128) ShapeAt(text, ++v);  // to the word's end
+void SettleWordFrom(const encoding::TableSet& tables, CodeString& text, std::size_t v) {
+  ShapeAt(tables, text, v);
+  while (v < text.size() && CodeAt(text, v) >= 128) ShapeAt(tables, text, ++v);  // to the word's end
 }
 
 }  // namespace
 
-void TypeAt(CodeString& text, std::size_t caret, Byte code) {
+void TypeAt(const encoding::TableSet& tables, CodeString& text, std::size_t caret, Byte code) {
   caret = std::min(caret, text.size());
   Byte left = caret > 0 ? At(text, caret - 1) : 0;
   Byte mid = code;
   Byte right = At(text, caret);
-  encoding::ShapeLetter(left, mid, right, At(text, caret + 1));
+  encoding::ShapeLetter(tables, left, mid, right, At(text, caret + 1));
   if (IsNumberCode(mid)) {
     std::size_t end = caret;
     while (end < text.size() && IsNumberCode(CodeAt(text, end))) ++end;
@@ -60,19 +60,21 @@ void TypeAt(CodeString& text, std::size_t caret, Byte code) {
   if (caret > 0) Put(text, caret - 1, left);
   Put(text, caret, right);
   text.insert(caret, 1, CodeChar(mid));
-  SettleWordFrom(text, caret + 1);
+  SettleWordFrom(tables, text, caret + 1);
 }
 
-void RemoveAt(CodeString& text, std::size_t caret, std::size_t count) {
+void RemoveAt(const encoding::TableSet& tables, CodeString& text, std::size_t caret,
+              std::size_t count) {
   if (caret + count > text.size()) return;
   text.erase(caret, count);
-  SettleWordFrom(text, caret);
+  SettleWordFrom(tables, text, caret);
 }
 
-void ReshapeForRemoval(CodeString& text, std::size_t caret, std::size_t count) {
+void ReshapeForRemoval(const encoding::TableSet& tables, CodeString& text, std::size_t caret,
+                       std::size_t count) {
   if (caret + count > text.size()) return;
   const CodeString removed = text.substr(caret, count);
-  RemoveAt(text, caret, count);
+  RemoveAt(tables, text, caret, count);
   text.insert(caret, removed);
 }
 

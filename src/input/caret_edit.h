@@ -1,25 +1,28 @@
 #pragma once
 // Edits of a field's text at a caret, with the letter forms that the edit calls for.
 // The text is in visual order; caret c lies between text[c - 1] and text[c]. The
-// shaping uses the active table set.
+// shaping uses the code page's tables.
 #include <cstddef>
 
 #include "common/code_string.h"
+#include "encoding/tables.h"
 
 namespace pelikar::input {
 
 // Types code at the caret with the forms it and its neighbours take. A digit, "." or
 // "/" goes to the right end of the number that stands right of the caret instead, so
 // that numbers read left to right inside right-to-left text.
-void TypeAt(CodeString& text, std::size_t caret, Byte code);
+void TypeAt(const encoding::TableSet& tables, CodeString& text, std::size_t caret, Byte code);
 
 // Gives the characters on both sides of the count characters right of the caret the
 // forms they take once those are gone, without removing them (the field's own Delete
 // will). With count 0 it settles the two characters that meet at the caret.
-void ReshapeForRemoval(CodeString& text, std::size_t caret, std::size_t count);
+void ReshapeForRemoval(const encoding::TableSet& tables, CodeString& text, std::size_t caret,
+                       std::size_t count);
 
 // Removes the count characters right of the caret and reshapes the two that meet.
-void RemoveAt(CodeString& text, std::size_t caret, std::size_t count);
+void RemoveAt(const encoding::TableSet& tables, CodeString& text, std::size_t caret,
+              std::size_t count);
 
 // A line ends in a carriage return and line feed, which Backspace and Delete take as
 // one character: the widths of what they remove left and right of the caret.

@@ -6,31 +6,25 @@
 #include <string_view>
 
 #include "common/code_string.h"
-#include "control/host_object.h"
-#include "control/properties.h"
+#include "host/host_value.h"
+#include "input/typing.h"
 
 namespace pelikar::input {
 
-// A value where the host's run-time expects a string: empty is "", numbers and
-// Booleans are written out; an object is a type mismatch.
-CodeString TextOf(const control::HostValue& value);
-// A value where a number is compared: empty is 0, True is -1, a number text is read.
-double NumberOf(const control::HostValue& value);
-
 class HostField {
  public:
-  explicit HostField(control::HostObject& object) : object_(object) {}
+  explicit HostField(host::HostObject& object) : object_(object) {}
 
-  CodeString Tag() { return TextOf(object_.Get("Tag")); }
-  CodeString Name() { return TextOf(object_.Get("Name")); }
-  CodeString Text() { return TextOf(object_.Get("Text")); }
+  CodeString Tag() { return host::TextOf(object_.Get("Tag")); }
+  CodeString Name() { return host::TextOf(object_.Get("Name")); }
+  CodeString Text() { return host::TextOf(object_.Get("Text")); }
   std::int32_t SelStart() { return object_.Get("SelStart").ToLong(); }
-  bool Locked() { return NumberOf(object_.Get("Locked")) != 0; }
+  bool Locked() { return host::NumberOf(object_.Get("Locked")) != 0; }
   // Locked, where the field has that property: a field without it is never locked.
   bool LockedIfAny();
   std::int32_t MaxLength() { return object_.Get("MaxLength").ToLong(); }
   // The host's "MultiLine = True": only the value True counts.
-  bool MultiLine() { return NumberOf(object_.Get("MultiLine")) == -1; }
+  bool MultiLine() { return host::NumberOf(object_.Get("MultiLine")) == -1; }
 
   void SetText(CodeView text) { object_.Put("Text", CodeString(text)); }
   void SetSelStart(std::int32_t position) { object_.Put("SelStart", position); }
@@ -40,11 +34,11 @@ class HostField {
   bool RemoveSelection();
 
  private:
-  control::HostObject& object_;
+  host::HostObject& object_;
 };
 
 // Whether count more characters fit in the text box: a Visual Basic host (Environment
 // 0) leaves MaxLength to the control, any other host keeps it itself.
-bool HasRoomFor(HostField& field, std::size_t count, const control::Properties& properties);
+bool HasRoomFor(HostField& field, std::size_t count, const TypingSettings& settings);
 
 }  // namespace pelikar::input

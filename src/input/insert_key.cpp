@@ -10,8 +10,8 @@
 
 namespace pelikar::input {
 
-void InsertKey(control::HostObject& object, std::int16_t keyCode, std::int16_t shift,
-               util::MessageBoxes& messages) {
+void InsertKey(host::HostObject& object, std::int16_t keyCode, std::int16_t shift,
+               const encoding::TableSet& tables, util::MessageBoxes& messages) {
   HostField field(object);
   const KeyStroke stroke(keyCode, shift);
   CodeString text = field.Text();
@@ -20,7 +20,7 @@ void InsertKey(control::HostObject& object, std::int16_t keyCode, std::int16_t s
     if (stroke.key == kSKey) ShowCreditBox(messages);
     return;
   }
-  const Byte code = CodeOfKey(encoding::ActiveTables(), stroke.key, stroke.shift);
+  const Byte code = CodeOfKey(tables, stroke.key, stroke.shift);
   const bool deleting = stroke.key == kBackspaceKey || stroke.key == kDeleteKey;
   // A key that deletes or types takes the selection away first; the selection then is
   // what Backspace deleted, and what typing replaced.
@@ -53,7 +53,7 @@ void InsertKey(control::HostObject& object, std::int16_t keyCode, std::int16_t s
         width = BackspaceWidth(text, static_cast<std::size_t>(position));
         position -= static_cast<std::int32_t>(width);
       }
-      RemoveAt(text, static_cast<std::size_t>(position), width);
+      RemoveAt(tables, text, static_cast<std::size_t>(position), width);
       field.SetSelStart(position);
       break;
     }
@@ -61,11 +61,11 @@ void InsertKey(control::HostObject& object, std::int16_t keyCode, std::int16_t s
       // The field's own Delete follows and removes one character (or line break):
       // after a removed selection a placeholder stands in for it.
       if (selectionRemoved) text.insert(std::min<std::size_t>(position, text.size()), 1, ' ');
-      ReshapeForRemoval(text, static_cast<std::size_t>(position),
+      ReshapeForRemoval(tables, text, static_cast<std::size_t>(position),
                         DeleteWidth(text, static_cast<std::size_t>(position)));
       break;
     default:
-      if (code != 0) TypeAt(text, static_cast<std::size_t>(position), code);
+      if (code != 0) TypeAt(tables, text, static_cast<std::size_t>(position), code);
       break;
   }
   SetSavedSelStart(position);

@@ -10,13 +10,14 @@
 
 namespace pelikar::input {
 
-void InsertKeyMultiLine(control::HostObject& object, std::int16_t keyCode, std::int16_t shift) {
+void InsertKeyMultiLine(host::HostObject& object, std::int16_t keyCode, std::int16_t shift,
+                        const encoding::TableSet& tables) {
   HostField field(object);
   const KeyStroke stroke(keyCode, shift);
   CodeString text = field.Text();
   const std::int32_t selStart = field.SelStart();
   if (stroke.ctrl) return;
-  const Byte code = CodeOfKey(encoding::ActiveTables(), stroke.key, stroke.shift);
+  const Byte code = CodeOfKey(tables, stroke.key, stroke.shift);
   const bool deleting = stroke.key == kBackspaceKey || stroke.key == kDeleteKey;
   const bool selectionRemoved = (deleting || code != 0) && field.RemoveSelection();
   if (selectionRemoved) text = field.Text();
@@ -30,20 +31,20 @@ void InsertKeyMultiLine(control::HostObject& object, std::int16_t keyCode, std::
       // The character left of the caret goes (at the start of a line too), or the line
       // break, joining two lines; at caret 0 there is nothing to take.
       if (selectionRemoved) {
-        RemoveAt(text, caret, 0);
+        RemoveAt(tables, text, caret, 0);
       } else if (caret > 0) {
         const std::size_t width = BackspaceWidth(text, caret);
         caret -= width;
-        RemoveAt(text, caret, width);
+        RemoveAt(tables, text, caret, width);
         field.SetSelStart(static_cast<std::int32_t>(caret));
       }
       break;
     case kDeleteKey:
       if (selectionRemoved) text.insert(caret, 1, ' ');
-      ReshapeForRemoval(text, caret, DeleteWidth(text, caret));
+      ReshapeForRemoval(tables, text, caret, DeleteWidth(text, caret));
       break;
     default:
-      if (code != 0) TypeAt(text, caret, code);
+      if (code != 0) TypeAt(tables, text, caret, code);
       break;
   }
   WriteBack(field, shown, text);

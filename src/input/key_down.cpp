@@ -12,19 +12,17 @@
 namespace pelikar::input {
 namespace {
 
-bool IsHostZero(const control::HostValue& value) { return NumberOf(value) == 0; }
-
 // Whether a text box takes the key. A locked box takes nothing; a Visual Basic host
 // leaves MaxLength to the control, so a full box takes only the keys that shorten it.
-bool TakesKey(HostField& field, int key, const control::Properties& properties) {
-  if (!properties.farsi || field.Locked()) return false;
-  return HasRoomFor(field, 1, properties) || key == kBackspaceKey || key == kDeleteKey;
+bool TakesKey(HostField& field, int key, const TypingSettings& settings) {
+  if (field.Locked()) return false;
+  return HasRoomFor(field, 1, settings) || key == kBackspaceKey || key == kDeleteKey;
 }
 
 }  // namespace
 
-bool FarsiDown(control::HostObject& object, std::int16_t keyCode, std::int16_t shift,
-               control::Properties& properties, TypingServices& services) {
+bool FarsiDown(host::HostObject& object, std::int16_t keyCode, std::int16_t shift,
+               const TypingSettings& settings, TypingServices& services) {
   try {
     const KeyboardTable& keyboardState = FetchKeyboardState(services.keyboard);
     HostField field(object);
@@ -36,23 +34,21 @@ bool FarsiDown(control::HostObject& object, std::int16_t keyCode, std::int16_t s
     }
     if (tag == TagKind::Integer || tag == TagKind::Float) return false;
 
-    // Reloaded at every key: conversions in the other code page may have run between.
-    encoding::LoadTables(IsHostZero(properties.codePage) ? encoding::CodePage::Nivo
-                                                         : encoding::CodePage::Ir);
-    properties.farsi = keyboardState[kScrollLockKey] != 0;
+    const encoding::TableSet& tables = encoding::TableSetOf(settings.codePage);
+    const bool persian = keyboardState[kScrollLockKey] != 0;
     const FieldName name(field.Name());
     if (IsGridLike(tag, name)) {
       SetSavedSelStart(field.SelStart());
-      if (properties.farsi) InsertKey(object, key, shift, services.messages);
+      if (persian) InsertKey(object, key, shift, tables, services.messages);
       return true;
     }
     if (IsTextBox(tag, name)) {
       SetSavedSelStart(field.SelStart());
-      if (TakesKey(field, key, properties)) {
-        if (properties.multiLine) {
-          InsertKeyMultiLine(object, key, shift);
+      if (persian && TakesKey(field, key, settings)) {
+        if (settings.multiLine) {
+          InsertKeyMultiLine(object, key, shift, tables);
         } else {
-          InsertKey(object, key, shift, services.messages);
+          InsertKey(object, key, shift, tables, services.messages);
         }
       }
     }

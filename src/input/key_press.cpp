@@ -25,8 +25,8 @@ bool PassesNumberField(std::int16_t code) {
 // Enter adds a carriage return and line feed. A locked box takes neither; a Visual
 // Basic host leaves MaxLength to the control, so a box they would overfill keeps its
 // lines as they are.
-bool TakesLineBreak(HostField& field, const control::Properties& properties) {
-  return !field.LockedIfAny() && HasRoomFor(field, 2, properties);
+bool TakesLineBreak(HostField& field, const TypingSettings& settings) {
+  return !field.LockedIfAny() && HasRoomFor(field, 2, settings);
 }
 
 void SplitLineAtCaret(HostField& field) {
@@ -39,8 +39,8 @@ void SplitLineAtCaret(HostField& field) {
 
 }  // namespace
 
-bool FarsiPress(control::HostObject& object, std::int16_t& keyAscii,
-                const control::Properties& properties, TypingServices&) {
+bool FarsiPress(host::HostObject& object, std::int16_t& keyAscii, const TypingSettings& settings,
+                TypingServices&) {
   try {
     HostField field(object);
     const TagKind tag = ReadTagKind(field);
@@ -68,14 +68,14 @@ bool FarsiPress(control::HostObject& object, std::int16_t& keyAscii,
       // Backspace, Ctrl+C...) are the grid's own, and need their selection in place.
       if (keyAscii >= kSpace && IsGrid(tag, name)) field.ClearSelection();
       if (keyAscii == kEnter && IsTextBox(tag, name)) {
-        if (properties.multiLine && field.MultiLine() && TakesLineBreak(field, properties)) {
+        if (settings.multiLine && field.MultiLine() && TakesLineBreak(field, settings)) {
           SplitLineAtCaret(field);
         }
         keyAscii = 0;  // a text box never takes Enter itself
       }
     }
     // In Persian mode the character, if any, was typed at key-down.
-    if (properties.farsi) keyAscii = 0;
+    if (settings.persian) keyAscii = 0;
     return true;
   } catch (const std::exception&) {
     return false;

@@ -1,13 +1,13 @@
-// KeyboardState and SavedSelStart: one copy in the process, shared by every control
-// instance, as the thread's keyboard is.
+// KeyboardState and SavedSelStart: one copy a thread, shared by the thread's control
+// instances, as the thread's keyboard is.
 #include "input/keyboard_state.h"
 
 namespace pelikar::input {
 namespace {
 
-KeyboardTable keyboardState{};
-bool keyboardStateFetched = false;  // the table above holds the system's state
-std::int32_t savedSelStart = 0;
+thread_local KeyboardTable keyboardState{};
+thread_local bool keyboardStateFetched = false;  // the table above holds the system's state
+thread_local std::int32_t savedSelStart = 0;
 
 }  // namespace
 

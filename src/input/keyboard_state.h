@@ -1,5 +1,5 @@
 #pragma once
-// The engine's side of the module-wide keyboard state (the control's side is in
+// The engine's side of the thread's keyboard state (the control's side is in
 // typing.h).
 #include "input/typing.h"
 

@@ -39,11 +39,8 @@ NivoWords ConvertWords() {
           ToNivo(kTooLargeText), ToNivo(kTooLargeNegativeText)};
 }
 
-// A conversion leaves the Nivo set active; so does every spelling that uses a word,
-// whether or not the word was converted just now.
 const NivoWords& Words() {
   static const NivoWords words = ConvertWords();
-  encoding::LoadNivoTables();
   return words;
 }
 

@@ -26,7 +26,7 @@ using test::WriteFile;
 
 // What one line of the file becomes: the line is in visual order already.
 CodeString ConvertedLine(const CodeString& line) {
-  return En_Ir_To_nivo(ReverseText(line)) + "\r\n";
+  return En_Ir_To_nivo(Reverse(line)) + "\r\n";
 }
 
 class FileConversion : public testing::Test {

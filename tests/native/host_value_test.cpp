@@ -1,6 +1,6 @@
 // Values that cross to and from host objects convert as the host's run-time converts
 // them: a window handle, for one, arrives in whatever type the host keeps it in.
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "common/run_time_error.h"
 #include "test_support.h"
 
-namespace pelikar::control {
+namespace pelikar::host {
 namespace {
 
 TEST(HostValue, ToLongConvertsAsTheHostsRunTime) {
@@ -48,4 +48,4 @@ TEST(HostValue, ToLongRaisesOutOfRangeAndForNonNumbers) {
 }
 
 }  // namespace
-}  // namespace pelikar::control
+}  // namespace pelikar::host

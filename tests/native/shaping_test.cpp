@@ -111,18 +111,5 @@ INSTANTIATE_TEST_SUITE_P(CodePages, ShapingProperties,
                            return info.param == CodePage::Nivo ? "Nivo" : "Ir";
                          });
 
-TEST(ActiveTables, EachConversionLeavesItsOwnCodePageActive) {
-  En_To_Ir("~f~");
-  EXPECT_EQ(ActiveTables().codePage, CodePage::Ir);
-  Byte left = 0, current = 146, right = 0;
-  ShapeLetter(left, current, right, 0);  // the active set shapes Ir codes
-  EXPECT_EQ(current, 146);
-  En_Ir_To_nivo("~f~");
-  EXPECT_EQ(ActiveTables().codePage, CodePage::Nivo);
-  EXPECT_EQ(ToForm(144, kInitial), 141);
-  LoadIrTables();
-  EXPECT_EQ(ToForm(146, kInitial), 147);
-}
-
 }  // namespace
 }  // namespace pelikar::encoding

@@ -13,7 +13,7 @@
 namespace pelikar::com_tests {
 namespace {
 
-using control::HostValue;
+using host::HostValue;
 using com::DispatchHostObject;
 
 template <class T>

@@ -61,19 +61,19 @@ bool ClientSite::Ambient(DISPID property, VARIANT* value) const {
   return SUCCEEDED(result);
 }
 
-control::HostValue ClientSite::AmbientFont() {
+host::HostValue ClientSite::AmbientFont() {
   VARIANT value;
   if (Ambient(DISPID_AMBIENT_FONT, &value) &&
       SUCCEEDED(VariantChangeType(&value, &value, 0, VT_DISPATCH)) &&
       V_DISPATCH(&value) != nullptr) {
-    control::HostValue font = HostValueFromVariant(value);
+    host::HostValue font = HostValueFromVariant(value);
     VariantClear(&value);
     return font;
   }
   VariantClear(&value);
   IFontDisp* font = DefaultFont();
   if (font == nullptr) return {};
-  return control::HostValue::Object(std::make_shared<DispatchHostObject>(font));
+  return host::HostValue::Object(std::make_shared<DispatchHostObject>(font));
 }
 
 IFontDisp* ClientSite::DefaultFont() {
@@ -99,7 +99,7 @@ void ClientSite::PropertyChanged(std::string_view property) {
 
 // The form is the extended control's Parent, as form hosts offer it. A container
 // without an extended control (or one without a Parent) shows no form.
-control::HostValue::Object ClientSite::ParentForm() {
+host::HostValue::Object ClientSite::ParentForm() {
   if (site_ == nullptr) return nullptr;
   IOleControlSite* controlSite = nullptr;
   if (FAILED(site_->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&controlSite)))) {
@@ -112,8 +112,8 @@ control::HostValue::Object ClientSite::ParentForm() {
   DispatchHostObject extender(extended);
   extended->Release();
   try {
-    const control::HostValue parent = extender.Get("Parent");
-    const auto* form = std::get_if<control::HostValue::Object>(&parent.storage());
+    const host::HostValue parent = extender.Get("Parent");
+    const auto* form = std::get_if<host::HostValue::Object>(&parent.storage());
     return form != nullptr ? *form : nullptr;
   } catch (const RunTimeError&) {
     return nullptr;

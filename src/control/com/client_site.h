@@ -33,9 +33,9 @@ class ClientSite final : public control::Container {
 
   // control::Container
   bool UserMode() override { return userMode_; }
-  control::HostValue AmbientFont() override;
+  host::HostValue AmbientFont() override;
   void PropertyChanged(std::string_view property) override;
-  control::HostValue::Object ParentForm() override;
+  host::HostValue::Object ParentForm() override;
 
  private:
   // The ambient property's value, false when the site offers none.

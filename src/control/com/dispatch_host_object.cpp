@@ -14,7 +14,7 @@
 namespace pelikar::com {
 namespace {
 
-using control::HostValue;
+using host::HostValue;
 
 // mingw's uuid library lacks it.
 constexpr IID kIdDispatchEx = {

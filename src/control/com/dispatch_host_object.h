@@ -7,11 +7,11 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::com {
 
-class DispatchHostObject final : public control::HostObject {
+class DispatchHostObject final : public host::HostObject {
  public:
   // Holds a reference to object, which may be NULL (the host's Nothing).
   explicit DispatchHostObject(IDispatch* object);
@@ -19,20 +19,20 @@ class DispatchHostObject final : public control::HostObject {
   DispatchHostObject& operator=(const DispatchHostObject&) = delete;
   ~DispatchHostObject() override;
 
-  control::HostValue Get(std::string_view member) override;
-  void Put(std::string_view member, const control::HostValue& value) override;
-  control::HostValue Call(std::string_view member,
-                          std::span<const control::HostValue> arguments) override;
+  host::HostValue Get(std::string_view member) override;
+  void Put(std::string_view member, const host::HostValue& value) override;
+  host::HostValue Call(std::string_view member,
+                          std::span<const host::HostValue> arguments) override;
 
   IDispatch* dispatch() const { return object_; }
   // The value of the object's default member (DISPID_VALUE), read as a property.
-  control::HostValue DefaultValue() const;
+  host::HostValue DefaultValue() const;
 
  private:
   DISPID IdOf(std::string_view member) const;
-  control::HostValue Invoke(std::string_view member, WORD flags, DISPPARAMS& params) const;
+  host::HostValue Invoke(std::string_view member, WORD flags, DISPPARAMS& params) const;
   // member names the call in errors.
-  control::HostValue Invoke(DISPID id, std::string_view member, WORD flags,
+  host::HostValue Invoke(DISPID id, std::string_view member, WORD flags,
                             DISPPARAMS& params) const;
 
   IDispatch* object_;
@@ -41,11 +41,11 @@ class DispatchHostObject final : public control::HostObject {
 // Values as they cross IDispatch: a VARIANT (also by reference) as a host value, and
 // back into a VARIANT that the caller clears. Objects cross as IDispatch; a value
 // without a host counterpart raises Type mismatch.
-control::HostValue HostValueFromVariant(VARIANT& value);
+host::HostValue HostValueFromVariant(VARIANT& value);
 // A value assigned to a property with Let, as the host's own assignments take it: an
 // object stands for its default value (91 for Nothing, 438 for an object without
 // one). The control never keeps a host's object in a property it saves.
-control::HostValue LetValueFromVariant(VARIANT& value);
-void HostValueToVariant(const control::HostValue& value, VARIANT* target);
+host::HostValue LetValueFromVariant(VARIANT& value);
+void HostValueToVariant(const host::HostValue& value, VARIANT* target);
 
 }  // namespace pelikar::com

@@ -15,8 +15,8 @@ constexpr wchar_t kFaceText[] = L"Pelikar";
 
 // The handle of an IFont behind a host value; it stays valid while the font object
 // lives, and the control holds its font.
-HFONT FontHandle(const control::HostValue& font) {
-  const auto* object = std::get_if<control::HostValue::Object>(&font.storage());
+HFONT FontHandle(const host::HostValue& font) {
+  const auto* object = std::get_if<host::HostValue::Object>(&font.storage());
   if (object == nullptr || *object == nullptr) return nullptr;
   const auto* host = dynamic_cast<const DispatchHostObject*>(object->get());
   if (host == nullptr || host->dispatch() == nullptr) return nullptr;
@@ -49,7 +49,7 @@ SIZE FacePixels() {
           MulDiv(control::kFaceSize.height, ScreenDpi(LOGPIXELSY), kDesignDpi)};
 }
 
-void DrawFace(HDC dc, const RECT& bounds, const control::HostValue& font) {
+void DrawFace(HDC dc, const RECT& bounds, const host::HostValue& font) {
   HBRUSH paper = CreateSolidBrush(kFacePaper);
   FillRect(dc, &bounds, paper);
   DeleteObject(paper);

@@ -3,7 +3,7 @@
 // control's font. It is the picture that fixes the control's size.
 #include <windows.h>
 
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::com {
 
@@ -17,6 +17,6 @@ SIZE FacePixels();
 
 // Draws the face to fill bounds; font is the control's font (an IFont object), or
 // empty for the system's default GUI font.
-void DrawFace(HDC dc, const RECT& bounds, const control::HostValue& font);
+void DrawFace(HDC dc, const RECT& bounds, const host::HostValue& font);
 
 }  // namespace pelikar::com

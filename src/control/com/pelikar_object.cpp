@@ -89,6 +89,9 @@ CodeString ProgramName() {
   return WideToCode(std::filesystem::path(ModulePath()).stem().wstring());
 }
 
+// A host form's window handle, its "hwnd" property.
+std::int32_t WindowOf(IDispatch* form) { return DispatchHostObject(form).Get("hwnd").ToLong(); }
+
 // Message and Message2 answer every failure with 0, the value of no button.
 HRESULT MessageMember(BSTR prompt, short buttons, BSTR title, short alignment,
                       const dialogs::win32::BoxPlacement& placement, short* result) {
@@ -372,14 +375,13 @@ STDMETHODIMP PelikarObject::FileExist(BSTR fileName, VARIANT_BOOL* result) {
                   [&](CodeView name) { return util::FileExist(services_.files, name); });
 }
 
-// The form is reached by its "hwnd" property; an object without one raises.
+// The form's window is its "hwnd" property; an object without one raises.
 STDMETHODIMP PelikarObject::ShapeOval(IDispatch* yourForm, LONG x1, LONG y1, LONG x2, LONG y2,
                                       LONG* result) {
   if (result == nullptr) return NullPointer();
   *result = 0;
   return Guarded([&] {
-    DispatchHostObject form(yourForm);
-    *result = util::ShapeOval(form, services_.regions, {x1, y1, x2, y2});
+    *result = util::ShapeOval(WindowOf(yourForm), services_.regions, {x1, y1, x2, y2});
   });
 }
 
@@ -388,8 +390,7 @@ STDMETHODIMP PelikarObject::ShapeRect(IDispatch* yourForm, LONG x1, LONG y1, LON
   if (result == nullptr) return NullPointer();
   *result = 0;
   return Guarded([&] {
-    DispatchHostObject form(yourForm);
-    *result = util::ShapeRect(form, services_.regions, {x1, y1, x2, y2}, x3, y3);
+    *result = util::ShapeRect(WindowOf(yourForm), services_.regions, {x1, y1, x2, y2}, x3, y3);
   });
 }
 
@@ -473,7 +474,7 @@ STDMETHODIMP PelikarObject::FarsiDown(IDispatch* yourObject, short keyCode, shor
   return Guarded([&] {
     DispatchHostObject field(yourObject);
     input::TypingServices typing{keyboard_, services_.messages};
-    *result = Boolean(input::FarsiDown(field, keyCode, shift, control_.properties(), typing));
+    *result = Boolean(input::FarsiDown(field, keyCode, shift, control_.TypingSettings(), typing));
   });
 }
 
@@ -485,7 +486,7 @@ STDMETHODIMP PelikarObject::FarsiPress(IDispatch* yourObject, short* keyAscii,
     DispatchHostObject field(yourObject);
     input::TypingServices typing{keyboard_, services_.messages};
     std::int16_t key = *keyAscii;
-    const bool general = input::FarsiPress(field, key, control_.properties(), typing);
+    const bool general = input::FarsiPress(field, key, control_.TypingSettings(), typing);
     *keyAscii = key;
     *result = Boolean(general);
   });

@@ -14,7 +14,7 @@ class ContainerPropertyBag final : public control::PropertyBag {
  public:
   ContainerPropertyBag(IPropertyBag& bag, IErrorLog* errorLog) : bag_(bag), errorLog_(errorLog) {}
 
-  control::HostValue Read(std::string_view name, const control::HostValue& defaultValue) override {
+  host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) override {
     const std::wstring wideName(name.begin(), name.end());
     VARIANT value;
     VariantInit(&value);  // VT_EMPTY: the value as the bag holds it
@@ -31,7 +31,7 @@ class ContainerPropertyBag final : public control::PropertyBag {
     return HostValueFromVariant(value);
   }
 
-  void Write(std::string_view name, const control::HostValue& value) override {
+  void Write(std::string_view name, const host::HostValue& value) override {
     const std::wstring wideName(name.begin(), name.end());
     VARIANT saved;
     HostValueToVariant(value, &saved);

@@ -9,7 +9,7 @@
 namespace pelikar::dialogs::win32 {
 namespace {
 
-using control::HostValue;
+using host::HostValue;
 
 [[noreturn]] void NoSuchMember(std::string_view member) {
   throw RunTimeError(kMemberNotSupported, std::string(member));
@@ -51,13 +51,13 @@ HostValue EditField::Get(std::string_view member) {
 
 void EditField::Put(std::string_view member, const HostValue& value) {
   if (member == "Text") {
-    SetWindowTextA(edit_, input::TextOf(value).c_str());
+    SetWindowTextA(edit_, host::TextOf(value).c_str());
   } else if (member == "SelStart") {
     const DWORD start = Clamped(value.ToLong(), Text().size());
     SendMessageA(edit_, EM_SETSEL, start, start);
   } else if (member == "SelText") {
     SendMessageA(edit_, EM_REPLACESEL, FALSE,
-                 reinterpret_cast<LPARAM>(input::TextOf(value).c_str()));
+                 reinterpret_cast<LPARAM>(host::TextOf(value).c_str()));
   } else {
     NoSuchMember(member);
   }

@@ -5,19 +5,19 @@
 // one code per character through the ANSI code page.
 #include <windows.h>
 
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::dialogs::win32 {
 
-class EditField final : public control::HostObject {
+class EditField final : public host::HostObject {
  public:
   explicit EditField(HWND edit) : edit_(edit) {}
 
   // A member the field lacks raises Object doesn't support this property or method.
-  control::HostValue Get(std::string_view member) override;
-  void Put(std::string_view member, const control::HostValue& value) override;
-  control::HostValue Call(std::string_view member,
-                          std::span<const control::HostValue> arguments) override;
+  host::HostValue Get(std::string_view member) override;
+  void Put(std::string_view member, const host::HostValue& value) override;
+  host::HostValue Call(std::string_view member,
+                          std::span<const host::HostValue> arguments) override;
 
   CodeString Text() const;
 

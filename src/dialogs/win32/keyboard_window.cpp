@@ -261,10 +261,9 @@ class KeyboardWindow {
   // The key types into the field as into a host's text box: in the Nivo code page,
   // at the field's caret.
   void TypeKey(std::int16_t keyCode, std::int16_t shift) {
-    encoding::LoadNivoTables();
     EditField field(field_);
     input::SetSavedSelStart(field.Get("SelStart").ToLong());
-    input::InsertKey(field, keyCode, shift, services_.messages);
+    input::InsertKey(field, keyCode, shift, encoding::NivoTableSet(), services_.messages);
   }
 
   // The first ending stands.

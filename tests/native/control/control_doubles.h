@@ -18,24 +18,24 @@ namespace pelikar::control::test {
 using Log = std::vector<std::string>;
 
 // A host object with named properties; reading a property it lacks raises 438.
-class RecordingForm final : public HostObject {
+class RecordingForm final : public host::HostObject {
  public:
   explicit RecordingForm(Log& log) : log_(log) {}
-  HostValue Get(std::string_view member) override {
+  host::HostValue Get(std::string_view member) override {
     log_.push_back("form.Get " + std::string(member));
     const auto found = properties.find(std::string(member));
     if (found == properties.end()) throw RunTimeError(kMemberNotSupported, std::string(member));
     return found->second;
   }
-  void Put(std::string_view member, const HostValue& value) override {
+  void Put(std::string_view member, const host::HostValue& value) override {
     log_.push_back("form.Put " + std::string(member));
     properties[std::string(member)] = value;
   }
-  HostValue Call(std::string_view member, std::span<const HostValue>) override {
+  host::HostValue Call(std::string_view member, std::span<const host::HostValue>) override {
     throw RunTimeError(kMemberNotSupported, std::string(member));
   }
 
-  std::map<std::string, HostValue> properties{{"Caption", CodeString("Form1")}};
+  std::map<std::string, host::HostValue> properties{{"Caption", CodeString("Form1")}};
 
  private:
   Log& log_;
@@ -45,17 +45,17 @@ class RecordingContainer final : public Container {
  public:
   explicit RecordingContainer(Log& log) : form(std::make_shared<RecordingForm>(log)), log_(log) {}
   bool UserMode() override { return userMode; }
-  HostValue AmbientFont() override {
+  host::HostValue AmbientFont() override {
     log_.push_back("ambient Font");
     return ambientFont;
   }
   void PropertyChanged(std::string_view property) override {
     log_.push_back("changed " + std::string(property));
   }
-  HostValue::Object ParentForm() override { return form; }
+  host::HostValue::Object ParentForm() override { return form; }
 
   bool userMode = true;
-  HostValue ambientFont = CodeString("Tahoma");  // stands for the font object
+  host::HostValue ambientFont = CodeString("Tahoma");  // stands for the font object
   std::shared_ptr<RecordingForm> form;
 
  private:
@@ -84,11 +84,11 @@ class RecordingKeyboard final : public input::KeyboardStateTable {
 class RecordingBag final : public PropertyBag {
  public:
   explicit RecordingBag(Log& log) : log_(log) {}
-  HostValue Read(std::string_view name, const HostValue& defaultValue) override {
+  host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) override {
     log_.push_back("bag.Read " + std::string(name));
     return values.Read(name, defaultValue);
   }
-  void Write(std::string_view name, const HostValue& value) override {
+  void Write(std::string_view name, const host::HostValue& value) override {
     log_.push_back("bag.Write " + std::string(name));
     values.Write(name, value);
   }
@@ -100,7 +100,7 @@ class RecordingBag final : public PropertyBag {
 };
 
 // A value as "Integer 0", "Boolean True", "String 1", "Double 1.5", "Empty".
-inline std::string Shown(const HostValue& value) {
+inline std::string Shown(const host::HostValue& value) {
   struct Visitor {
     std::string operator()(std::monostate) const { return "Empty"; }
     std::string operator()(bool b) const { return b ? "Boolean True" : "Boolean False"; }
@@ -112,7 +112,7 @@ inline std::string Shown(const HostValue& value) {
       return text.str();
     }
     std::string operator()(const CodeString& text) const { return "String " + text; }
-    std::string operator()(const HostValue::Object& o) const { return o ? "Object" : "Nothing"; }
+    std::string operator()(const host::HostValue::Object& o) const { return o ? "Object" : "Nothing"; }
   };
   return std::visit(Visitor{}, value.storage());
 }

@@ -23,12 +23,18 @@ using pelikar::test::ErrorNumberOf;
 
 class ControlTest : public testing::Test {
  protected:
-  // The properties and the font, as "Farsi True, CodePage Integer 0, ...".
+  // The properties as a save writes them, and the font: "Farsi True, CodePage
+  // Integer 0, ...".
   std::string Described() {
-    const Properties& p = control.properties();
-    return std::string("Farsi ") + (p.farsi ? "True" : "False") + ", CodePage " +
-           Shown(p.codePage) + ", MultiLine " + (p.multiLine ? "True" : "False") +
-           ", Environment " + Shown(p.environment) + ", Font " + Shown(control.Font());
+    MemoryPropertyBag saved;
+    control.SaveValues(saved);
+    const auto truth = [&](const char* name) {
+      return std::get<bool>(saved.Read(name, {}).storage()) ? "True" : "False";
+    };
+    return std::string("Farsi ") + truth("Farsi") + ", CodePage " +
+           Shown(saved.Read("CodePage", {})) + ", MultiLine " + truth("MultiLine") +
+           ", Environment " + Shown(saved.Read("Environment", {})) + ", Font " +
+           Shown(control.Font());
   }
 
   Log log;
@@ -47,7 +53,7 @@ using ControlProperties = ControlTest;
 // is the one given.
 TEST_F(ControlProperties, CodePageKeepsOnlyZeroAndOne) {
   const struct {
-    HostValue given;
+    host::HostValue given;
     const char* stored;
   } cases[] = {
       {std::int16_t{2}, "Integer 0"},
@@ -58,7 +64,7 @@ TEST_F(ControlProperties, CodePageKeepsOnlyZeroAndOne) {
       {0.5, "Integer 0"},
       {true, "Integer 0"},
       {CodeString("1"), "String 1"},
-      {HostValue(), "Empty"},
+      {host::HostValue(), "Empty"},
   };
   for (const auto& c : cases) {
     control.SetCodePage(c.given);
@@ -100,7 +106,6 @@ TEST_F(ControlProperties, FarsiReadsTheScrollLockEntryAsTheLastKeyDownLeftIt) {
   EXPECT_EQ(log, Log{}) << "the system is not asked";
   input::FetchKeyboardState(keyboard);  // the next key-down
   EXPECT_FALSE(control.Farsi());
-  EXPECT_FALSE(control.properties().farsi) << "the property follows what it read";
 }
 
 // Keys pressed or toggled since the last key-down keep their state.
@@ -153,7 +158,7 @@ TEST_F(ControlLifecycle, ABagWithoutKeysGivesTheDefaultsAndSwitchesScrollLockOn)
 TEST_F(ControlLifecycle, LoadedValuesFollowTheRules) {
   const struct {
     const char* key;
-    HostValue saved;
+    host::HostValue saved;
     const char* loaded;
   } cases[] = {
       {"Farsi", CodeString("False"), "Farsi False,"},
@@ -170,7 +175,7 @@ TEST_F(ControlLifecycle, LoadedValuesFollowTheRules) {
     control.ReadProperties(bag);
     EXPECT_NE(Described().find(c.loaded), std::string::npos)
         << Described() << " from " << Shown(c.saved);
-    EXPECT_EQ(keyboard.table[input::kScrollLockKey], control.properties().farsi ? 0xFF : 0);
+    EXPECT_EQ(keyboard.table[input::kScrollLockKey], Described().starts_with("Farsi True") ? 0xFF : 0);
   }
   RecordingBag word(log);
   word.values.Write("MultiLine", CodeString("yes"));

@@ -18,8 +18,8 @@ using pelikar::test::ErrorNumberOf;
 TEST(MemoryPropertyBag, ValuesComeBackFromTheirBytesInTheirKinds) {
   CodeString allCodes;
   for (unsigned code = 0; code < 256; ++code) allCodes.push_back(CodeChar(code));
-  const std::pair<const char*, HostValue> values[] = {
-      {"Nothing", HostValue()},        {"On", true},
+  const std::pair<const char*, host::HostValue> values[] = {
+      {"Nothing", host::HostValue()},        {"On", true},
       {"Off", false},                  {"Integer", std::int16_t{-2}},
       {"Long", std::int32_t{-100000}}, {"Double", -1.5e300},
       {"Codes", allCodes},             {"Blank", CodeString()},
@@ -49,7 +49,7 @@ TEST(MemoryPropertyBag, TheLayoutIsFixed) {
 
 TEST(MemoryPropertyBag, ObjectsCannotBeSaved) {
   MemoryPropertyBag bag;
-  bag.Write("Font", HostValue::Object{});
+  bag.Write("Font", host::HostValue::Object{});
   EXPECT_EQ(ErrorNumberOf([&] { bag.Serialize(); }), kTypeMismatch);
 }
 

@@ -12,13 +12,13 @@ namespace {
 
 // A control reached by member name. (What the page writes, and in which order, is
 // tested with the real control under Wine.)
-class MemoryControl final : public HostObject {
+class MemoryControl final : public host::HostObject {
  public:
-  HostValue Get(std::string_view member) override { return values.at(std::string(member)); }
-  void Put(std::string_view, const HostValue&) override { ++writes; }
-  HostValue Call(std::string_view, std::span<const HostValue>) override { return {}; }
+  host::HostValue Get(std::string_view member) override { return values.at(std::string(member)); }
+  void Put(std::string_view, const host::HostValue&) override { ++writes; }
+  host::HostValue Call(std::string_view, std::span<const host::HostValue>) override { return {}; }
 
-  std::map<std::string, HostValue> values{{"Environment", std::int16_t{9}},
+  std::map<std::string, host::HostValue> values{{"Environment", std::int16_t{9}},
                                           {"MultiLine", true},
                                           {"Farsi", false},
                                           {"CodePage", std::int16_t{1}}};

@@ -19,21 +19,21 @@ using Steps = std::vector<std::string>;
 
 // A host label that writes every property write and Refresh into one list, with the
 // time of the clock at each Refresh; a member named in missing raises 438.
-class RecordingLabel final : public control::HostObject {
+class RecordingLabel final : public host::HostObject {
  public:
   RecordingLabel(util::Clock& clock, CodeString caption) : clock_(clock), caption_(std::move(caption)) {}
 
-  control::HostValue Get(std::string_view member) override {
+  host::HostValue Get(std::string_view member) override {
     Check(member);
     if (member != "Caption") throw RunTimeError(kMemberNotSupported);
     return caption_;
   }
-  void Put(std::string_view member, const control::HostValue& value) override {
+  void Put(std::string_view member, const host::HostValue& value) override {
     Check(member);
-    if (member == "Caption") caption_ = input::TextOf(value);
-    steps.push_back(std::string(member) + "=" + input::TextOf(value));
+    if (member == "Caption") caption_ = host::TextOf(value);
+    steps.push_back(std::string(member) + "=" + host::TextOf(value));
   }
-  control::HostValue Call(std::string_view member, std::span<const control::HostValue>) override {
+  host::HostValue Call(std::string_view member, std::span<const host::HostValue>) override {
     Check(member);
     steps.push_back(std::string(member));
     refreshTimes.push_back(clock_.Seconds());

@@ -26,7 +26,7 @@ TEST_P(CaretRules, GiveTheTextAndCaret) {
   const Case& c = GetParam();
   Typist typist;
   typist.NumLock(true);
-  typist.properties.multiLine = c.lines == Lines::Multi;
+  typist.settings.multiLine = c.lines == Lines::Multi;
   auto field = MemoryField::TextBox("Text1");
   field->multiLine = c.lines != Lines::Single;
   field->Show(c.before);
@@ -92,7 +92,7 @@ TEST(Enter, ALockedOrFullBoxKeepsItsLines) {
   } cases[] = {{true, 0, "ab|cd"}, {false, 5, "ab|cd"}, {false, 6, "cd\r\nab|"}};
   for (const auto& c : cases) {
     Typist typist;
-    typist.properties.multiLine = true;
+    typist.settings.multiLine = true;
     auto field = MemoryField::TextBox("Text1");
     field->multiLine = true;
     field->locked = c.locked;
@@ -108,7 +108,6 @@ TEST(Enter, ALockedOrFullBoxKeepsItsLines) {
 // The on-screen keyboard calls InsertKey directly: SavedSelStart is its insertion point,
 // moved by the caret keys and Backspace, whatever the field's caret says.
 TEST(InsertKey, KeepsItsInsertionPointInSavedSelStart) {
-  encoding::LoadNivoTables();
   util::test::RecordingMessageBoxes messages;
   MemoryField field;
   field.Show("abcd|");
@@ -119,7 +118,7 @@ TEST(InsertKey, KeepsItsInsertionPointInSavedSelStart) {
                {kBackspace, 2}, {'1', 2}, {0, 2}};
   SetSavedSelStart(4);
   for (const auto& step : steps) {
-    InsertKey(field, step.key, 0, messages);
+    InsertKey(field, step.key, 0, encoding::NivoTableSet(), messages);
     EXPECT_EQ(SavedSelStart(), step.savedSelStart) << "after key " << step.key;
   }
   EXPECT_EQ(field.text, "ab1d");

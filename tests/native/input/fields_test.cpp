@@ -35,7 +35,7 @@ TEST_P(PersianTyping, ReachesTheFieldsItShould) {
   const FieldCase& c = GetParam();
   Typist typist;
   typist.NumLock(true);
-  typist.properties.environment = c.limits.environment;
+  typist.settings.environment = c.limits.environment;
   auto field = c.box == kTextBox ? MemoryField::TextBox(c.fieldName, c.tag)
                                  : MemoryField::Grid(c.fieldName, c.tag);
   field->locked = c.limits.locked;
@@ -95,10 +95,10 @@ TEST(FarsiPress, LeavesTheFieldWhatItMayInsert) {
   };
   for (const PressCase& c : cases) {
     Typist typist;
-    typist.properties.farsi = c.persian;
+    typist.settings.persian = c.persian;
     auto field = MemoryField::TextBox(c.fieldName, c.tag);
     std::int16_t code = c.typed;
-    EXPECT_EQ(FarsiPress(*field, code, typist.properties, typist.services), c.result)
+    EXPECT_EQ(FarsiPress(*field, code, typist.settings, typist.services), c.result)
         << c.tag << "/" << c.fieldName << " " << c.typed;
     EXPECT_EQ(code, c.left) << c.tag << "/" << c.fieldName << " " << c.typed;
   }
@@ -127,11 +127,11 @@ TEST(ScrollLock, SwitchesBetweenLatinAndPersianAtEveryKey) {
   auto field = MemoryField::TextBox("Text1");
   typist.Persian(false);
   typist.Type(*field, "ab");
-  EXPECT_FALSE(typist.properties.farsi);
+  EXPECT_FALSE(typist.settings.persian);
   EXPECT_EQ(field->Shown(), "ab|");
   typist.Persian(true);
   typist.Type(*field, "f");
-  EXPECT_TRUE(typist.properties.farsi);
+  EXPECT_TRUE(typist.settings.persian);
   EXPECT_EQ(field->Shown(), "ab|<144>");
 }
 
@@ -143,8 +143,8 @@ TEST(Failures, AFieldWithoutTagGivesFalse) {
   field->missing = {"Tag"};
   field->Show("ab|");
   std::int16_t code = 'a';
-  EXPECT_FALSE(FarsiDown(*field, 'F', 0, typist.properties, typist.services));
-  EXPECT_FALSE(FarsiPress(*field, code, typist.properties, typist.services));
+  EXPECT_FALSE(FarsiDown(*field, 'F', 0, typist.settings, typist.services));
+  EXPECT_FALSE(FarsiPress(*field, code, typist.settings, typist.services));
   EXPECT_EQ(code, 'a');
   EXPECT_EQ(field->Shown(), "ab|");
 }

@@ -7,7 +7,7 @@
 namespace pelikar::input::test {
 namespace {
 
-CodeString StringOf(const control::HostValue& value) {
+CodeString StringOf(const host::HostValue& value) {
   if (const auto* text = std::get_if<CodeString>(&value.storage())) return *text;
   throw RunTimeError(kTypeMismatch);
 }
@@ -34,7 +34,7 @@ void MemoryField::Access(std::string_view member) {
   if (missing.contains(member)) throw RunTimeError(kMemberNotSupported, std::string(member));
 }
 
-control::HostValue MemoryField::Get(std::string_view member) {
+host::HostValue MemoryField::Get(std::string_view member) {
   Access(member);
   if (member == "Text") return text;
   if (member == "SelStart") return selStart;
@@ -48,7 +48,7 @@ control::HostValue MemoryField::Get(std::string_view member) {
   throw RunTimeError(kMemberNotSupported, std::string(member));
 }
 
-void MemoryField::Put(std::string_view member, const control::HostValue& value) {
+void MemoryField::Put(std::string_view member, const host::HostValue& value) {
   Access(member);
   const auto length = static_cast<std::int32_t>(text.size());
   if (member == "Text") {
@@ -68,7 +68,7 @@ void MemoryField::Put(std::string_view member, const control::HostValue& value) 
   }
 }
 
-control::HostValue MemoryField::Call(std::string_view member, std::span<const control::HostValue>) {
+host::HostValue MemoryField::Call(std::string_view member, std::span<const host::HostValue>) {
   throw RunTimeError(kMemberNotSupported, std::string(member));
 }
 

@@ -9,19 +9,19 @@
 #include <string>
 
 #include "common/code_string.h"
-#include "control/host_object.h"
+#include "host/host_value.h"
 
 namespace pelikar::input::test {
 
-class MemoryField final : public control::HostObject {
+class MemoryField final : public host::HostObject {
  public:
   static std::shared_ptr<MemoryField> TextBox(CodeString name, CodeString tag = {});
   static std::shared_ptr<MemoryField> Grid(CodeString name, CodeString tag = {});
 
-  control::HostValue Get(std::string_view member) override;
-  void Put(std::string_view member, const control::HostValue& value) override;
-  control::HostValue Call(std::string_view member,
-                          std::span<const control::HostValue> arguments) override;
+  host::HostValue Get(std::string_view member) override;
+  void Put(std::string_view member, const host::HostValue& value) override;
+  host::HostValue Call(std::string_view member,
+                          std::span<const host::HostValue> arguments) override;
 
   // The box's own processing of a key, after its key-down and key-press handlers.
   void OwnKeyDown(int key, int shift);

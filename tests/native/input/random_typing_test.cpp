@@ -118,8 +118,8 @@ TEST_F(RandomTyping, KeepsEveryFieldSound) {
     Typist typist(Pick(2));
     typist.NumLock(true);
     typist.Persian(Pick(4) != 0);
-    typist.properties.multiLine = kind.kind == Kind::MultiLineText;
-    typist.properties.environment = static_cast<std::int16_t>(Pick(3) == 0 ? 1 : 0);
+    typist.settings.multiLine = kind.kind == Kind::MultiLineText;
+    typist.settings.environment = static_cast<std::int16_t>(Pick(3) == 0 ? 1 : 0);
     auto field = kind.kind == Kind::Grid || kind.kind == Kind::Combo
                      ? MemoryField::Grid(kind.name, kind.tag)
                      : MemoryField::TextBox(kind.name, kind.tag);
@@ -128,7 +128,7 @@ TEST_F(RandomTyping, KeepsEveryFieldSound) {
     if (MaskOf(kind.kind) && Pick(2) == 0) field->Show("1370/1/5|");  // broken at first
 
     for (int step = 0; step < 200; ++step, ++keystrokes) {
-      if (Pick(50) == 0) typist.Persian(!typist.properties.farsi);
+      if (Pick(50) == 0) typist.Persian(!typist.settings.persian);
       const Key key = RandomKey();
       const std::string context = field->Shown() + " key " + std::to_string(key.code) + "/" +
                                   std::to_string(key.shift) + " in " + kind.name;
@@ -138,10 +138,10 @@ TEST_F(RandomTyping, KeepsEveryFieldSound) {
       // Key-down, perhaps on a field that fails at some member access.
       MemoryField sound = *field;
       if (Pick(20) == 0) field->failAt = field->accesses + Pick(10);
-      const bool down = FarsiDown(*field, key.code, key.shift, typist.properties, typist.services);
+      const bool down = FarsiDown(*field, key.code, key.shift, typist.settings, typist.services);
       if (field->failAt >= 0 && field->accesses > field->failAt) {
         ++failures;
-        FarsiDown(sound, key.code, key.shift, typist.properties, typist.services);
+        FarsiDown(sound, key.code, key.shift, typist.settings, typist.services);
         EXPECT_FALSE(down) << context;
         EXPECT_TRUE(field->text == before.text || field->text == sound.text ||
                     field->text == WithoutSelection(before))
@@ -160,11 +160,11 @@ TEST_F(RandomTyping, KeepsEveryFieldSound) {
         sound = *field;
         std::int16_t soundCharacter = character;
         if (Pick(20) == 0) field->failAt = field->accesses + Pick(6);
-        const bool press = FarsiPress(*field, character, typist.properties, typist.services);
+        const bool press = FarsiPress(*field, character, typist.settings, typist.services);
         if (field->failAt >= 0 && field->accesses > field->failAt) {
           ++failures;
           EXPECT_EQ(character, soundCharacter) << context << " changed KeyAscii";
-          FarsiPress(sound, soundCharacter, typist.properties, typist.services);
+          FarsiPress(sound, soundCharacter, typist.settings, typist.services);
           EXPECT_FALSE(press) << context;
           EXPECT_TRUE(field->text == beforePress.text || field->text == sound.text ||
                       field->text == WithoutSelection(beforePress))

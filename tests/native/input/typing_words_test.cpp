@@ -51,8 +51,8 @@ CodeString Expected(const std::string& typed, encoding::CodePage page) {
 class TypingWords : public testing::TestWithParam<std::tuple<int, bool>> {
  protected:
   TypingWords() : typist(std::get<0>(GetParam())) {
-    typist.properties.multiLine = std::get<1>(GetParam());
-    field->multiLine = typist.properties.multiLine;
+    typist.settings.multiLine = std::get<1>(GetParam());
+    field->multiLine = typist.settings.multiLine;
   }
   encoding::CodePage Page() const {
     return static_cast<encoding::CodePage>(std::get<0>(GetParam()));

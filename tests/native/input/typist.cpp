@@ -54,20 +54,24 @@ std::int16_t CharacterOf(Key key) {
 }
 
 Typist::Typist(int codePage) {
-  properties.codePage = static_cast<std::int16_t>(codePage);
+  settings.codePage = static_cast<encoding::CodePage>(codePage);
   Persian(true);
 }
 
-void Typist::Persian(bool on) { keyboard.table[kScrollLockKey] = on ? 0x01 : 0x00; }
+void Typist::Persian(bool on) {
+  keyboard.table[kScrollLockKey] = on ? 0x01 : 0x00;
+  settings.persian = on;
+}
 void Typist::NumLock(bool on) { keyboard.table[kNumLockKey] = on ? 0x01 : 0x00; }
 
 Outcome Typist::Press(MemoryField& field, Key key) {
   Outcome outcome{};
-  outcome.down = FarsiDown(field, key.code, key.shift, properties, services);
+  outcome.down = FarsiDown(field, key.code, key.shift, settings, services);
+  if (KeyboardStateFetched()) settings.persian = ScrollLockOn();
   field.OwnKeyDown(key.code, key.shift);
   outcome.leftCharacter = CharacterOf(key);
   if (outcome.leftCharacter != 0) {
-    outcome.press = FarsiPress(field, outcome.leftCharacter, properties, services);
+    outcome.press = FarsiPress(field, outcome.leftCharacter, settings, services);
     field.OwnKeyPress(outcome.leftCharacter);
   }
   return outcome;

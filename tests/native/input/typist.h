@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "../util/service_doubles.h"
-#include "control/properties.h"
 #include "input/typing.h"
 #include "memory_field.h"
 
@@ -59,7 +58,9 @@ class Typist {
   // Types each character with its key.
   void Type(MemoryField& field, std::string_view typed);
 
-  control::Properties properties;
+  // The control's properties as typing reads them; Press keeps the Persian mode in
+  // step with Scroll Lock, as the control's Farsi does.
+  TypingSettings settings;
   FakeKeyboard keyboard;
   util::test::RecordingMessageBoxes messages;
   TypingServices services{keyboard, messages};

@@ -55,11 +55,5 @@ TEST(SpellNum, IsNivoTextInVisualOrder) {
   EXPECT_TRUE(SpellNum(-21).starts_with(spelled + " "));
 }
 
-TEST(SpellNum, LeavesTheNivoTablesActive) {
-  encoding::LoadIrTables();
-  SpellNum(7);
-  EXPECT_EQ(encoding::ActiveTables().codePage, encoding::CodePage::Nivo);
-}
-
 }  // namespace
 }  // namespace pelikar::numbers

@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
       std::cerr << argv[1] << ":" << number << ": not understood: " << line << "\n";
       return 1;
     }
-    typist.properties.codePage = focused->codePage;
-    typist.properties.multiLine = focused->multiLine;
+    typist.settings.codePage = static_cast<pelikar::encoding::CodePage>(focused->codePage);
+    typist.settings.multiLine = focused->multiLine;
   }
   for (const auto& [name, box] : boxes) {
     std::cout << name << "\t";

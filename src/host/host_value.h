@@ -1,7 +1,8 @@
 #pragma once
 // Host objects (fields, labels, forms) as the control reaches them: by member name at
-// run time, never through a typed interface. The COM layer adapts IDispatch to this;
-// tests use objects of their own.
+// run time, never through a typed interface, and the values that cross to and from
+// them, converted as the host's run-time converts them. The COM layer adapts
+// IDispatch to this; tests use objects of their own.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -10,7 +11,7 @@
 
 #include "common/code_string.h"
 
-namespace pelikar::control {
+namespace pelikar::host {
 
 class HostObject;
 
@@ -37,6 +38,15 @@ class HostValue {
   Storage storage_;
 };
 
+// A value where the host's run-time expects a string: empty is "", numbers and
+// Booleans are written out; an object is a type mismatch.
+CodeString TextOf(const HostValue& value);
+// A value where a number is compared: empty is 0, True is -1, a number text is read.
+double NumberOf(const HostValue& value);
+// A value where a Boolean is expected: numbers are True unless 0, and the texts
+// "True" and "False" (any case, blanks around) are what they say.
+bool TruthOf(const HostValue& value);
+
 class HostObject {
  public:
   virtual ~HostObject() = default;
@@ -46,4 +56,4 @@ class HostObject {
   virtual HostValue Call(std::string_view member, std::span<const HostValue> arguments) = 0;
 };
 
-}  // namespace pelikar::control
+}  // namespace pelikar::host
