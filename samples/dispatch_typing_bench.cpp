@@ -12,12 +12,12 @@
 #include <string>
 
 #include "text_box.h"
-#include "typing_client.h"
+#include "control_client.h"
 
 namespace {
 
 using pelikar::samples::TextBox;
-using pelikar::samples::TypingClient;
+using pelikar::samples::ControlClient;
 
 constexpr short kBackspace = 8;
 constexpr double kSecondsPerSize = 0.5;
@@ -42,7 +42,7 @@ std::wstring PersianText(std::size_t length) {
 }
 
 // Microseconds a key, over as many keys as fit in the time given.
-double MicrosecondsAKey(TypingClient& client, TextBox& box) {
+double MicrosecondsAKey(ControlClient& client, TextBox& box) {
   for (int i = 0; i < 20; ++i) {  // warm up
     client.Type(box, "s");
     client.Press(box, kBackspace, 0, kBackspace);
@@ -62,7 +62,7 @@ double MicrosecondsAKey(TypingClient& client, TextBox& box) {
 }
 
 int Run() {
-  TypingClient client;
+  ControlClient client;
   client.Put(L"Farsi", -1);
   std::printf("%-12s %16s %22s\n", "field chars", "us a key", "us a key per 1000 ch");
   for (const std::size_t length : {10, 1000, 30000}) {

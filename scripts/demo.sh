@@ -64,4 +64,12 @@ step "Converting phrases through the control (keyboard-typed -> Nivo and Ir code
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
 "$WINE" regsvr32 /s "Z:${win//\//\\}\\src\\control\\com\\Pelikar.ocx"
-LC_ALL=C.UTF-8 bash "$root/tests/wine/run_in_wine.sh" "$win/samples/convert_phrases.exe"
+# Each result's codes, and the text they show.
+LC_ALL=C.UTF-8 bash "$root/tests/wine/run_in_wine.sh" "$win/samples/convert_phrases.exe" |
+  tr -d '\r' | while IFS= read -r line; do
+    printf '%s\n' "$line"
+    case $line in
+      *"Nivo codes "*) printf '             %s\n' "$(show nivo "${line##*codes }")" ;;
+      *"Ir codes "*) printf '             %s\n' "$(show ir "${line##*codes }")" ;;
+    esac
+  done

@@ -177,7 +177,7 @@ void PadForm::CreateControls() {
       control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
   control->Release();
   if (FAILED(queried)) throw CallFailed("the control has no IDispatch");
-  client_ = std::make_unique<TypingClient>(dispatch);
+  client_ = std::make_unique<ControlClient>(dispatch);
   dispatch->Release();
 
   AddField(L"Text1", L"text", L"Text", 30, ES_AUTOHSCROLL, L"Nivo2", 0);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../typing_client.h"
+#include "../control_client.h"
 #include "key_latency.h"
 #include "window_field.h"
 
@@ -64,7 +64,7 @@ class PadForm {
   HWND spelled_ = nullptr;
   std::vector<HFONT> fonts_;
   std::deque<PadField> fields_;  // stable: each box's procedure finds its own
-  std::unique_ptr<TypingClient> client_;
+  std::unique_ptr<ControlClient> client_;
   bool persian_ = false;
   std::wstring dumpPath_;
   KeyLatency latency_;

@@ -1,4 +1,4 @@
-#include "typing_client.h"
+#include "control_client.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +41,7 @@ std::string Described(const wchar_t* member, HRESULT result, const EXCEPINFO& ex
 
 }  // namespace
 
-TypingClient::TypingClient() {
+ControlClient::ControlClient() {
   CLSID classId;
   if (FAILED(CLSIDFromProgID(L"PelikarLib.Pelikar", &classId))) {
     throw CallFailed("the control is not registered (regsvr32 Pelikar.ocx)");
@@ -53,17 +53,17 @@ TypingClient::TypingClient() {
   farsiPress_ = IdOf(L"FarsiPress");
 }
 
-TypingClient::TypingClient(IDispatch* control) : control_(control) {
+ControlClient::ControlClient(IDispatch* control) : control_(control) {
   control_->AddRef();
   farsiDown_ = IdOf(L"FarsiDown");
   farsiPress_ = IdOf(L"FarsiPress");
 }
 
-TypingClient::~TypingClient() {
+ControlClient::~ControlClient() {
   if (control_ != nullptr) control_->Release();
 }
 
-DISPID TypingClient::IdOf(const wchar_t* member) {
+DISPID ControlClient::IdOf(const wchar_t* member) {
   LPOLESTR names[] = {const_cast<LPOLESTR>(member)};
   DISPID id = DISPID_UNKNOWN;
   if (FAILED(control_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
@@ -72,7 +72,7 @@ DISPID TypingClient::IdOf(const wchar_t* member) {
   return id;
 }
 
-void TypingClient::Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar_t* member,
+void ControlClient::Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar_t* member,
                           VARIANT* kept) {
   EXCEPINFO exception{};
   VARIANT result;
@@ -91,7 +91,7 @@ void TypingClient::Invoke(DISPID id, WORD flags, DISPPARAMS& params, const wchar
   if (FAILED(called)) throw CallFailed(Described(member, called, exception));
 }
 
-void TypingClient::Put(const wchar_t* property, short value) {
+void ControlClient::Put(const wchar_t* property, short value) {
   VARIANT argument;
   V_VT(&argument) = VT_I2;
   V_I2(&argument) = value;
@@ -100,7 +100,7 @@ void TypingClient::Put(const wchar_t* property, short value) {
   Invoke(IdOf(property), DISPATCH_PROPERTYPUT, params, property);
 }
 
-VARIANT TypingClient::Call(const wchar_t* member, std::initializer_list<VARIANT> arguments) {
+VARIANT ControlClient::Call(const wchar_t* member, std::initializer_list<VARIANT> arguments) {
   std::vector<VARIANT> reversed(arguments.begin(), arguments.end());  // last first
   std::reverse(reversed.begin(), reversed.end());
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
@@ -110,7 +110,7 @@ VARIANT TypingClient::Call(const wchar_t* member, std::initializer_list<VARIANT>
   return result;
 }
 
-void TypingClient::KeyDown(IDispatch& field, short key, short shift) {
+void ControlClient::KeyDown(IDispatch& field, short key, short shift) {
   // Arguments go last to first.
   VARIANT down[3];
   V_VT(&down[2]) = VT_DISPATCH;
@@ -123,7 +123,7 @@ void TypingClient::KeyDown(IDispatch& field, short key, short shift) {
   Invoke(farsiDown_, DISPATCH_METHOD, params, L"FarsiDown");
 }
 
-short TypingClient::KeyPress(IDispatch& field, short character) {
+short ControlClient::KeyPress(IDispatch& field, short character) {
   short left = character;
   VARIANT press[2];
   V_VT(&press[1]) = VT_DISPATCH;
@@ -135,13 +135,13 @@ short TypingClient::KeyPress(IDispatch& field, short character) {
   return left;
 }
 
-void TypingClient::Press(TextBox& box, short key, short shift, short character) {
+void ControlClient::Press(TextBox& box, short key, short shift, short character) {
   KeyDown(box, key, shift);
   box.OwnKeyDown(key);
   if (character != 0) box.OwnKeyPress(KeyPress(box, character));
 }
 
-void TypingClient::Type(TextBox& box, std::string_view typed) {
+void ControlClient::Type(TextBox& box, std::string_view typed) {
   for (char c : typed) {
     const KeyStroke stroke = KeyOf(c);
     Press(box, stroke.key, stroke.shift, static_cast<short>(static_cast<unsigned char>(c)));

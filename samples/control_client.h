@@ -1,15 +1,16 @@
 #pragma once
-// A late-bound client that types into a host form's text boxes through the control,
-// as the form's key handlers do: each key goes to FarsiDown, then to the box itself,
-// then its character to FarsiPress, and the box inserts what is left of it. Member
-// names are looked up once, as a compiled host binds them.
+// A late-bound client of the control, as a host program is: it calls members by name,
+// and types into a host form's text boxes as the form's key handlers do: each key goes
+// to FarsiDown, then to the box itself, then its character to FarsiPress, and the box
+// inserts what is left of it. The key members' names are looked up once, as a
+// compiled host binds them.
 #include <windows.h>
 #include <oleauto.h>
 
 #include <initializer_list>
 #include <stdexcept>
-#include <vector>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "text_box.h"
@@ -22,15 +23,15 @@ class CallFailed : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class TypingClient {
+class ControlClient {
  public:
   // Creates the registered control by its ProgID; throws CallFailed.
-  TypingClient();
+  ControlClient();
   // A control placed on a form (held while the client lives).
-  explicit TypingClient(IDispatch* control);
-  TypingClient(const TypingClient&) = delete;
-  TypingClient& operator=(const TypingClient&) = delete;
-  ~TypingClient();
+  explicit ControlClient(IDispatch* control);
+  ControlClient(const ControlClient&) = delete;
+  ControlClient& operator=(const ControlClient&) = delete;
+  ~ControlClient();
 
   // Sets a property of the control to a 16-bit integer (True is -1).
   void Put(const wchar_t* property, short value);
