@@ -35,7 +35,6 @@ class KeyboardModel {
   const CodeString& Caption(int key) const { return captions_.at(static_cast<std::size_t>(key)); }
   const CodeString& Preview() const { return preview_; }
   const CodeString& Title() const { return title_; }
-  bool CapsDown() const { return caps_; }
 
   // A mouse button went down on key button key: the preview shows its caption if that
   // is one character; Shift and En show their caption sets while the button is held.

@@ -22,11 +22,6 @@ const KeyboardTable& FetchKeyboardState(KeyboardStateTable& keyboard) {
 bool ScrollLockOn() { return keyboardState[kScrollLockKey] != 0; }
 bool KeyboardStateFetched() { return keyboardStateFetched; }
 
-void ForgetKeyboardState() {
-  keyboardState = {};
-  keyboardStateFetched = false;
-}
-
 void SyncScrollLock(bool farsi, KeyboardStateTable& keyboard) {
   // Fetched afresh: a table kept from an earlier key-down would write back stale
   // Caps Lock, Num Lock and key-down states along with Scroll Lock.

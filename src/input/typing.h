@@ -80,11 +80,9 @@ void InsertKeyMultiLine(host::HostObject& field, std::int16_t keyCode, std::int1
 // property reads its Scroll Lock entry without asking the system again.
 const KeyboardTable& KeyboardState();
 bool ScrollLockOn();
-// Whether KeyboardState has been read from the system yet: before the first key-down
-// or property load it holds nothing but zeros.
+// Whether KeyboardState has been read from the system yet: before the thread's first
+// key-down or property load it holds nothing but zeros.
 bool KeyboardStateFetched();
-// Back to the state of a freshly loaded module (for tests).
-void ForgetKeyboardState();
 
 // Makes the thread's Scroll Lock entry show the Persian mode (the control's Farsi
 // property and the loading of its properties): fetches the current table, changes

@@ -33,17 +33,6 @@ constexpr CodeView kAnyExtension = ".*";
 
 }  // namespace
 
-const CaseFold& AsciiCaseFold() {
-  static const CaseFold fold = [] {
-    CaseFold table{};
-    for (unsigned code = 0; code < table.size(); ++code) {
-      table[code] = static_cast<Byte>(code >= 'a' && code <= 'z' ? code - 'a' + 'A' : code);
-    }
-    return table;
-  }();
-  return fold;
-}
-
 bool HasWildcards(CodeView pattern) { return pattern.find_first_of("*?") != CodeView::npos; }
 
 bool WildcardMatch(CodeView pattern, CodeView name, const CaseFold& fold) {

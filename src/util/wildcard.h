@@ -16,9 +16,6 @@ namespace pelikar::util {
 // The upper-case form of every code.
 using CaseFold = std::array<Byte, 256>;
 
-// Folds a-z to A-Z and leaves every other code alone.
-const CaseFold& AsciiCaseFold();
-
 bool HasWildcards(CodeView pattern);
 
 bool WildcardMatch(CodeView pattern, CodeView name, const CaseFold& fold);

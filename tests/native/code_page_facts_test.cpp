@@ -6,6 +6,7 @@
 #include "code_page_facts.h"
 #include "encoding/shaping.h"
 #include "encoding/tables.h"
+#include "test_support.h"
 #include "encoding/unicode_view.h"
 #include "unicode_facts.h"
 
@@ -108,7 +109,7 @@ TEST(IrCodePage, AgreesWithThePublishedIranSystemLayout) {
     EXPECT_TRUE(fact.forms.count(ir.letterForm[fact.code]))
         << "LetterForm " << int(ir.letterForm[fact.code]);
     for (int form : fact.forms) {
-      if (HasForm(ir, fact.code, form) || form == kIsolated) {
+      if (test::HasForm(ir, fact.code, form) || form == kIsolated) {
         EXPECT_EQ(ToForm(ir, fact.code, form), fact.code) << "form " << form;
       }
     }
@@ -129,7 +130,7 @@ TEST(IrCodePage, ToFormReachesEveryFormOfEveryLetter) {
   for (const auto& fact : test::kIranSystem) {
     if (fact.letter == 0 || ir.joinClass[fact.code] == kJoinsNever) continue;
     for (int form = kInitial; form <= kIsolated; ++form) {
-      if (!HasForm(ir, fact.code, form)) continue;
+      if (!test::HasForm(ir, fact.code, form)) continue;
       const Byte other = ToForm(ir, fact.code, form);
       EXPECT_EQ(Hex(ShapedLetterOf(other)), Hex(ShapedLetterOf(fact.code)))
           << int(fact.code) << " to form " << form << " gives " << int(other);

@@ -11,6 +11,18 @@
 
 namespace pelikar::util::test {
 
+// Folds a-z to A-Z and leaves every other code alone.
+inline const CaseFold& AsciiCaseFold() {
+  static const CaseFold fold = [] {
+    CaseFold table{};
+    for (unsigned code = 0; code < table.size(); ++code) {
+      table[code] = static_cast<Byte>(code >= 'a' && code <= 'z' ? code - 'a' + 'A' : code);
+    }
+    return table;
+  }();
+  return fold;
+}
+
 // Each reading moves the clock on by step seconds.
 class SteppingClock final : public Clock {
  public:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "service_doubles.h"
+
 namespace pelikar::util {
 namespace {
 
@@ -34,18 +36,18 @@ TEST(WildcardMatch, StarQuestionMarkAndAFinalDotStar) {
       {"*.", "a.txt", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(WildcardMatch(c.pattern, c.name, AsciiCaseFold()), c.matches)
+    EXPECT_EQ(WildcardMatch(c.pattern, c.name, test::AsciiCaseFold()), c.matches)
         << c.pattern << " ~ " << c.name;
   }
 }
 
 TEST(WildcardMatch, LettersCompareThroughTheFold) {
-  EXPECT_TRUE(WildcardMatch("*.TXT", "readme.txt", AsciiCaseFold()));
-  EXPECT_TRUE(WildcardMatch("R?ADME", "readme", AsciiCaseFold()));
+  EXPECT_TRUE(WildcardMatch("*.TXT", "readme.txt", test::AsciiCaseFold()));
+  EXPECT_TRUE(WildcardMatch("R?ADME", "readme", test::AsciiCaseFold()));
   // Beyond ASCII only the platform's fold knows the letters: E9/C9 are e-acute in
   // code page 1252.
-  EXPECT_FALSE(WildcardMatch("\xC9*", "\xE9t\xE9", AsciiCaseFold()));
-  CaseFold latin = AsciiCaseFold();
+  EXPECT_FALSE(WildcardMatch("\xC9*", "\xE9t\xE9", test::AsciiCaseFold()));
+  CaseFold latin = test::AsciiCaseFold();
   latin[0xE9] = 0xC9;
   EXPECT_TRUE(WildcardMatch("\xC9*", "\xE9t\xE9", latin));
 }
