@@ -13,6 +13,7 @@ packages=(
   wine wine64 wine32:i386 locales
   fonts-dejavu-core python3-fonttools python3-freetype myspell-fa
   xvfb x11-apps xdotool
+  wixl msitools
 )
 
 missing=()

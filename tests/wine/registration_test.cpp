@@ -65,7 +65,7 @@ std::vector<Entry> ExpectedEntries() {
       {classKey + L"\\ProgID", nullptr, L"PelikarLib.Pelikar.1"},
       {classKey + L"\\VersionIndependentProgID", nullptr, L"PelikarLib.Pelikar"},
       {classKey + L"\\TypeLib", nullptr, library},
-      {classKey + L"\\Version", nullptr, L"1.0"},
+      {classKey + L"\\Version", nullptr, PELIKAR_LIBRARY_VERSION},
       {classKey + L"\\Control", nullptr, std::nullopt},
       {classKey + L"\\Programmable", nullptr, std::nullopt},
       // SETCLIENTSITEFIRST | ACTIVATEWHENVISIBLE | INSIDEOUT | CANTLINKINSIDE |
@@ -75,7 +75,8 @@ std::vector<Entry> ExpectedEntries() {
       {L"PelikarLib.Pelikar\\CLSID", nullptr, classId},
       {L"PelikarLib.Pelikar\\CurVer", nullptr, L"PelikarLib.Pelikar.1"},
       {L"PelikarLib.Pelikar.1\\CLSID", nullptr, classId},
-      {L"TypeLib\\" + library + L"\\1.0\\0\\" + platform, nullptr, OcxPath()},
+      {L"TypeLib\\" + library + L"\\" PELIKAR_LIBRARY_VERSION L"\\0\\" + platform, nullptr,
+       OcxPath()},
       {interfaceKey, nullptr, L"_Pelikar"},
       {interfaceKey + L"\\ProxyStubClsid32", nullptr, kUniversalMarshaler},
       {interfaceKey + L"\\TypeLib", nullptr, library},

@@ -15,7 +15,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"Pelikar Control";
 constexpr wchar_t kPageClassName[] = L"Pelikar Property Page";
 constexpr wchar_t kThreadingModel[] = L"Apartment";
-constexpr wchar_t kTypeLibVersion[] = L"1.0";
+constexpr wchar_t kTypeLibVersion[] = PELIKAR_LIBRARY_VERSION;  // the build's major.minor
 // Implemented category "Controls" (CATID_Control).
 constexpr wchar_t kControlCategory[] = L"{40FC6ED4-2438-11CF-A3DB-080036F12502}";
 
