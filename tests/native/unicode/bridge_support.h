@@ -1,0 +1,35 @@
+#pragma once
+// Small helpers for the bridge's tests: whole lines through either direction.
+#include <string>
+#include <vector>
+
+#include "unicode/bridge.h"
+
+namespace pelikar::unicode::test {
+
+inline std::string ToUnicodeText(CodeView codes, const BridgeOptions& options) {
+  CodesToUnicode bridge(options);
+  std::string out;
+  bridge.Line(codes, out);
+  return out;
+}
+
+inline CodeString FromUnicodeText(std::string_view text, const BridgeOptions& options,
+                                  std::vector<Unexpressed>* unexpressed = nullptr) {
+  UnicodeToCodes bridge(options);
+  CodeString out;
+  std::vector<Unexpressed> missed;
+  bridge.Line(text, out, missed);
+  if (unexpressed != nullptr) *unexpressed = missed;
+  return out;
+}
+
+inline BridgeOptions On(encoding::CodePage page, Order order = Order::Typed, Digits digits = Digits::Persian) {
+  BridgeOptions options;
+  options.page = page;
+  options.order = order;
+  options.digits = digits;
+  return options;
+}
+
+}  // namespace pelikar::unicode::test

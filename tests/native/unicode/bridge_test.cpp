@@ -1,0 +1,8 @@
+#include <gtest/gtest.h>
+
+#include "bridge_support.h"
+
+namespace pelikar::unicode::test {
+namespace {
+}  // namespace
+}  // namespace pelikar::unicode::test
