@@ -131,7 +131,7 @@ const Page& PageOf(CodePage page) {
 Joining JoiningOf(char32_t c) {
   if (c == 0x0640 || c == 0x200D) return Joining::Causing;
   if (!In(c, 0x0620, 0x06FF)) return Joining::None;
-  if (c == 0x0621 || In(c, 0x064B, 0x066D) || In(c, 0x06D4, 0x06D4) || In(c, 0x06D6, 0x06ED) ||
+  if (c == 0x0621 || In(c, 0x064B, 0x066D) || c == 0x0670 || In(c, 0x06D4, 0x06D4) || In(c, 0x06D6, 0x06ED) ||
       In(c, 0x06F0, 0x06F9) || In(c, 0x06FD, 0x06FE) || c == 0x0674) {
     return Joining::None;
   }
@@ -156,7 +156,7 @@ BidiClass BidiClassOf(char32_t c) {
   if (In(c, 0x06F0, 0x06F9)) return kEN;
   if (c == 0x0609 || c == 0x060A || c == 0x066A) return kET;
   if (c == 0x060C) return kCS;
-  if (c == 0x060E || c == 0x060F || c == 0x06DE || c == 0x06E9) return kON;
+  if (c == 0x0606 || c == 0x0607 || c == 0x060E || c == 0x060F || c == 0x06DE || c == 0x06E9) return kON;
   if (In(c, 0x0610, 0x061A) || In(c, 0x064B, 0x065F) || c == 0x0670 || In(c, 0x06D6, 0x06DC) ||
       In(c, 0x06DF, 0x06E4) || In(c, 0x06E7, 0x06E8) || In(c, 0x06EA, 0x06ED)) {
     return kNSM;

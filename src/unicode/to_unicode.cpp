@@ -30,6 +30,9 @@ bool StoredApart(const PageLetters& p, Byte before, Byte after) {
   return apart && !joined;
 }
 
+// The characters typing keeps together as a number.
+bool IsNumberCode(const PageLetters& p, Byte code) { return IsDigitCode(p, code) || code == '.' || code == '/'; }
+
 }  // namespace
 
 CodesToUnicode::CodesToUnicode(const BridgeOptions& options) : options_(options) {
@@ -54,32 +57,22 @@ void CodesToUnicode::Line(CodeView visual, std::string& out) {
   if (options_.order == Order::Conversion) {
     std::reverse(logical_.begin(), logical_.end());
   } else {
-    // The order typing keeps: every number (digits with the "." and "/" among and
-    // beside them) and every Latin word left to right, as the bidirectional algorithm
-    // would show them, and the rest right to left. The algorithm run over the stored
-    // line gives the levels under which it reads back.
+    // The order typing keeps: every number left to right (typing takes digits, "."
+    // and "/" all as parts of one, wherever they stand), every Latin word too, as the
+    // bidirectional algorithm would show them, and the rest right to left. The
+    // algorithm run over the stored line gives the levels under which it reads back.
     classes_.resize(n);
     bool mixed = false;
     for (std::size_t i = 0; i < n; ++i) {
       const std::uint8_t c = p.bidi[CodeAt(visual, i)];
       classes_[i] = c;
-      mixed |= c == kL || c == kEN || c == kAN;
+      mixed |= c == kL || c == kEN || c == kAN || IsNumberCode(p, CodeAt(visual, i));
     }
     if (!mixed) {
       std::reverse(logical_.begin(), logical_.end());
     } else {
-      for (std::size_t i = 0; i < n;) {
-        if (!IsDigitCode(p, CodeAt(visual, i)) && visual[i] != '.' && visual[i] != '/') {
-          ++i;
-          continue;
-        }
-        std::size_t end = i;
-        bool digits = false;
-        for (; end < n && (IsDigitCode(p, CodeAt(visual, end)) || visual[end] == '.' || visual[end] == '/'); ++end) {
-          digits |= IsDigitCode(p, CodeAt(visual, end));
-        }
-        if (digits) std::fill(classes_.begin() + static_cast<std::ptrdiff_t>(i), classes_.begin() + static_cast<std::ptrdiff_t>(end), kEN);
-        i = end;
+      for (std::size_t i = 0; i < n; ++i) {
+        if (IsNumberCode(p, CodeAt(visual, i))) classes_[i] = kEN;
       }
       brackets_.resize(n);
       for (std::size_t i = 0; i < n; ++i) brackets_[i] = BracketOf(CodeAt(visual, i));
