@@ -45,10 +45,11 @@ std::string FileName(std::string_view option, std::string_view name) {
   return std::string(name);
 }
 
-void SetRendering(Options& options, Rendering rendering) {
+void SetRendering(Options& options, Rendering rendering, std::string_view name) {
   if (options.rendering != Rendering::Auto && options.rendering != rendering)
-    throw UsageError("--raw and --glyphs exclude each other");
+    throw UsageError(options.renderingName + " and " + std::string(name) + " exclude each other");
   options.rendering = rendering;
+  options.renderingName = name;
 }
 
 // Takes one option; may consume the next argument as its value. Returns the
@@ -81,13 +82,14 @@ int TakeOption(Options& options, int i, int argc, const char* const argv[]) {
     options.version = true;
   } else if (name == "--raw") {
     noValue();
-    SetRendering(options, Rendering::Raw);
+    SetRendering(options, Rendering::Raw, name);
   } else if (name == "--glyphs" || name == "--unicode") {
     noValue();
-    SetRendering(options, Rendering::Unicode);
+    SetRendering(options, Rendering::Unicode, name);
   } else if (name == "--from-glyphs" || name == "--from-unicode") {
     noValue();
     options.fromUnicode = true;
+    options.fromUnicodeName = name;
   } else if (name == "--check") {
     noValue();
     options.check = true;

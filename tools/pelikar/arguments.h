@@ -14,9 +14,11 @@ enum class Rendering { Auto, Raw, Unicode };  // Unicode: --glyphs
 struct Options {
   bool help = false;
   bool version = false;
-  Rendering rendering = Rendering::Auto;  // --raw, --unicode
+  Rendering rendering = Rendering::Auto;  // --raw, --glyphs
+  std::string renderingName;              // the rendering option as given (--unicode...)
   std::optional<encoding::CodePage> codePage;
   bool fromUnicode = false;  // --from-glyphs
+  std::string fromUnicodeName;  // as given (--from-unicode...)
   // The Unicode bridge's options.
   std::optional<unicode::Order> order;
   std::optional<unicode::Digits> digits;
