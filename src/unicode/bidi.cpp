@@ -21,6 +21,23 @@ std::uint8_t StrongDirection(std::uint8_t type) {
 
 bool IsNeutral(std::uint8_t type) { return type == kB || type == kS || type == kWS || type == kON; }
 
+// L1: tabs, and the white space before a tab or at the end of the line, are on the
+// paragraph's level.
+void ApplyL1(const std::uint8_t* classes, std::size_t n, std::uint8_t* levels) {
+  bool trailing = true;
+  for (std::size_t i = n; i-- > 0;) {
+    const std::uint8_t c = classes[i];
+    if (c == kS || c == kB) {
+      levels[i] = 1;
+      trailing = true;
+    } else if (c == kWS || c == kBN) {
+      if (trailing) levels[i] = 1;
+    } else {
+      trailing = false;
+    }
+  }
+}
+
 }  // namespace
 
 Bracket BracketOf(char32_t c) {
@@ -37,14 +54,108 @@ Bracket BracketOf(char32_t c) {
 
 int BidiResolver::Resolve(const std::uint8_t* classes, const Bracket* brackets, std::size_t n,
                           std::uint8_t* levels) {
-  // X9: BN characters take no part in the rules below.
-  types_.clear();
-  index_.clear();
+  return brackets != nullptr ? ResolveCharacters(classes, brackets, n, levels) : ResolveRuns(classes, n, levels);
+}
+
+// Without brackets, the rules only ever look at neighbouring runs of one class: a
+// line of a hundred characters has a dozen or two runs.
+int BidiResolver::ResolveRuns(const std::uint8_t* classes, std::size_t n, std::uint8_t* levels) {
+  runs_.clear();
+  bool separators = false;
   for (std::size_t i = 0; i < n; ++i) {
-    if (classes[i] == kBN) continue;
-    types_.push_back(classes[i]);
-    index_.push_back(static_cast<std::uint32_t>(i));
+    const std::uint8_t c = classes[i];
+    if (c == kBN) {
+      if (!runs_.empty()) runs_.back().end = static_cast<std::uint32_t>(i + 1);
+      continue;
+    }
+    separators |= c == kS || c == kB;
+    if (!runs_.empty() && runs_.back().type == c) {
+      runs_.back().end = static_cast<std::uint32_t>(i + 1);
+      ++runs_.back().count;
+    } else {
+      runs_.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + 1), 1, c});
+    }
   }
+  Run* r = runs_.data();
+  const std::size_t m = runs_.size();
+  // W1-W3.
+  std::uint8_t lastStrong = kR;
+  for (std::size_t k = 0; k < m; ++k) {
+    if (r[k].type == kNSM) r[k].type = k == 0 ? kEmbedding : r[k - 1].type;
+    const std::uint8_t t = r[k].type;
+    if (t == kL || t == kR || t == kAL) lastStrong = t;
+    if (t == kEN && lastStrong == kAL) r[k].type = kAN;
+    if (t == kAL) r[k].type = kR;
+  }
+  // W4.
+  for (std::size_t k = 1; k + 1 < m; ++k) {
+    const std::uint8_t before = r[k - 1].type, after = r[k + 1].type;
+    if (r[k].count != 1 || before != after) continue;
+    if ((r[k].type == kES || r[k].type == kCS) && before == kEN) r[k].type = kEN;
+    if (r[k].type == kCS && before == kAN) r[k].type = kAN;
+  }
+  // W5, W6.
+  for (std::size_t k = 0; k < m;) {
+    if (r[k].type != kET) {
+      if (r[k].type == kES || r[k].type == kCS) r[k].type = kON;
+      ++k;
+      continue;
+    }
+    std::size_t end = k;
+    while (end < m && r[end].type == kET) ++end;
+    const bool number = (k > 0 && r[k - 1].type == kEN) || (end < m && r[end].type == kEN);
+    for (std::size_t j = k; j < end; ++j) r[j].type = number ? kEN : kON;
+    k = end;
+  }
+  // W7.
+  lastStrong = kR;
+  for (std::size_t k = 0; k < m; ++k) {
+    if (r[k].type == kL || r[k].type == kR) lastStrong = r[k].type;
+    if (r[k].type == kEN && lastStrong == kL) r[k].type = kL;
+  }
+  // N1, N2.
+  for (std::size_t k = 0; k < m;) {
+    if (!IsNeutral(r[k].type)) {
+      ++k;
+      continue;
+    }
+    std::size_t end = k;
+    while (end < m && IsNeutral(r[end].type)) ++end;
+    const std::uint8_t before = k == 0 ? kEmbedding : StrongDirection(r[k - 1].type);
+    const std::uint8_t after = end == m ? kEmbedding : StrongDirection(r[end].type);
+    for (std::size_t j = k; j < end; ++j) r[j].type = before == after ? before : kEmbedding;
+    k = end;
+  }
+  // I2, and BN characters at the level of what precedes them.
+  int highest = 1;
+  std::fill(levels, levels + (m > 0 ? r[0].start : n), std::uint8_t{1});
+  for (std::size_t k = 0; k < m; ++k) {
+    const std::uint8_t level = r[k].type == kR ? 1 : 2;
+    std::fill(levels + r[k].start, levels + r[k].end, level);
+    if (level > highest) highest = level;
+  }
+  // L1.
+  if (separators) {
+    ApplyL1(classes, n, levels);
+  } else {
+    for (std::size_t i = n; i-- > 0 && (classes[i] == kWS || classes[i] == kBN);) levels[i] = 1;
+  }
+  return highest;
+}
+
+int BidiResolver::ResolveCharacters(const std::uint8_t* classes, const Bracket* brackets, std::size_t n,
+                                    std::uint8_t* levels) {
+  // X9: BN characters take no part in the rules below.
+  types_.assign(classes, classes + n);
+  index_.resize(n);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    types_[kept] = classes[i];
+    index_[kept] = static_cast<std::uint32_t>(i);
+    kept += classes[i] != kBN;
+  }
+  types_.resize(kept);
+  index_.resize(kept);
   std::uint8_t* t = types_.data();
   const std::size_t m = types_.size();
 
@@ -87,7 +198,7 @@ int BidiResolver::Resolve(const std::uint8_t* classes, const Bracket* brackets, 
     if (t[k] == kEN && lastStrong == kL) t[k] = kL;
   }
 
-  ResolveBrackets(brackets);
+  if (brackets != nullptr) ResolveBrackets(brackets);
 
   // N1, N2: neutrals between two characters of one direction take it, any others the
   // paragraph's.
@@ -120,20 +231,7 @@ int BidiResolver::Resolve(const std::uint8_t* classes, const Bracket* brackets, 
       previous = levels[i];
     }
   }
-  // L1: tabs, and the white space before a tab or at the end of the line, are on the
-  // paragraph's level.
-  bool trailing = true;
-  for (std::size_t i = n; i-- > 0;) {
-    const std::uint8_t c = classes[i];
-    if (c == kS || c == kB) {
-      levels[i] = 1;
-      trailing = true;
-    } else if (c == kWS || c == kBN) {
-      if (trailing) levels[i] = 1;
-    } else {
-      trailing = false;
-    }
-  }
+  ApplyL1(classes, n, levels);
   return highest;
 }
 

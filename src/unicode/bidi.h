@@ -24,7 +24,8 @@ Bracket BracketOf(char32_t c);
 
 // Resolves the embedding level of every character of a line (1 right to left, 2 left
 // to right) from their classes and brackets. BN characters take the level of the
-// character before them. The vectors are scratch space kept between calls.
+// character before them; brackets may be null for a line without any. The vectors are
+// scratch space kept between calls.
 class BidiResolver {
  public:
   // levels receives one level per class. Returns the highest level (1 or 2).
@@ -32,7 +33,17 @@ class BidiResolver {
               std::uint8_t* levels);
 
  private:
+  // The same rules character by character (for lines with brackets), and run by run.
+  int ResolveCharacters(const std::uint8_t* classes, const Bracket* brackets, std::size_t n, std::uint8_t* levels);
+  int ResolveRuns(const std::uint8_t* classes, std::size_t n, std::uint8_t* levels);
   void ResolveBrackets(const Bracket* brackets);
+
+  struct Run {
+    std::uint32_t start, end;  // in the line, BN characters included
+    std::uint32_t count;       // characters other than BN
+    std::uint8_t type;
+  };
+  std::vector<Run> runs_;
 
   std::vector<std::uint8_t> types_;    // classes of the characters that are not BN
   std::vector<std::uint32_t> index_;   // their positions in the line

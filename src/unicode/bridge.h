@@ -1,6 +1,7 @@
 #pragma once
 // The Unicode bridge: lines of a code page, stored in visual order as glyph codes,
 // to logical-order standard Unicode text (UTF-8), and back.
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "unicode/bidi.h"
 
 namespace pelikar::unicode {
+
+struct PageLetters;
 
 // The order stored lines are in. Conversion: as the conversion engine writes them,
 // the whole line reversed, numbers and Latin words too. Typed: as typing writes them,
@@ -35,7 +38,10 @@ class CodesToUnicode {
 
  private:
   BridgeOptions options_;
-  std::string utf8_[256];  // what each code is written as
+  const PageLetters& letters_;
+  std::array<std::array<char, 4>, 256> utf8_;  // what each code is written as
+  std::array<std::uint8_t, 256> utf8Length_;
+  std::string scratch_;
   CodeString logical_;
   std::vector<std::uint8_t> classes_, levels_;
   std::vector<Bracket> brackets_;
@@ -63,16 +69,19 @@ class UnicodeToCodes {
     Byte code;
     std::uint8_t kind;
   };
-  void Decode(std::string_view utf8);
-  void Encode(std::vector<Unexpressed>& unexpressed);
+  void Read(std::string_view utf8, std::vector<Unexpressed>& unexpressed);
+  void Add(char32_t c, std::uint32_t column, std::vector<Unexpressed>& unexpressed);
   void Shape(CodeString& out);
 
   BridgeOptions options_;
-  std::vector<char32_t> characters_;  // the line composed, presentation forms folded
-  std::vector<std::uint32_t> columns_;
+  const PageLetters& letters_;
   std::vector<Item> items_;
   std::vector<std::uint8_t> classes_, levels_;
-  std::vector<Bracket> brackets_;
+  bool brackets_ = false;  // whether the line has a bracket
+  std::vector<Bracket> bracketOf_;
+  char32_t previous_ = 0;  // the character of the last item, and its column
+  std::uint32_t previousColumn_ = 0;
+  bool lamAlef_ = false;  // the last item is a lam and alef joined into their ligature
   BidiResolver bidi_;
 };
 

@@ -24,81 +24,94 @@ constexpr char32_t kMalformed = 0x110000;
 
 }  // namespace
 
-UnicodeToCodes::UnicodeToCodes(const BridgeOptions& options) : options_(options) {}
+UnicodeToCodes::UnicodeToCodes(const BridgeOptions& options) : options_(options), letters_(LettersOf(options.page)) {}
 
-void UnicodeToCodes::Decode(std::string_view utf8) {
-  characters_.clear();
-  columns_.clear();
+// Takes the line's characters one by one: composes a letter with the hamza or madda
+// after it, folds presentation forms into their letters, and gives each character its
+// code, kind and bidirectional class.
+void UnicodeToCodes::Read(std::string_view utf8, std::vector<Unexpressed>& unexpressed) {
+  items_.clear();
+  classes_.clear();
+  brackets_ = false;
+  previous_ = 0;
+  const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t n = utf8.size();
   std::uint32_t column = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
+  for (std::size_t i = 0; i < n;) {
     ++column;
-    char32_t c = 0;
-    const std::size_t at = i;
-    if (!NextUtf8(utf8, i, c)) c = kMalformed + static_cast<unsigned char>(utf8[at]);
-    if (!characters_.empty()) {
-      if (const char32_t composed = Compose(characters_.back(), c)) {
-        characters_.back() = composed;
+    char32_t c = s[i];
+    if (c < 0x80) {
+      ++i;
+    } else if (c >= 0xC2 && c < 0xE0 && i + 1 < n && (s[i + 1] & 0xC0) == 0x80) {
+      c = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
+      i += 2;
+    } else if (!NextUtf8(utf8, i, c)) {
+      c = kMalformed + s[i - 1];
+    }
+    if (c >= 0x0653 && c <= 0x0655 && !items_.empty()) {
+      if (const char32_t composed = Compose(previous_, c)) {
+        if (lamAlef_) {
+          // The alef leaves its ligature to compose: the lam stays.
+          items_.back().code = letters_.arabicBlock[kLam - 0x0600];
+        } else {
+          items_.pop_back();
+          classes_.pop_back();
+        }
+        Add(composed, previousColumn_, unexpressed);
         continue;
       }
     }
     char32_t letters[2];
-    const int count = FoldPresentationForm(c, letters);
+    const int count = c >= 0xFB50 ? FoldPresentationForm(c, letters) : 0;
     if (count == 0) {
-      characters_.push_back(c);
-      columns_.push_back(column);
-      continue;
-    }
-    for (int k = 0; k < count; ++k) {
-      characters_.push_back(letters[k]);
-      columns_.push_back(column);
+      Add(c, column, unexpressed);
+    } else {
+      for (int k = 0; k < count; ++k) Add(letters[k], column, unexpressed);
     }
   }
 }
 
-void UnicodeToCodes::Encode(std::vector<Unexpressed>& unexpressed) {
-  const PageLetters& p = LettersOf(options_.page);
-  const std::size_t n = characters_.size();
-  items_.clear();
-  classes_.clear();
-  brackets_.clear();
-  char32_t previous = 0;
-  for (std::size_t k = 0; k < n; ++k) {
-    const char32_t c = characters_[k];
-    Byte code = 0;
-    ItemKind kind = kCode;
-    if (c < 128) {
-      code = static_cast<Byte>(c);
-    } else if (c == kZwnj) {
-      kind = kNonJoiner;
-    } else if (c == 0x200E || c == 0x200F || c == 0x061C) {
-      kind = kMark;
-    } else if (c >= 0x0600 && c <= 0x06FF) {
-      code = p.arabicBlock[c - 0x0600];
-      if (c == kHamza) kind = kHamzaItem;
-      // A lam and the alef after it are one ligature.
-      if (c == kAlef && previous == kLam && !items_.empty() && items_.back().kind == kCode) {
-        items_.back().code = p.lamAlef;
-        previous = c;
-        continue;
-      }
-    } else {
-      OtherCodeOf(options_.page, c, code);
+void UnicodeToCodes::Add(char32_t c, std::uint32_t column, std::vector<Unexpressed>& unexpressed) {
+  const PageLetters& p = letters_;
+  Byte code = 0;
+  ItemKind kind = kCode;
+  if (c < 128) {
+    code = static_cast<Byte>(c);
+    brackets_ |= BracketOf(c).side != 0;
+  } else if (c >= 0x0600 && c <= 0x06FF && c != 0x061C) {
+    code = p.arabicBlock[c - 0x0600];
+    if (c == kHamza) kind = kHamzaItem;
+    // A lam and the alef after it are one ligature.
+    if (c == kAlef && previous_ == kLam && items_.back().kind == kCode) {
+      items_.back().code = p.lamAlef;
+      lamAlef_ = true;
+      previous_ = c;
+      previousColumn_ = column;
+      return;
     }
-    if (code == 0 && kind != kNonJoiner && kind != kMark) {
-      const bool malformed = c >= kMalformed;
-      unexpressed.push_back({columns_[k], malformed ? 0 : c, malformed ? static_cast<Byte>(c - kMalformed) : Byte{0}});
-      code = static_cast<Byte>(options_.substitute);
-      kind = kCode;
-    }
-    items_.push_back({code, kind});
-    classes_.push_back(kind == kCode || kind == kHamzaItem ? p.bidi[code] : std::uint8_t{BidiClassOf(c)});
-    brackets_.push_back(kind == kCode ? BracketOf(code) : Bracket{});
-    previous = c;
+  } else if (c == kZwnj) {
+    kind = kNonJoiner;
+  } else if (c == 0x200E || c == 0x200F || c == 0x061C) {
+    kind = kMark;
+  } else {
+    OtherCodeOf(options_.page, c, code);
   }
+  if (code == 0 && kind != kNonJoiner && kind != kMark) {
+    const bool malformed = c >= kMalformed;
+    unexpressed.push_back({column, malformed ? 0 : c, malformed ? static_cast<Byte>(c - kMalformed) : Byte{0}});
+    code = static_cast<Byte>(options_.substitute);
+    kind = kCode;
+    brackets_ |= BracketOf(code).side != 0;
+  }
+  lamAlef_ = false;
+  items_.push_back({code, kind});
+  classes_.push_back(kind == kCode || kind == kHamzaItem ? p.bidi[code] : std::uint8_t{BidiClassOf(c)});
+  previous_ = c;
+  previousColumn_ = column;
 }
 
 void UnicodeToCodes::Shape(CodeString& out) {
-  const PageLetters& p = LettersOf(options_.page);
+  const PageLetters& p = letters_;
   const std::size_t start = out.size();
   bool placeholders = false;
   for (const Item& item : items_) {
@@ -122,8 +135,7 @@ void UnicodeToCodes::Shape(CodeString& out) {
 }
 
 void UnicodeToCodes::Line(std::string_view utf8, CodeString& out, std::vector<Unexpressed>& unexpressed) {
-  Decode(utf8);
-  Encode(unexpressed);
+  Read(utf8, unexpressed);
   const std::size_t n = items_.size();
   if (options_.order == Order::Conversion) {
     std::reverse(items_.begin(), items_.end());
@@ -134,7 +146,11 @@ void UnicodeToCodes::Line(std::string_view utf8, CodeString& out, std::vector<Un
       std::reverse(items_.begin(), items_.end());
     } else {
       levels_.resize(n);
-      const int highest = bidi_.Resolve(classes_.data(), brackets_.data(), n, levels_.data());
+      bracketOf_.clear();
+      if (brackets_) {
+        for (const Item& item : items_) bracketOf_.push_back(item.kind == kCode ? BracketOf(item.code) : Bracket{});
+      }
+      const int highest = bidi_.Resolve(classes_.data(), brackets_ ? bracketOf_.data() : nullptr, n, levels_.data());
       ReorderLine(items_.data(), levels_.data(), n, highest);
     }
   }

@@ -2,6 +2,7 @@
 // as the standard character it stands for, and a ZWNJ between two letters that the
 // page could have joined but that were stored apart.
 #include <algorithm>
+#include <cstring>
 
 #include "unicode/bridge.h"
 #include "unicode/letters.h"
@@ -35,23 +36,25 @@ bool IsNumberCode(const PageLetters& p, Byte code) { return IsDigitCode(p, code)
 
 }  // namespace
 
-CodesToUnicode::CodesToUnicode(const BridgeOptions& options) : options_(options) {
-  const PageLetters& p = LettersOf(options.page);
+CodesToUnicode::CodesToUnicode(const BridgeOptions& options) : options_(options), letters_(LettersOf(options.page)) {
+  const PageLetters& p = letters_;
   for (int code = 0; code < 256; ++code) {
     const auto c = static_cast<Byte>(code);
-    std::string& text = utf8_[code];
+    std::string text;
     if (IsDigitCode(p, c)) {
       const int digit = code < 128 ? code - '0' : p.character[c] - 0x06F0;
       AppendUtf8(text, options.digits == Digits::Ascii ? char32_t('0' + digit) : char32_t(0x06F0 + digit));
-      continue;
+    } else {
+      AppendUtf8(text, p.character[c]);
+      if (p.second[c] != 0) AppendUtf8(text, p.second[c]);
     }
-    AppendUtf8(text, p.character[c]);
-    if (p.second[c] != 0) AppendUtf8(text, p.second[c]);
+    utf8Length_[code] = static_cast<std::uint8_t>(text.size());
+    text.copy(utf8_[code].data(), 4);
   }
 }
 
 void CodesToUnicode::Line(CodeView visual, std::string& out) {
-  const PageLetters& p = LettersOf(options_.page);
+  const PageLetters& p = letters_;
   const std::size_t n = visual.size();
   logical_.assign(visual);
   if (options_.order == Order::Conversion) {
@@ -74,21 +77,31 @@ void CodesToUnicode::Line(CodeView visual, std::string& out) {
       for (std::size_t i = 0; i < n; ++i) {
         if (IsNumberCode(p, CodeAt(visual, i))) classes_[i] = kEN;
       }
-      brackets_.resize(n);
-      for (std::size_t i = 0; i < n; ++i) brackets_[i] = BracketOf(CodeAt(visual, i));
+      const bool brackets = visual.find_first_of("()[]{}") != CodeView::npos;
+      brackets_.resize(brackets ? n : 0);
+      for (std::size_t i = 0; i < brackets_.size(); ++i) brackets_[i] = BracketOf(CodeAt(visual, i));
       levels_.resize(n);
-      const int highest = bidi_.Resolve(classes_.data(), brackets_.data(), n, levels_.data());
+      const int highest = bidi_.Resolve(classes_.data(), brackets ? brackets_.data() : nullptr, n, levels_.data());
       ReorderLine(logical_.data(), levels_.data(), n, highest);
     }
   }
 
+  // At most a ZWNJ (3 bytes) and 4 bytes a code.
+  scratch_.resize(n * 7 + 4);
+  char* const first = scratch_.data();
+  char* w = first;
   Byte previous = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const Byte code = CodeAt(logical_, i);
-    if (p.joinsBackward[code] && p.joinsForward[previous] && StoredApart(p, previous, code)) AppendUtf8(out, kZwnj);
-    out += utf8_[code];
+    if (p.joinsBackward[code] && p.joinsForward[previous] && StoredApart(p, previous, code)) {
+      std::memcpy(w, "\u200C", 3);
+      w += 3;
+    }
+    std::memcpy(w, utf8_[code].data(), 4);
+    w += utf8Length_[code];
     previous = code;
   }
+  out.append(first, w);
 }
 
 }  // namespace pelikar::unicode

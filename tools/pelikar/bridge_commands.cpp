@@ -57,10 +57,10 @@ class LineReader {
   explicit LineReader(Read read) : read_(std::move(read)) {}
 
   bool Next(std::string_view& line, std::string_view& ending) {
-    std::size_t end = buffer_.find_first_of("\r\n", pos_);
+    std::size_t end = LineEnd();
     // A CR at the end of what is read may be the start of a CR LF.
     while ((end == std::string::npos || (buffer_[end] == '\r' && end + 1 == buffer_.size())) && Refill()) {
-      end = buffer_.find_first_of("\r\n", pos_);
+      end = LineEnd();
     }
     if (pos_ == buffer_.size()) return false;
     if (end == std::string::npos) end = buffer_.size();
@@ -75,6 +75,13 @@ class LineReader {
   std::uint64_t bytesRead() const { return read_total_; }
 
  private:
+  std::size_t LineEnd() const {
+    for (std::size_t i = pos_; i < buffer_.size(); ++i) {
+      if (buffer_[i] == '\n' || buffer_[i] == '\r') return i;
+    }
+    return std::string::npos;
+  }
+
   bool Refill() {
     if (ended_) return false;
     buffer_.erase(0, pos_);
