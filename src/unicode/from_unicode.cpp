@@ -75,11 +75,13 @@ void UnicodeToCodes::Add(char32_t c, std::uint32_t column, std::vector<Unexpress
   const PageLetters& p = letters_;
   Byte code = 0;
   ItemKind kind = kCode;
+  bool expressed = true;
   if (c < 128) {
     code = static_cast<Byte>(c);
     brackets_ |= BracketOf(c).side != 0;
   } else if (c >= 0x0600 && c <= 0x06FF && c != 0x061C) {
     code = p.arabicBlock[c - 0x0600];
+    expressed = code != 0;
     if (c == kHamza) kind = kHamzaItem;
     // A lam and the alef after it are one ligature.
     if (c == kAlef && previous_ == kLam && items_.back().kind == kCode) {
@@ -94,9 +96,9 @@ void UnicodeToCodes::Add(char32_t c, std::uint32_t column, std::vector<Unexpress
   } else if (c == 0x200E || c == 0x200F || c == 0x061C) {
     kind = kMark;
   } else {
-    OtherCodeOf(options_.page, c, code);
+    expressed = OtherCodeOf(options_.page, c, code);
   }
-  if (code == 0 && kind != kNonJoiner && kind != kMark) {
+  if (!expressed) {
     const bool malformed = c >= kMalformed;
     unexpressed.push_back({column, malformed ? 0 : c, malformed ? static_cast<Byte>(c - kMalformed) : Byte{0}});
     code = static_cast<Byte>(options_.substitute);

@@ -126,6 +126,9 @@ TEST(BridgeInput, WhatThePageLacksIsReportedByColumnAndSubstituted) {
   FromUnicodeText("ا\u0653\u0623", options, &missed);
   ASSERT_EQ(missed.size(), 1u);
   EXPECT_EQ(missed[0].column, 3u);
+  // A NUL is a character of both pages.
+  EXPECT_EQ(FromUnicodeText(std::string("a\0b", 3), options, &missed), std::string("a\0b", 3));
+  EXPECT_TRUE(missed.empty());
 }
 
 }  // namespace
