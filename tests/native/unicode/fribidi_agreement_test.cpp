@@ -132,8 +132,8 @@ std::vector<Byte> CodesFor(CodePage page, char32_t letter, int form) {
   return codes;
 }
 
-// FriBidi mirrors the brackets of right-to-left runs; stored text keeps a bracket as
-// typed, which the legacy programs draw unmirrored.
+// FriBidi mirrors the brackets of right-to-left runs (also with --nomirror); stored
+// text keeps a bracket as typed.
 char32_t Mirrored(char32_t c) {
   switch (c) {
     case '(': return ')';
