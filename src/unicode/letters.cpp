@@ -74,9 +74,9 @@ PageLetters Build(CodePage page, OtherCodes& others) {
     p.bidi[c] = BidiClassOf(letters[0]);
     const Joining first = JoiningOf(letters[0]);
     const Joining last = letters[1] != 0 ? JoiningOf(letters[1]) : first;
-    p.joinsBackward[c] = code >= 128 && JoinsBackward(first);
-    p.joinsForward[c] = code >= 128 && JoinsForward(last);
-    if (code >= 128 && (p.joinsBackward[c] || p.joinsForward[c])) {
+    p.joinsBackward[c] = JoinsBackward(first);
+    p.joinsForward[c] = JoinsForward(last);
+    if (p.joinsBackward[c] || p.joinsForward[c]) {
       for (int form = encoding::kInitial; form <= encoding::kIsolated; ++form) {
         if (!encoding::HasForm(tables, c, form)) continue;
         p.letterForms[c] |= 1u << form;

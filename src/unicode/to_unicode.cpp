@@ -19,16 +19,13 @@ bool IsDigitCode(const PageLetters& p, Byte code) {
 }
 
 // Whether two letters that follow each other in reading order, and would join, were
-// stored apart. A code that serves only joined forms (or only separate ones) on the
-// side facing the other letter says so; where neither code tells (the Ir tah and zah
-// serve every form), they are taken as joined, as shaping would have left them.
+// stored apart: a code that serves only separate forms on the side facing the other
+// letter says so. Where neither code tells (the Ir tah and zah serve every form), they
+// are taken as joined, as shaping would have left them; and a letter the page never
+// joins to the one before it (the alef madda) was not kept apart by anyone.
 bool StoredApart(const PageLetters& p, Byte before, Byte after) {
-  if ((p.letterForms[before] & kJoiningForward) == 0 || (p.letterForms[after] & kJoiningBackward) == 0) {
-    return false;  // the page has no joined forms for them: nothing to tell apart
-  }
-  const bool joined = (p.forms[before] & ~kJoiningForward) == 0 || (p.forms[after] & ~kJoiningBackward) == 0;
-  const bool apart = (p.forms[before] & kJoiningForward) == 0 || (p.forms[after] & kJoiningBackward) == 0;
-  return apart && !joined;
+  if ((p.letterForms[after] & kJoiningBackward) == 0) return false;
+  return (p.forms[before] & kJoiningForward) == 0 || (p.forms[after] & kJoiningBackward) == 0;
 }
 
 // The characters typing keeps together as a number.

@@ -95,9 +95,9 @@ TEST(BridgeLetters, HamzaAndLamAlefTakeThePagesCodes) {
 
 TEST(BridgeLetters, DigitsComeOutAsAsked) {
   // An ASCII and an Ir digit, one number.
-  const CodeString stored = Codes({'1', 130, ' ', 144});
-  EXPECT_EQ(ToUnicodeText(stored, On(CodePage::Ir)), "ا ۱۲");
-  EXPECT_EQ(ToUnicodeText(stored, On(CodePage::Ir, Order::Typed, Digits::Ascii)), "ا 12");
+  const CodeString stored = Codes({'1', 128, ' ', 144});
+  EXPECT_EQ(ToUnicodeText(stored, On(CodePage::Ir)), "ا ۱۰");
+  EXPECT_EQ(ToUnicodeText(stored, On(CodePage::Ir, Order::Typed, Digits::Ascii)), "ا 10");
   // Nivo has no Persian digits of its own: its digits are the ASCII codes.
   EXPECT_EQ(CodesOf(FromUnicodeText("۱۲ 3", On(CodePage::Nivo))), CodesOf("3 12"));
 }
@@ -107,6 +107,7 @@ TEST(BridgeInput, CompositionsPresentationFormsAndArabicLettersFold) {
     EXPECT_EQ(FromUnicodeText("ا\u0653ب", On(page)), FromUnicodeText("آب", On(page)));
     EXPECT_EQ(FromUnicodeText("\uFEB3\uFEFC\uFEE1", On(page)), FromUnicodeText("سلام", On(page)));
     EXPECT_EQ(FromUnicodeText("كيى ٣", On(page)), FromUnicodeText("کیی ۳", On(page)));
+    EXPECT_EQ(FromUnicodeText("\u00A0", On(page)), "\xFF");
     // Direction marks order the line and are gone.
     EXPECT_EQ(FromUnicodeText("\u200Fab\u200E", On(page)), "ab");
   }
@@ -123,6 +124,10 @@ TEST(BridgeInput, WhatThePageLacksIsReportedByColumnAndSubstituted) {
   EXPECT_EQ(missed[0].character, U'\u0629');
   EXPECT_EQ(missed[1].column, 5u);
   EXPECT_EQ(missed[1].byte, 0xFF);
+  // The Ir page has the box-drawing characters; a sequence cut short is no UTF-8.
+  EXPECT_EQ(FromUnicodeText("\u2591\xD8", options, &missed), "*\xB0");
+  ASSERT_EQ(missed.size(), 1u);
+  EXPECT_EQ(missed[0].byte, 0xD8);
   FromUnicodeText("ا\u0653\u0623", options, &missed);
   ASSERT_EQ(missed.size(), 1u);
   EXPECT_EQ(missed[0].column, 3u);

@@ -46,8 +46,13 @@ std::u32string RandomLine(std::mt19937& random) {
   const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
   std::u32string line;
   const std::size_t words = 1 + pick(8);
+  std::size_t open = 0;  // brackets opened by the line and not closed
   for (std::size_t w = 0; w < words; ++w) {
-    if (w > 0) line += pick(10) == 0 ? U"  " : U" ";
+    if (w > 0) line += pick(10) == 0 ? U"  " : pick(20) == 0 ? U" \t" : U" ";
+    if (pick(8) == 0) {
+      line += U"(["[pick(2)];
+      ++open;
+    }
     switch (pick(8)) {
       case 0: {  // a number, in Persian or ASCII digits, maybe with a separator
         const char32_t zero = pick(2) ? U'0' : U'\u06F0';
@@ -72,7 +77,12 @@ std::u32string RandomLine(std::mt19937& random) {
         }
     }
     if (pick(6) == 0) line += punctuation[pick(punctuation.size())];
+    if (open > 0 && pick(3) == 0) {
+      line += U")]"[pick(2)];
+      --open;
+    }
   }
+  if (pick(8) == 0) line += pick(2) ? U" " : U"\t ";
   return line;
 }
 
