@@ -3,6 +3,7 @@
 // conversions themselves are tested in the core.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "run_tool.h"
@@ -75,6 +76,17 @@ TEST(Bridge, WhatAPageLacksIsSubstitutedAndReported) {
             "pelikar: line 3, column 4: U+0629 has no code in the Ir code page; written as '*'\n"
             "pelikar: 3 characters could not be expressed in the Ir code page and were written as '*': "
             "U+0629 (3)\n");
+}
+
+TEST(Bridge, OnlyTheFirstTenPlacesAreToldOneByOne) {
+  ToolRun run = RunTool({"from-unicode", "--raw", "--code-page", "nivo"}, WithInput(std::string(12, '\xFF') + "\n"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, std::string(12, '?') + "\n");
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 11) << run.err;
+  EXPECT_NE(run.err.find("pelikar: line 1, column 10: byte 0xFF is not UTF-8; written as '?'\n"), std::string::npos);
+  EXPECT_TRUE(run.err.ends_with("12 characters could not be expressed in the Nivo code page and were written as "
+                                "'?': byte 0xFF (12)\n"))
+      << run.err;
 }
 
 TEST(Bridge, CheckListsTheLinesThatWouldNotComeBack) {
