@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "unicode/bridge.h"
+#include "unicode/utf8.h"
 
 namespace pelikar::unicode::test {
 
@@ -21,6 +22,22 @@ inline CodeString FromUnicodeText(std::string_view text, const BridgeOptions& op
   std::vector<Unexpressed> missed;
   bridge.Line(text, out, missed);
   if (unexpressed != nullptr) *unexpressed = missed;
+  return out;
+}
+
+inline std::u32string Decoded(std::string_view text) {
+  std::u32string out;
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    NextUtf8(text, i, c);
+    out.push_back(c);
+  }
+  return out;
+}
+
+inline std::string Encoded(std::u32string_view text) {
+  std::string out;
+  for (char32_t c : text) AppendUtf8(out, c);
   return out;
 }
 

@@ -8,7 +8,6 @@
 #include "../test_support.h"
 #include "bridge_support.h"
 #include "encoding/convert_text.h"
-#include "unicode/utf8.h"
 
 namespace pelikar::unicode::test {
 namespace {
@@ -55,8 +54,7 @@ TEST_P(BothPages, ConversionOrderAgreesWithTheConversionEngine) {
     // The engine drops the spaces at both ends.
     while (!logical.empty() && logical.front() == U' ') logical.erase(0, 1);
     while (!logical.empty() && logical.back() == U' ') logical.pop_back();
-    std::string text;
-    for (char32_t c : logical) AppendUtf8(text, c);
+    const std::string text = Encoded(logical);
 
     const CodeString stored = encoding::ConvertText(typed, GetParam());
     const BridgeOptions options = On(GetParam(), Order::Conversion, Digits::Ascii);

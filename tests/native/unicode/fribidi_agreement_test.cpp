@@ -22,22 +22,6 @@ namespace {
 using encoding::CodePage;
 namespace facts = pelikar::test;
 
-std::u32string Decoded(std::string_view text) {
-  std::u32string out;
-  for (std::size_t i = 0; i < text.size();) {
-    char32_t c = 0;
-    NextUtf8(text, i, c);
-    out.push_back(c);
-  }
-  return out;
-}
-
-std::string Encoded(std::u32string_view text) {
-  std::string out;
-  for (char32_t c : text) AppendUtf8(out, c);
-  return out;
-}
-
 std::u32string RandomLine(std::mt19937& random) {
   std::vector<char32_t> letters(facts::kAlphabet.begin(), facts::kAlphabet.end());
   letters.push_back(U'\u0626');  // yeh with hamza

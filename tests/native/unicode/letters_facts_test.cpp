@@ -40,29 +40,20 @@ BidiClass IcuClass(char32_t c) {
   }
 }
 
-class PageFacts : public testing::TestWithParam<CodePage> {};
-
-TEST_P(PageFacts, EveryCodeStandsForACharacterWithIcusClassAndJoining) {
-  const PageLetters& p = LettersOf(GetParam());
-  for (int code = 0; code < 256; ++code) {
-    const char32_t c = p.character[code];
-    EXPECT_EQ(p.bidi[code], IcuClass(c)) << "code " << code;
-    const auto icu = test::JoiningOf(c);
-    const Joining ours = JoiningOf(c);
-    EXPECT_EQ(static_cast<int>(ours), static_cast<int>(icu)) << "code " << code;
-    // Standard text holds no presentation forms.
-    EXPECT_FALSE(c >= 0xFB50 && c <= 0xFEFF) << "code " << code;
+// Every character the pages stand for, and the whole Arabic block.
+TEST(UnicodeFacts, ClassesAndJoiningAreIcus) {
+  std::vector<char32_t> characters;
+  for (CodePage page : {CodePage::Nivo, CodePage::Ir}) {
+    for (int code = 0; code < 256; ++code) characters.push_back(LettersOf(page).character[code]);
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(CodePages, PageFacts, testing::Values(CodePage::Nivo, CodePage::Ir),
-                         [](const auto& info) { return info.param == CodePage::Nivo ? "Nivo" : "Ir"; });
-
-TEST(UnicodeFacts, ArabicBlockClassesAndJoiningAreIcus) {
   for (char32_t c = 0x0600; c <= 0x06FF; ++c) {
-    if (!u_isdefined(static_cast<UChar32>(c))) continue;
+    if (u_isdefined(static_cast<UChar32>(c))) characters.push_back(c);
+  }
+  for (char32_t c : characters) {
     EXPECT_EQ(BidiClassOf(c), IcuClass(c)) << std::hex << unsigned(c);
     EXPECT_EQ(static_cast<int>(JoiningOf(c)), static_cast<int>(test::JoiningOf(c))) << std::hex << unsigned(c);
+    // Standard text holds no presentation forms.
+    EXPECT_FALSE(c >= 0xFB50 && c <= 0xFEFF) << std::hex << unsigned(c);
   }
 }
 

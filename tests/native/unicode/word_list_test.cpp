@@ -31,16 +31,6 @@ std::vector<std::string> Words() {
   return words;
 }
 
-std::u32string Decoded(std::string_view text) {
-  std::u32string out;
-  for (std::size_t i = 0; i < text.size();) {
-    char32_t c = 0;
-    NextUtf8(text, i, c);
-    out.push_back(c);
-  }
-  return out;
-}
-
 std::string Hex(char32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
