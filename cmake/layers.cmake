@@ -1,6 +1,7 @@
 # The code's layers: each folder of src/ is one library, pelikar_<folder>, that may
-# use only the layers it names, and those layers' own (in order: common, encoding,
-# numbers, calendar, host, util, input, dialogs, control, control/com). A library's
+# use only the layers it names, and those layers' own (common, then encoding, then
+# numbers, calendar and the Unicode bridge beside each other; host and util; input,
+# dialogs, control, control/com). A library's
 # include root is a view of its own: a directory holding a link to its folder alone,
 # so that it reaches the headers of its folder and, through the libraries it links,
 # of the layers below, and a header of a layer above does not compile.

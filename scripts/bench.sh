@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the native preset and runs the benchmark programs, printing their figures.
 # Goals (reported, never asserted): ConvertText at 200 MB/s or more; converting a
-# 200 MB file in at most twice the time of copying it (x_stream_copy <= 2).
+# 200 MB file in at most twice the time of copying it (x_stream_copy <= 2); the Unicode
+# bridge, both ways over a 100 MB file, at least 10 times as fast as FriBidi on the
+# same text, in constant memory.
 # The 200 MB files go to $TMPDIR (or /tmp) and are removed afterwards.
 # Extra arguments go to both programs, e.g. --benchmark_repetitions=3. Last, a key
 # typed with a real X event into Pelikar Pad is timed to the field's new text.
@@ -9,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake --preset native >/dev/null
-cmake --build --preset native --target convert_text_bench file_conversion_bench typing_bench
+cmake --build --preset native --target convert_text_bench file_conversion_bench typing_bench pelikar
 
 bench=build/native/bench
 echo
@@ -21,6 +23,49 @@ echo "== En_Ir_FileToNivo on a 200 MB file against copies of it (goal: x_stream_
 echo
 echo "== One keystroke (FarsiDown + FarsiPress) into a text box of 10, 1000 and 30000 characters"
 "$bench/typing_bench" --benchmark_counters_tabular=true "$@"
+
+# The Unicode bridge against FriBidi: 100 MB of Persian lines from the word list with
+# numbers and Latin words, to a code page (from-unicode) and back (to-unicode), timed
+# against fribidi ordering and shaping the same Unicode text; peak memory of each.
+echo
+echo "== The Unicode bridge on a 100 MB file against FriBidi (goal: ratio >= 10, flat memory)"
+work=$(mktemp -d "${TMPDIR:-/tmp}/pelikar-bridge.XXXXXX")
+python3 - "$work/text.txt" <<'PY'
+import random, sys
+random.seed(14)
+words = open('/usr/share/hunspell/fa_IR.dic', encoding='utf-8').read().split('\n')[1:]
+words = [w for w in words if w and not set(w) & set('\u0623\u0624')]
+latin = ['Tehran', 'Pelikar', 'invoice', 'No.', 'OK', 'Hello']
+with open(sys.argv[1], 'w', encoding='utf-8') as out:
+    size = 0
+    while size < 100 * 1024 * 1024:
+        line = [random.choice(words) for _ in range(random.randint(3, 12))]
+        line.insert(random.randint(0, len(line)), str(random.randint(1, 10**7)))
+        if random.random() < 0.3:
+            line.insert(random.randint(0, len(line)), random.choice(latin))
+        text = ' '.join(line) + '\n'
+        size += len(text.encode('utf-8'))
+        out.write(text)
+PY
+tool=build/native/tools/pelikar/pelikar
+measure() {  # label, command...: elapsed seconds and peak kilobytes
+  local label=$1
+  shift
+  /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null
+  read -r seconds kilobytes <"$work/time"
+  printf '%-44s %6.2f s  %7d KB\n' "$label" "$seconds" "$kilobytes" >&2
+  echo "$seconds"
+}
+for page in nivo ir; do
+  fribidi=$(measure "fribidi --nopad --nobreak --rtl" fribidi --nopad --nobreak --rtl "$work/text.txt")
+  from=$(measure "pelikar from-unicode --code-page $page" "$tool" from-unicode --code-page "$page" \
+    --input "$work/text.txt" --output "$work/text.$page")
+  to=$(measure "pelikar to-unicode --code-page $page" "$tool" to-unicode --code-page "$page" \
+    --input "$work/text.$page" --output "$work/back.txt")
+  awk -v f="$fribidi" -v a="$from" -v b="$to" -v p="$page" \
+    'BEGIN { printf "%s: from-unicode %.1fx FriBidi, to-unicode %.1fx FriBidi\n", p, f / a, f / b }'
+done
+rm -rf "$work"
 
 # A key typed on the X display into Pelikar Pad's text box, through the control:
 # from the X key event to the field's new text, in a field of 10 and of 1000 codes.

@@ -12,6 +12,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools libwine-dev
   wine wine64 wine32:i386 locales
   fonts-dejavu-core python3-fonttools python3-freetype myspell-fa
+  libfribidi-bin
   xvfb x11-apps xdotool
   wixl msitools
 )

@@ -2,10 +2,10 @@
 
 #include <cstring>
 #include <memory>
-#include <random>
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/replacement_file.h"
 #include "common/run_time_error.h"
 #include "encoding/shaping_rules.h"
 #include "encoding/visual_shaper.h"
@@ -16,104 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kChunk = 1 << 20;
-
-// The output is written to a file of its own beside the target and takes the target's
-// place only when complete; until then the target is untouched. The partial file is
-// removed if anything fails. A target reached through a symbolic link is the file the
-// link names (the link stays a link), and the new file keeps the old one's permissions.
-// A target that is no plain file (a device, a pipe) cannot be replaced: the output goes
-// straight into it. A read-only target is refused as opening it would be. Failures
-// name the target, never the file beside it.
-class ReplacementFile {
- public:
-  explicit ReplacementFile(const fs::path& target) : target_(Resolved(target)) {
-    std::error_code error;
-    const fs::file_status status = fs::status(target_, error);
-    Named([&] {
-      if (fs::exists(status) && !fs::is_regular_file(status)) {
-        file_ = std::make_unique<File>(target_, File::Mode::Write);
-        return;
-      }
-      constexpr fs::perms kWritable =
-          fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-      if (fs::exists(status) && (status.permissions() & kWritable) == fs::perms::none) {
-        throw RunTimeError(kPathFileAccessError);
-      }
-      temp_ = TempPathBeside(target_);
-      file_ = std::make_unique<File>(temp_, File::Mode::Write);
-      if (fs::exists(status)) {
-        fs::permissions(temp_, status.permissions(), fs::perm_options::replace, error);
-      }
-    });
-  }
-  ~ReplacementFile() {
-    if (committed_ || temp_.empty()) return;
-    file_.reset();
-    std::error_code ignored;
-    // It may carry a read-only target's permissions, which would keep it on Windows.
-    fs::permissions(temp_, fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove(temp_, ignored);
-  }
-
-  void Write(std::string_view bytes) {
-    Named([&] { file_->Write(bytes); });
-  }
-
-  void Commit() {
-    Named([&] { file_->Close(); });
-    file_.reset();
-    if (!temp_.empty()) {
-      std::error_code error;
-      fs::rename(temp_, target_, error);
-      if (error) {
-        throw RunTimeError(FileErrorNumber(error, false, File::Mode::Write), PathText(target_));
-      }
-    }
-    committed_ = true;
-  }
-
- private:
-  // The file at the end of a chain of links, which need not exist yet.
-  static fs::path Resolved(fs::path target) {
-    constexpr int kMostLinks = 40;
-    std::error_code error;
-    for (int link = 0; link < kMostLinks && fs::is_symlink(fs::symlink_status(target, error));
-         ++link) {
-      const fs::path named = fs::read_symlink(target, error);
-      if (error) break;
-      target = named.is_absolute() ? named : target.parent_path() / named;
-    }
-    return target;
-  }
-
-  // A short name in the target's folder: one derived from a long target name could
-  // pass the longest name the platform takes.
-  static fs::path TempPathBeside(const fs::path& target) {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const fs::path candidate = target.parent_path() /
-                                 (".pelikar-" + std::to_string(random() % 1000000000u) + ".tmp");
-      std::error_code error;
-      if (!fs::exists(candidate, error)) return candidate;
-    }
-    throw RunTimeError(kPathFileAccessError, PathText(target));
-  }
-
-  // Runs a step on the output file; its failure is told with the target's name.
-  template <class Step>
-  void Named(Step&& step) {
-    try {
-      step();
-    } catch (const RunTimeError& failure) {
-      throw RunTimeError(failure.number(), PathText(target_));
-    }
-  }
-
-  fs::path target_;
-  fs::path temp_;  // empty when the output goes straight into the target
-  std::unique_ptr<File> file_;
-  bool committed_ = false;
-};
 
 // Splits the input into lines (a CR, or CR LF, ends one; a lone LF belongs to its
 // line) and converts each as a text of its own. Complete lines are converted a block

@@ -7,6 +7,11 @@ namespace pelikar::encoding {
 
 int FormOf(const TableSet& tables, Byte code) { return code < 128 ? kIsolated : tables.letterForm[code]; }
 
+bool HasForm(const TableSet& tables, Byte code, int form) {
+  if (code < 128 || form < kInitial || form > kIsolated) return false;
+  return (detail::FormsOfClass(tables.joinClass[code]) >> form) & 1u;
+}
+
 Byte ToForm(const TableSet& tables, Byte code, int form) {
   // There are no other forms: anything else leaves the code as it is.
   if (form < kInitial || form > kIsolated) return code;

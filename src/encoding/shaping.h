@@ -7,6 +7,7 @@ namespace pelikar::encoding {
 
 // Form of a code: 4 below 128, otherwise LetterForm.
 int FormOf(const TableSet& tables, Byte code);
+bool HasForm(const TableSet& tables, Byte code, int form);
 Byte ToForm(const TableSet& tables, Byte code, int form);
 
 // left, current, right and right2 are consecutive codes of a string in visual order

@@ -109,7 +109,7 @@ TEST(IrCodePage, AgreesWithThePublishedIranSystemLayout) {
     EXPECT_TRUE(fact.forms.count(ir.letterForm[fact.code]))
         << "LetterForm " << int(ir.letterForm[fact.code]);
     for (int form : fact.forms) {
-      if (test::HasForm(ir, fact.code, form) || form == kIsolated) {
+      if (HasForm(ir, fact.code, form) || form == kIsolated) {
         EXPECT_EQ(ToForm(ir, fact.code, form), fact.code) << "form " << form;
       }
     }
@@ -130,7 +130,7 @@ TEST(IrCodePage, ToFormReachesEveryFormOfEveryLetter) {
   for (const auto& fact : test::kIranSystem) {
     if (fact.letter == 0 || ir.joinClass[fact.code] == kJoinsNever) continue;
     for (int form = kInitial; form <= kIsolated; ++form) {
-      if (!test::HasForm(ir, fact.code, form)) continue;
+      if (!HasForm(ir, fact.code, form)) continue;
       const Byte other = ToForm(ir, fact.code, form);
       EXPECT_EQ(Hex(ShapedLetterOf(other)), Hex(ShapedLetterOf(fact.code)))
           << int(fact.code) << " to form " << form << " gives " << int(other);

@@ -56,7 +56,7 @@ struct CodeAccess {
   const TableSet& tables;
   Byte* codes[4];
   int Form(detail::Slot s) const { return FormOf(tables, *codes[s]); }
-  bool Has(detail::Slot s, int form) const { return test::HasForm(tables, *codes[s], form); }
+  bool Has(detail::Slot s, int form) const { return HasForm(tables, *codes[s], form); }
   void To(detail::Slot s, int form) { *codes[s] = ToForm(tables, *codes[s], form); }
 };
 

@@ -7,7 +7,6 @@
 
 #include "common/code_string.h"
 #include "common/run_time_error.h"
-#include "encoding/form_rules.h"
 
 namespace pelikar::test {
 
@@ -31,12 +30,6 @@ inline int ErrorNumberOf(const std::function<void()>& action) {
     return error.number();
   }
   return 0;
-}
-
-// Whether a code's letter has the form in the set: its joining class gives the forms.
-inline bool HasForm(const encoding::TableSet& tables, Byte code, int form) {
-  if (code < 128 || form < encoding::kInitial || form > encoding::kIsolated) return false;
-  return (encoding::detail::FormsOfClass(tables.joinClass[code]) >> form) & 1u;
 }
 
 }  // namespace pelikar::test

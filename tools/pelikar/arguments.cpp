@@ -19,10 +19,37 @@ encoding::CodePage ParseCodePage(std::string_view name) {
   throw UsageError("unknown code page '" + std::string(name) + "' (use nivo or ir)");
 }
 
-void SetRendering(Options& options, Rendering rendering) {
+unicode::Order ParseOrder(std::string_view name) {
+  if (name == "typed") return unicode::Order::Typed;
+  if (name == "conversion") return unicode::Order::Conversion;
+  throw UsageError("unknown order '" + std::string(name) + "' (use typed or conversion)");
+}
+
+unicode::Digits ParseDigits(std::string_view name) {
+  if (name == "persian") return unicode::Digits::Persian;
+  if (name == "ascii") return unicode::Digits::Ascii;
+  throw UsageError("unknown digits '" + std::string(name) + "' (use persian or ascii)");
+}
+
+// The substitute is written as a code of its own, so it must be one printable ASCII
+// character, which both code pages share.
+char ParseSubstitute(std::string_view text) {
+  if (text.size() != 1 || text[0] < 0x20 || text[0] > 0x7E) {
+    throw UsageError("--substitute takes one printable ASCII character, not '" + std::string(text) + "'");
+  }
+  return text[0];
+}
+
+std::string FileName(std::string_view option, std::string_view name) {
+  if (name.empty()) throw UsageError("option " + std::string(option) + " needs a file name");
+  return std::string(name);
+}
+
+void SetRendering(Options& options, Rendering rendering, std::string_view name) {
   if (options.rendering != Rendering::Auto && options.rendering != rendering)
-    throw UsageError("--raw and --unicode exclude each other");
+    throw UsageError(options.renderingName + " and " + std::string(name) + " exclude each other");
   options.rendering = rendering;
+  options.renderingName = name;
 }
 
 // Takes one option; may consume the next argument as its value. Returns the
@@ -35,6 +62,14 @@ int TakeOption(Options& options, int i, int argc, const char* const argv[]) {
     name = arg.substr(0, eq);
     value = arg.substr(eq + 1);
   }
+  // The option's value: after "=" or the next argument.
+  auto ValueOf = [&](std::string_view option, std::optional<std::string_view>& given, const char* what) {
+    if (!given) {
+      if (i + 1 >= argc) throw UsageError("option " + std::string(option) + " needs a value (" + what + ")");
+      given = argv[++i];
+    }
+    return *given;
+  };
   auto noValue = [&] {
     if (value) throw UsageError("option " + std::string(name) + " takes no value");
   };
@@ -47,19 +82,29 @@ int TakeOption(Options& options, int i, int argc, const char* const argv[]) {
     options.version = true;
   } else if (name == "--raw") {
     noValue();
-    SetRendering(options, Rendering::Raw);
-  } else if (name == "--unicode") {
+    SetRendering(options, Rendering::Raw, name);
+  } else if (name == "--glyphs" || name == "--unicode") {
     noValue();
-    SetRendering(options, Rendering::Unicode);
-  } else if (name == "--from-unicode") {
+    SetRendering(options, Rendering::Unicode, name);
+  } else if (name == "--from-glyphs" || name == "--from-unicode") {
     noValue();
     options.fromUnicode = true;
+    options.fromUnicodeName = name;
+  } else if (name == "--check") {
+    noValue();
+    options.check = true;
   } else if (name == "--code-page") {
-    if (!value) {
-      if (i + 1 >= argc) throw UsageError("option --code-page needs a value (nivo or ir)");
-      value = argv[++i];
-    }
-    options.codePage = ParseCodePage(*value);
+    options.codePage = ParseCodePage(ValueOf(name, value, "nivo or ir"));
+  } else if (name == "--order") {
+    options.order = ParseOrder(ValueOf(name, value, "typed or conversion"));
+  } else if (name == "--digits") {
+    options.digits = ParseDigits(ValueOf(name, value, "persian or ascii"));
+  } else if (name == "--substitute") {
+    options.substitute = ParseSubstitute(ValueOf(name, value, "one ASCII character"));
+  } else if (name == "--input") {
+    options.inputFile = FileName(name, ValueOf(name, value, "a file name"));
+  } else if (name == "--output") {
+    options.outputFile = FileName(name, ValueOf(name, value, "a file name"));
   } else {
     throw UsageError("unknown option '" + std::string(name) + "'");
   }

@@ -5,17 +5,26 @@
 #include <vector>
 
 #include "encoding/tables.h"
+#include "unicode/bridge.h"
 
 namespace pelikar::cli {
 
-enum class Rendering { Auto, Raw, Unicode };
+enum class Rendering { Auto, Raw, Unicode };  // Unicode: --glyphs
 
 struct Options {
   bool help = false;
   bool version = false;
-  Rendering rendering = Rendering::Auto;  // --raw, --unicode
+  Rendering rendering = Rendering::Auto;  // --raw, --glyphs
+  std::string renderingName;              // the rendering option as given (--unicode...)
   std::optional<encoding::CodePage> codePage;
-  bool fromUnicode = false;
+  bool fromUnicode = false;  // --from-glyphs
+  std::string fromUnicodeName;  // as given (--from-unicode...)
+  // The Unicode bridge's options.
+  std::optional<unicode::Order> order;
+  std::optional<unicode::Digits> digits;
+  std::optional<char> substitute;
+  bool check = false;
+  std::optional<std::string> inputFile, outputFile;
 };
 
 struct Arguments {

@@ -12,7 +12,9 @@ enum AcceptedOptions : unsigned {
   kNoOptions = 0,
   kOutputOptions = 1u << 0,  // --raw, --unicode
   kCodePageOption = 1u << 1,  // --code-page
-  kFromUnicodeOption = 1u << 2,  // --from-unicode
+  kFromUnicodeOption = 1u << 2,  // --from-glyphs
+  kBridgeOptions = 1u << 3,  // --order, --digits, --check, --input, --output
+  kSubstituteOption = 1u << 4,  // --substitute
 };
 
 struct Command {
@@ -30,6 +32,7 @@ std::span<const Command> TextCommands();
 std::span<const Command> FileCommands();
 std::span<const Command> DateCommands();
 std::span<const Command> NumberCommands();
+std::span<const Command> BridgeCommands();
 
 // The groups above, in that order.
 std::span<const std::span<const Command>> CommandGroups();

@@ -7,7 +7,7 @@
 namespace pelikar::cli {
 
 std::span<const std::span<const Command>> CommandGroups() {
-  static const std::array groups = {TextCommands(), FileCommands(), DateCommands(), NumberCommands()};
+  static const std::array groups = {TextCommands(), BridgeCommands(), FileCommands(), DateCommands(), NumberCommands()};
   return groups;
 }
 

@@ -19,13 +19,21 @@ const Command& CommandNamed(const std::string& name) {
 
 // An option that a subcommand ignores would hide a mistake, so it is refused.
 void CheckOptions(const Command& command, const Options& options) {
-  auto refuse = [&](const char* option) {
+  auto refuse = [&](const std::string& option) {
     throw UsageError(std::string(command.name) + " takes no " + option);
   };
   if (options.rendering != Rendering::Auto && (command.options & kOutputOptions) == 0)
-    refuse(options.rendering == Rendering::Raw ? "--raw" : "--unicode");
+    refuse(options.renderingName);
   if (options.codePage && (command.options & kCodePageOption) == 0) refuse("--code-page");
-  if (options.fromUnicode && (command.options & kFromUnicodeOption) == 0) refuse("--from-unicode");
+  if (options.fromUnicode && (command.options & kFromUnicodeOption) == 0) refuse(options.fromUnicodeName);
+  if ((command.options & kBridgeOptions) == 0) {
+    if (options.order) refuse("--order");
+    if (options.digits) refuse("--digits");
+    if (options.check) refuse("--check");
+    if (options.inputFile) refuse("--input");
+    if (options.outputFile) refuse("--output");
+  }
+  if (options.substitute && (command.options & kSubstituteOption) == 0) refuse("--substitute");
 }
 
 // "pelikar help help" is the tool's help too: that is where help is explained.

@@ -8,16 +8,19 @@ namespace {
 constexpr std::string_view kToolDescription =
     "Converts Persian text typed on a Latin (US) keyboard to the Nivo and Ir code\n"
     "pages and back. Persian is written as the keys that type it, between tildes:\n"
-    "~sghl~ is the word salam. Also converts dates between the Shamsi and Miladi\n"
-    "calendars and writes dates and numbers in Persian words.\n";
+    "~sghl~ is the word salam. Moves stored code-page text to standard Unicode and\n"
+    "back (to-unicode, from-unicode). Also converts dates between the Shamsi and\n"
+    "Miladi calendars and writes dates and numbers in Persian words.\n";
 
 constexpr std::string_view kInputAndOutput =
     "Text comes from the arguments, joined by spaces (from-codes joins them without,\n"
     "and every date or number is an argument of its own), or when there are none\n"
     "from standard input, one line at a time (LF or CR LF ends a line), each\n"
     "converted by itself. Results go to standard output one a line: as code-page\n"
-    "bytes into a file or pipe, as readable UTF-8 on a terminal. A failure leaves\n"
-    "standard output empty, except that a rejected date only empties its own line.\n";
+    "bytes into a file or pipe, on a terminal as the glyphs the codes draw (UTF-8\n"
+    "presentation forms kept in stored order, for looking only: to-unicode gives\n"
+    "text to keep). A failure leaves standard output empty, except that a rejected\n"
+    "date only empties its own line.\n";
 
 struct OptionHelp {
   unsigned group;
@@ -26,10 +29,20 @@ struct OptionHelp {
 };
 
 constexpr OptionHelp kOptionHelp[] = {
-    {kOutputOptions, "--unicode", "write readable UTF-8 even into a file or pipe"},
+    {kOutputOptions, "--glyphs", "show the codes as the glyphs they draw, in stored order,"},
+    {kOutputOptions, "", "even into a file or pipe (also --unicode; for a terminal)"},
     {kOutputOptions, "--raw", "write the code-page bytes even to a terminal"},
     {kCodePageOption, "--code-page PAGE", "nivo (the default) or ir: the page of the text"},
-    {kFromUnicodeOption, "--from-unicode", "read the text as UTF-8 letters (as rendered)"},
+    {kFromUnicodeOption, "--from-glyphs", "read the text as glyphs shown by --glyphs (also"},
+    {kFromUnicodeOption, "", "--from-unicode); from-unicode reads standard Unicode"},
+    {kBridgeOptions, "--order ORDER", "typed (the default) or conversion: the stored order"},
+    {kBridgeOptions, "--digits DIGITS", "persian (the default) or ascii: digits in Unicode"},
+    {kSubstituteOption, "--substitute C", "the ASCII character written for one the page"},
+    {kSubstituteOption, "", "lacks (default ?)"},
+    {kBridgeOptions, "--input FILE", "read FILE instead of the arguments or standard input"},
+    {kBridgeOptions, "--output FILE", "write FILE, replaced only when all went well"},
+    {kBridgeOptions, "--check", "convert there and back, and list the lines that do not"},
+    {kBridgeOptions, "", "come back unchanged (status 1 if any)"},
 };
 
 void PrintOptions(unsigned groups, std::FILE* stream) {
@@ -62,7 +75,7 @@ void PrintToolHelp(std::FILE* stream) {
   std::fprintf(stream, "  %-13s %s\n", "help", "help on a command: pelikar help COMMAND");
   std::fputc('\n', stream);
   Print(kInputAndOutput, stream);
-  PrintOptions(kOutputOptions | kCodePageOption | kFromUnicodeOption, stream);
+  PrintOptions(kOutputOptions | kCodePageOption | kFromUnicodeOption | kBridgeOptions | kSubstituteOption, stream);
   std::fprintf(stream, "  %-18s %s\n", "--version", "show the version");
   std::fputs("\nExit status: 0 done, 1 failed, 2 wrong usage.\n", stream);
   std::fputs("\nExample:\n  pelikar nivo '~sghl~' > salam.txt\n", stream);
