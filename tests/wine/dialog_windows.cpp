@@ -24,9 +24,13 @@ std::wstring ClassOf(HWND window) {
 
 BOOL CALLBACK ReadControl(HWND control, LPARAM view) {
   ChildControl read{ClassOf(control), WindowText(control), GetDlgCtrlID(control), {},
-                    GetWindowLongW(control, GWL_STYLE)};
+                    GetWindowLongW(control, GWL_STYLE), {}};
   GetWindowRect(control, &read.rect);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&read.rect), 2);
+  DWORD_PTR font = 0;
+  LOGFONTW logFont{};
+  SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font);
+  if (GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont) != 0) read.face = logFont.lfFaceName;
   reinterpret_cast<WindowView*>(view)->controls.push_back(read);
   return TRUE;
 }
@@ -38,9 +42,7 @@ struct Search {
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
   auto& wanted = *reinterpret_cast<Search*>(search);
-  if (*wanted.windowClass == ClassOf(window) && IsWindowVisible(window)) {
-    wanted.found.push_back(window);
-  }
+  if (*wanted.windowClass == ClassOf(window) && IsWindowVisible(window)) wanted.found.push_back(window);
   return TRUE;
 }
 
@@ -48,12 +50,6 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process == GetCurrentProcessId()) ++*reinterpret_cast<long*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-  CountWindow(window, count);
-  EnumChildWindows(window, CountWindow, count);
   return TRUE;
 }
 
@@ -194,7 +190,7 @@ void Pump(DWORD milliseconds, const std::function<bool()>& done) {
 
 GuiObjects CountGuiObjects() {
   GuiObjects counts;
-  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counts.windows));
+  EnumChildWindows(GetDesktopWindow(), CountWindow, reinterpret_cast<LPARAM>(&counts.windows));
   counts.gdi = CountGdiObjects();
   return counts;
 }

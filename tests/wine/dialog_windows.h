@@ -25,6 +25,7 @@ struct ChildControl {
   int id = 0;
   RECT rect{};  // in the parent's client area
   LONG style = 0;
+  std::wstring face;  // of its font
 };
 
 // What a window showed when it was read.

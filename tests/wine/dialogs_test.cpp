@@ -121,6 +121,7 @@ TEST_F(Dialogs, TheBoxShowsItsTextsWhereTold) {
   EXPECT_EQ(statics[0]->text, converted.substr(0, converted.find(L'|')));
   EXPECT_EQ(statics[1]->text, L" " + converted.substr(converted.find(L'|') + 1));
   EXPECT_EQ(statics[2]->text, L"Pelikar");
+  EXPECT_EQ(statics[0]->face + statics[1]->face + statics[2]->face, L"Nivo2Nivo2Tahoma");
   EXPECT_EQ(statics[0]->rect.left, PixelsX(100));
   EXPECT_EQ(statics[1]->rect.top, PixelsY(105 + 350));
   const struct {
@@ -131,6 +132,7 @@ TEST_F(Dialogs, TheBoxShowsItsTextsWhereTold) {
     const ChildControl* button = view.WithId(kFirstButtonId + expected.index);
     ASSERT_NE(button, nullptr) << expected.index;
     EXPECT_EQ(button->text, Nivo(expected.caption));
+    EXPECT_EQ(button->face, L"Nivo2");
     EXPECT_EQ(button->rect.left, PixelsX(expected.left));
     EXPECT_EQ(button->rect.top, PixelsY(1750 - 850));
     EXPECT_EQ(button->rect.right - button->rect.left, PixelsX(1215));

@@ -85,9 +85,8 @@ class Keyboard : public ControlTest {
 
   // A code of the Nivo code page as the host sees it, through the ANSI code page.
   static std::wstring Code(int code) {
-    const char byte = static_cast<char>(code);
     wchar_t wide = 0;
-    MultiByteToWideChar(CP_ACP, 0, &byte, 1, &wide, 1);
+    MultiByteToWideChar(CP_ACP, 0, std::string(1, static_cast<char>(code)).c_str(), 1, &wide, 1);
     return std::wstring(1, wide);
   }
 
@@ -198,26 +197,24 @@ TEST_F(Keyboard, TheDialogShowsTheGridWhereTold) {
   EXPECT_EQ(centred.caption, L"Type here");
   EXPECT_EQ(centred.client.right, PixelsX(6480));
   EXPECT_EQ(centred.client.bottom, PixelsY(2895));
-  const int width = centred.frame.right - centred.frame.left;
-  EXPECT_EQ(centred.frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(centred.frame.left, (GetSystemMetrics(SM_CXSCREEN) - centred.frame.right + centred.frame.left) / 2);
   ASSERT_EQ(centred.Of(L"Button").size(), 67u) << "66 keys and Caps";
   const struct {
     int id;
     RECT twips;  // left, top, width, height
-    std::wstring text;
+    std::wstring text, face;
   } controls[] = {
-      {kFirstKeyId + 0, {120, 510, 435, 375}, Code(148)},
-      {kFirstKeyId + kSemicolon, {4590, 1230, 435, 375}, Code(226)},
-      {kFirstKeyId + kBackSp, {5565, 510, 795, 375}, L"BackSp"},
-      {kFirstKeyId + 57, {1725, 1950, 2565, 375}, Nivo(L"~tJJhwJgJi~")},
-      {kCapsId, {105, 1245, 720, 360}, L"Caps"},
-      {kTextId, {15, 2520, 6450, 375}, Nivo(L"~sghl~")},
-      {kTitleId, {1395, 45, 3660, 345}, Nivo(L"~wtJpi ;JgJdJn l,vn hsjthni~")},
+      {kFirstKeyId + kSemicolon, {4590, 1230, 435, 375}, Code(226), L"Nivo2"},
+      {kFirstKeyId + kBackSp, {5565, 510, 795, 375}, L"BackSp", L"MS Sans Serif"},
+      {kCapsId, {105, 1245, 720, 360}, L"Caps", L"MS Sans Serif"},
+      {kTextId, {15, 2520, 6450, 375}, Nivo(L"~sghl~"), L"Nivo2"},
+      {kTitleId, {1395, 45, 3660, 345}, Nivo(L"~wtJpi ;JgJdJn l,vn hsjthni~"), L"Nivo2"},
   };
   for (const auto& expected : controls) {
     const ChildControl* control = centred.WithId(expected.id);
     ASSERT_NE(control, nullptr) << expected.id;
     EXPECT_EQ(control->text, expected.text) << expected.id;
+    EXPECT_EQ(control->face, expected.face) << expected.id;
     const RECT pixels{PixelsX(expected.twips.left), PixelsY(expected.twips.top),
                       PixelsX(expected.twips.left) + PixelsX(expected.twips.right),
                       PixelsY(expected.twips.top) + PixelsY(expected.twips.bottom)};
