@@ -217,6 +217,7 @@ HWND FindTip() {
   return tip != nullptr && IsWindowVisible(tip) ? tip : nullptr;
 }
 
+// The tip follows the pointer and never takes the focus; an empty text takes it down.
 TEST_F(Dialogs, TheTipFollowsThePointerAndNeverTakesTheFocus) {
   HostForm host;
   ASSERT_EQ(GetFocus(), host.field);
@@ -244,10 +245,8 @@ TEST_F(Dialogs, TheTipFollowsThePointerAndNeverTakesTheFocus) {
 
   EXPECT_TRUE(Tip(L""));
   EXPECT_FALSE(IsWindow(window));
-}
 
-// A tip left up goes with the last control of its thread, and lets the module go.
-TEST_F(Dialogs, ATipLeftUpGoesWithTheControl) {
+  // One left up goes with the last control of its thread, and lets the module go.
   EXPECT_TRUE(Tip(L"~sghl~"));
   Pump(1000, [] { return FindTip() != nullptr; });
   ASSERT_NE(FindTip(), nullptr);
