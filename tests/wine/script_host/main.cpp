@@ -16,6 +16,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,12 +31,15 @@ using Arguments = std::vector<VARIANT*>;
 
 enum ExitCode { kSuccess = 0, kFailuresReported = 1, kScriptError = 2, kHostError = 3 };
 
+std::string Utf8(const std::wstring& text) {
+  std::string utf8(text.size() * 3, '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
+      static_cast<int>(text.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+  return utf8;
+}
+
 void Write(FILE* stream, const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
-                      nullptr, nullptr);
+  const std::string utf8 = Utf8(text);
   fwrite(utf8.data(), 1, utf8.size(), stream);
   fflush(stream);
 }
@@ -209,21 +214,14 @@ int HostError(const std::wstring& message) {
 }
 
 bool ReadScript(const std::wstring& path, std::wstring& source) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                       nullptr, 0);
-  source.assign(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(),
-                      size);
-  return true;
+  source.assign(bytes.size(), L'\0');
+  source.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(),
+      static_cast<int>(source.size()))));
+  return file.is_open();
 }
 
 // Parses and runs the whole script; errors reach the site.
