@@ -134,7 +134,7 @@ TEST_F(Utilities, WindowShapes) {
   } shapes[] = {
       {true, {0, 0, 200, 100}, CreateEllipticRgn(0, 0, 200, 100)},
       {false, {0, 0, 200, 100, 0, 0}, CreateRoundRectRgn(0, 0, 200, 100, 0, 0)},
-      {false, {10, 5, 190, 95, 40, 40}, CreateRoundRectRgn(10, 5, 190, 95, 40, 40)},
+      {false, {10, 5, 190, 95, 40, 20}, CreateRoundRectRgn(10, 5, 190, 95, 40, 20)},
       {true, {0, 0, 50, 50}, nullptr},  // on a handle of no window
   };
   const HRGN region = CreateRectRgn(0, 0, 0, 0);
