@@ -1,23 +1,11 @@
 #!/usr/bin/env bash
-# The Windows Installer packages under Wine, in a prefix made for this test alone (as
-# scripts/wine-prefix.sh makes one): nothing else is registered or copied there.
+# The Windows Installer packages under Wine, in a prefix of this test's own:
 #   install_test.sh VERSION X64_BUILD X86_BUILD WORK_DIR
-# The x64 build holds both packages (packages/Pelikar-VERSION-x64.msi and -x86.msi);
-# each build gives its script host and font checker. In turn:
-#   1. the x64 package installs; script clients of both bitnesses create the control
-#      with no other setup, and GDI knows both fonts in both;
-#   2. running it again after files and keys were deleted repairs them, and adds no
-#      second product;
-#   3. a package of the next version, built here from the same files, replaces it in
-#      place; the older one then refuses to install over it;
-#   4. the x86 package installs beside it and keeps its 32-bit control working when the
-#      x64 one is removed; once both are removed, the registry and the files are as
-#      they were before anything was installed;
-#   5. the controls' own registration (regsvr32) at the installed paths writes exactly
-#      the COM entries the package wrote.
-# The registry is read from the prefix's own files (registry_listing.py) once the Wine
-# server has ended; files are listed by path. Stops at the first failure, showing the
-# differences; on success the prefix is removed.
+# The x64 build holds both packages; each build gives its script host and font checker.
+# Install; repair deleted files and keys; upgrade in place (the older package then
+# refuses); the x86 package keeps its control when the x64 one goes; removing both
+# leaves registry and files as before; regsvr32 writes exactly the package's COM
+# entries. The registry is read from the prefix's files once the Wine server has ended.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)

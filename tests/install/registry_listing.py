@@ -1,13 +1,7 @@
 #!/usr/bin/env python3
-"""Lists a Wine prefix's registry as sorted lines, one for each key and each value.
-
-    registry_listing.py PREFIX
-
-Reads the registry files Wine keeps in the prefix (system.reg for HKEY_LOCAL_MACHINE,
-user.reg for HKEY_CURRENT_USER), which the Wine server writes when it ends: run it
-after `wineserver -w`. The times Wine stamps on keys are left out, so that two
-listings of one registry compare equal.
-"""
+"""registry_listing.py PREFIX: a Wine prefix's registry (system.reg as HKLM, user.reg as
+HKCU, written when the Wine server ends) as sorted lines, one for each key and value,
+without the times Wine stamps on keys, so that two listings compare equal."""
 import re
 import sys
 from pathlib import Path

@@ -10,8 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dispatch_client.h"
-#include "ocx_module.h"
+#include "control_test.h"
 #include "test_object.h"
 
 namespace pelikar::com_tests {
@@ -36,13 +35,7 @@ IDispatch* NewControl(const OcxModule& module) {
 std::wstring TypeWord(IDispatch* control, TestObject* field) {
   field->Set(L"Text", *Variant::Text(L"").get());
   field->SetLong(L"SelStart", 0);
-  const Variant object = [&] {
-    Variant value;
-    V_VT(value.get()) = VT_DISPATCH;
-    V_DISPATCH(value.get()) = field;
-    field->AddRef();
-    return value;
-  }();
+  const Variant object = Object(field);
   for (short key : kWordKeys) {
     const Variant code = Variant::Short(key), shift = Variant::Short(0);
     Call(control, L"FarsiDown", {&object, &code, &shift});

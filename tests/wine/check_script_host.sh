@@ -4,31 +4,22 @@
 #   check_script_host.sh PATH/TO/pkscript.exe DIRECTORY/OF/host/SCRIPTS
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-pkscript=$1
-scripts=$2
-out=$(mktemp)
-err=$(mktemp)
+pkscript=$1 scripts=$2 failures=0
+out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
-failures=0
 
-# expect SCRIPT EXIT_CODE STDOUT_PATTERN STDERR_PATTERN [ARGUMENT...]
-# (a pattern "-" checks nothing)
+# expect SCRIPT EXIT_CODE STDOUT_PATTERN STDERR_PATTERN [ARGUMENT...] ("": no check)
 expect() {
-  local script=$1 code=$2 stdout_pattern=$3 stderr_pattern=$4
+  local script=$1 code=$2 stdout_pattern=$3 stderr_pattern=$4 problem=""
   shift 4
   bash "$here/run_in_wine.sh" "$pkscript" "$scripts/$script" "$@" >"$out" 2>"$err"
   local actual=$?
-  local problem=""
   [ "$actual" -eq "$code" ] || problem="exit code $actual, expected $code"
-  if grep -q 'not reached' "$out"; then
-    problem="$problem; the script went on past its end"
-  fi
-  if [ "$stdout_pattern" != - ] && ! grep -Eq -- "$stdout_pattern" "$out"; then
+  grep -q 'not reached' "$out" && problem="$problem; the script went on past its end"
+  [ -z "$stdout_pattern" ] || grep -Eq -- "$stdout_pattern" "$out" ||
     problem="$problem; stdout lacks /$stdout_pattern/"
-  fi
-  if [ "$stderr_pattern" != - ] && ! grep -Eq -- "$stderr_pattern" "$err"; then
+  [ -z "$stderr_pattern" ] || grep -Eq -- "$stderr_pattern" "$err" ||
     problem="$problem; stderr lacks /$stderr_pattern/"
-  fi
   if [ -n "$problem" ]; then
     echo "FAIL $script: ${problem#; }"
     sed 's/^/  stdout: /' "$out"
@@ -39,17 +30,13 @@ expect() {
   fi
 }
 
-expect passes.vbs 0 '^hello 42$' - 'an argument'
-expect passes.vbs 1 '^hello 42$' 'FAIL: expected one argument'
-expect syntax_error.vbs 2 - 'syntax_error\.vbs\(3,[0-9]+\): script error'
-expect run_time_error.vbs 2 - 'run_time_error\.vbs\(4,[0-9]+\): script error'
-expect run_time_error.js 2 '^before$' 'run_time_error\.js\(3,[0-9]+\): script error'
+expect passes.vbs 0 '^hello 42$' '' 'an argument'
+expect passes.vbs 1 '^hello 42$' 'FAIL: one argument: got \[2\], expected \[1\]' a b
 expect fails.vbs 1 '^after the failures$' 'FAIL: second'
-expect quits.js 7 '^before$' -
-expect missing.vbs 3 - 'cannot read'
-
-if [ "$failures" -ne 0 ]; then
-  echo "$failures script host case(s) failed"
-  exit 1
-fi
+expect syntax_error.vbs 2 '' 'syntax_error\.vbs\(3,[0-9]+\): script error'
+expect run_time_error.vbs 2 '' 'run_time_error\.vbs\(4,[0-9]+\): script error'
+expect run_time_error.js 2 '^before$' 'run_time_error\.js\(3,[0-9]+\): script error'
+expect quits.js 7 '^before$' ''
+expect missing.vbs 3 '' 'cannot read'
+[ "$failures" -eq 0 ] || { echo "$failures script host case(s) failed"; exit 1; }
 echo "script host: all cases passed"

@@ -1,279 +1,223 @@
-// Shows one of the control's own windows for a screenshot taken from outside (see
-// screenshot.sh): the message box with a two-line Persian prompt and three buttons, a
-// tooltip over a host's form, the on-screen keyboard, or the property page in the
-// system's property frame.
-//   pelikar_dialog_scenes PATH\Pelikar.ocx PATH\nivo2.ttf message|tooltip|keyboard|page
+// Shows a scene for a screenshot taken from outside (see screenshot.sh): the
+// control's message box with a two-line Persian prompt and three buttons, a tooltip
+// beside a host's form, the on-screen keyboard, the property page in the system's
+// property frame, or a line of each glyph font as a host's fields show the control's
+// conversions.
+//   pelikar_dialog_scenes PATH\Pelikar.ocx FONTS_DIR message|tooltip|keyboard|page|fonts
 //                         SIGNAL_DIR
-// Once the window is drawn it writes SIGNAL_DIR\ready with the screen rectangles of
+// Once the scene is drawn it writes SIGNAL_DIR\ready with the screen rectangles of
 // the scene ("window") and of each text in it; it ends when SIGNAL_DIR\done appears.
 // Exits non-zero when the control fails or no done signal comes within a minute.
 #include <windows.h>
 #include <oleauto.h>
 #include <olectl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "dialog_windows.h"
 #include "dispatch_client.h"
 #include "ocx_module.h"
-#include "window_watcher.h"
 
 namespace pelikar::com_tests {
 namespace {
 
-constexpr int kFirstButtonId = 100;
-constexpr DWORD kSettleMs = 400;  // for the window to reach the X server
-constexpr DWORD kGiveUpMs = 60000;
-
-// "The text has changed" above "Save it?", typed on a Latin keyboard; the box shows
-// the last line the caller writes first.
-constexpr wchar_t kPrompt[] = L"~bodvi a,n?~|~ljk jyddv ;vni hsj~";
-// "Key help".
-constexpr wchar_t kTip[] = L"~vhilhd ;gdnih~";
-
-std::wstring signalDir;
+constexpr DWORD kSettleMs = 400;  // for a window to reach the X server
 
 struct NamedRect {
   std::string name;
   RECT rect;
 };
+using Rects = std::vector<NamedRect>;
 
-// A rectangle made smaller on every side: a button's or a tip's frame is no text.
-RECT Inside(RECT rect, int margin) {
+std::wstring signalDir;
+IDispatch* control = nullptr;
+
+// A window's screen rectangle made smaller on every side: a frame is no text.
+RECT Inside(HWND window, int margin) {
+  RECT rect;
+  GetWindowRect(window, &rect);
   InflateRect(&rect, -margin, -margin);
   return rect;
 }
 
-void WriteReady(const std::vector<NamedRect>& rects) {
+// Writes the ready file and waits for the done signal, letting the thread's messages
+// through when asked to; false when none comes.
+bool ReadyThenDone(const Rects& rects, bool pump) {
   const std::wstring path = signalDir + L"\\ready";
-  const std::wstring partial = path + L".part";
-  FILE* file = _wfopen(partial.c_str(), L"w");
-  if (file == nullptr) return;
+  FILE* file = _wfopen((path + L".part").c_str(), L"w");
   for (const NamedRect& named : rects) {
     const RECT& r = named.rect;
     std::fprintf(file, "%s %ld %ld %ld %ld\n", named.name.c_str(), r.left, r.top,
                  r.right - r.left, r.bottom - r.top);
   }
   std::fclose(file);
-  MoveFileW(partial.c_str(), path.c_str());
-}
-
-bool Done() { return GetFileAttributesW((signalDir + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Waits for the done signal, letting the thread's messages through when asked to.
-bool WaitForDone(bool pump) {
-  const DWORD start = GetTickCount();
-  while (!Done()) {
-    if (GetTickCount() - start > kGiveUpMs) return false;
+  MoveFileW((path + L".part").c_str(), path.c_str());
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(20)) {
+    if (GetFileAttributesW((signalDir + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     MSG message;
     while (pump && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(20);
   }
-  return true;
+  return false;
 }
 
-RECT ScreenRectOf(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return rect;
-}
+using Namer = std::function<NamedRect(HWND, int id)>;
 
-BOOL CALLBACK CollectText(HWND control, LPARAM rects) {
-  wchar_t className[32] = {};
-  GetClassNameW(control, className, 32);
-  const int id = GetDlgCtrlID(control);
-  auto& list = *reinterpret_cast<std::vector<NamedRect>*>(rects);
-  if (lstrcmpiW(className, L"Button") == 0) {
-    list.push_back({"button" + std::to_string(id - kFirstButtonId), Inside(ScreenRectOf(control), 5)});
-  } else if (id >= 1000) {  // the prompt's lines; the credit label is too small to judge
-    list.push_back({"line" + std::to_string(id - 1000), ScreenRectOf(control)});
-  }
+struct Collecting {
+  const Namer* name;
+  Rects* rects;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM state) {
+  const auto& collecting = *reinterpret_cast<Collecting*>(state);
+  NamedRect named = (*collecting.name)(child, GetDlgCtrlID(child));
+  if (!named.name.empty()) collecting.rects->push_back(named);
   return TRUE;
 }
 
-int MessageScene(IDispatch* control) {
-  bool answered = false;
-  bool timedOut = false;
-  // The box is up while the control's call waits in its modal loop: the watcher
-  // reports it, waits for the screenshot and presses the first button.
-  WindowWatcher watcher(L"PelikarMessageBox", [&](HWND box) {
-    if (answered) return;
+// A scene in a modal window of the class, up while show waits in its modal loop:
+// once the window has drawn, name gives each child's rectangle a name (none: not
+// judged), and close ends the window after the screenshot. False when show fails, the
+// window never shows its texts, or no done signal comes.
+bool ModalScene(const wchar_t* windowClass, const Namer& name, std::function<void(HWND)> close,
+                std::function<bool()> show) {
+  bool closed = false, done = false;
+  WindowWatcher watcher(windowClass, [&](HWND window, const WindowView&) {
     Sleep(kSettleMs);
-    std::vector<NamedRect> rects{{"window", ScreenRectOf(box)}};
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&rects));
-    WriteReady(rects);
-    timedOut = !WaitForDone(false);
-    answered = true;
-    PostMessageW(GetDlgItem(box, kFirstButtonId + 5), BM_CLICK, 0, 0);
-  });
-  const Variant prompt = Variant::Text(kPrompt), buttons = Variant::Short(3),
-                title = Variant::Text(L"Pelikar"), alignment = Variant::Short(1),
-                top = Variant::Short(600), left = Variant::Short(900);
-  CallResult call =
-      Call(control, L"Message2", {&prompt, &buttons, &title, &alignment, &top, &left});
-  if (call.result != S_OK || V_I2(call.value.get()) != 6) {
-    std::fprintf(stderr, "dialog_scenes: Message2 answered %08lx, %d\n", call.result,
-                 V_I2(call.value.get()));
-    return 1;
-  }
-  return timedOut ? 1 : 0;
+    Rects rects{{"window", Inside(window, 0)}};
+    Collecting collecting{&name, &rects};
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&collecting));
+    if (rects.size() == 1) return false;  // its texts are not up yet
+    done = ReadyThenDone(rects, false);
+    close(window);
+    return closed = true;
+  }, 20, false);
+  return show() && closed && done;
 }
 
-// The keyboard's key buttons are its children 200 to 265; its text field is 301.
-constexpr int kFirstKeyId = 200;
-constexpr int kKeyCount = 66;
-constexpr int kTitleId = 302;
-constexpr int kTextId = 301;
-// The keys that show a Persian letter as the keyboard opens.
-constexpr int kLetterKeys = 33;
-
-// Every key whose caption is a letter ("glyph", one small character) or a word (a
-// digit or a sign is too small to judge), the title, and the field's text (its first
-// 60 pixels, inside the border).
-BOOL CALLBACK CollectKeys(HWND control, LPARAM rects) {
-  auto& list = *reinterpret_cast<std::vector<NamedRect>*>(rects);
-  const int id = GetDlgCtrlID(control);
-  const std::wstring text = WindowText(control);
-  if (id >= kFirstKeyId && id < kFirstKeyId + kKeyCount) {
-    if (text.empty() || (text.size() == 1 && text[0] < 128)) return TRUE;
-    list.push_back({(text.size() == 1 ? "glyph" : "key") + std::to_string(id - kFirstKeyId),
-                    Inside(ScreenRectOf(control), 4)});
-  } else if (id == kTitleId) {
-    list.push_back({"title", ScreenRectOf(control)});
-  } else if (id == kTextId) {
-    RECT start = Inside(ScreenRectOf(control), 2);
-    start.right = start.left + 60;
-    list.push_back({"text", start});
-  }
-  return TRUE;
+bool MessageScene() {
+  // "The text has changed" above "Save it?", typed on a Latin keyboard.
+  const Variant prompt = Variant::Text(L"~bodvi a,n?~|~ljk jyddv ;vni hsj~"),
+                buttons = Variant::Short(3), title = Variant::Text(L"Pelikar"),
+                alignment = Variant::Short(1), top = Variant::Short(600), left = Variant::Short(900);
+  return ModalScene(
+      L"PelikarMessageBox",
+      [](HWND child, int id) {  // buttons 100 up, the prompt's lines 1000 up; the credit is too small
+        if (id >= 1000) return NamedRect{"line" + std::to_string(id), Inside(child, 0)};
+        return NamedRect{id >= 100 && id < 1000 ? "button" + std::to_string(id) : "", Inside(child, 5)};
+      },
+      [](HWND box) { PostMessageW(GetDlgItem(box, 105), BM_CLICK, 0, 0); },
+      [&] {
+        CallResult call = Call(control, L"Message2", {&prompt, &buttons, &title, &alignment, &top, &left});
+        return call.result == S_OK && V_I2(call.value.get()) == 6;
+      });
 }
 
-int KeyboardScene(IDispatch* control) {
-  bool closed = false;
-  bool timedOut = false;
-  WindowWatcher watcher(L"PelikarKeyboard", [&](HWND keyboard) {
-    if (closed) return;
-    Sleep(kSettleMs);
-    std::vector<NamedRect> rects{{"window", ScreenRectOf(keyboard)}};
-    EnumChildWindows(keyboard, CollectKeys, reinterpret_cast<LPARAM>(&rects));
-    const auto letters = std::count_if(rects.begin(), rects.end(), [](const NamedRect& named) {
-      return named.name.rfind("glyph", 0) == 0;
-    });
-    if (letters != kLetterKeys) {
-      std::fprintf(stderr, "dialog_scenes: %d keys show a letter, not %d\n",
-                   static_cast<int>(letters), kLetterKeys);
-      rects = {};  // no ready file: the screenshot fails
-    }
-    if (!rects.empty()) WriteReady(rects);
-    timedOut = !WaitForDone(false);
-    closed = true;
-    PostMessageW(keyboard, WM_CLOSE, 0, 0);
-  });
-  // "Salaam", the title "On-screen Persian keyboard" above the keys.
+// The keyboard's keys are its children 200 to 265, its text field 301, its title 302:
+// every key whose caption is a letter ("glyph", one small character; 33 as it opens)
+// or a word (a digit or a sign is too small to judge), the title and the field's
+// first 60 pixels.
+bool KeyboardScene() {
+  int letters = 0;
   const Variant caption = Variant::Text(L"Pelikar"), text = Variant::Text(L"~sghl~"),
                 top = Variant::Short(600), left = Variant::Short(900);
-  CallResult call = Call(control, L"KeyBoard2", {&caption, &text, &top, &left});
-  if (call.result != S_OK) {
-    std::fprintf(stderr, "dialog_scenes: KeyBoard2 answered %08lx\n", call.result);
-    return 1;
-  }
-  return timedOut ? 1 : 0;
+  const bool shown = ModalScene(
+      L"PelikarKeyboard",
+      [&](HWND child, int id) {
+        const std::wstring label = WindowText(child);
+        if (id == 301) {
+          RECT start = Inside(child, 2);
+          start.right = start.left + 60;
+          return NamedRect{"text", start};
+        }
+        if (id == 302) return NamedRect{"title", Inside(child, 0)};
+        if (id < 200 || id > 265 || label.empty() || (label.size() == 1 && label[0] < 128)) {
+          return NamedRect{};
+        }
+        letters += label.size() == 1;
+        return NamedRect{(label.size() == 1 ? "glyph" : "key") + std::to_string(id), Inside(child, 4)};
+      },
+      [](HWND keyboard) { PostMessageW(keyboard, WM_CLOSE, 0, 0); },
+      [&] { return Call(control, L"KeyBoard2", {&caption, &text, &top, &left}).result == S_OK; });
+  if (letters != 33) std::fprintf(stderr, "dialog_scenes: %d keys show a letter, not 33\n", letters);
+  return shown && letters == 33;
 }
 
-// The property page's controls that hold text; its group box, mostly blank, is not
-// judged.
-constexpr int kFirstPageId = 1001;
-constexpr int kCodePageFrameId = 1006;
-constexpr int kLastPageId = 1010;
-
-BOOL CALLBACK CollectPage(HWND control, LPARAM rects) {
-  const int id = GetDlgCtrlID(control);
-  if (id < kFirstPageId || id > kLastPageId || id == kCodePageFrameId) return TRUE;
-  reinterpret_cast<std::vector<NamedRect>*>(rects)->push_back(
-      {"page" + std::to_string(id), ScreenRectOf(control)});
-  return TRUE;
-}
-
-int PageScene(IDispatch* control) {
-  bool closed = false;
-  bool timedOut = false;
-  WindowWatcher watcher(L"#32770", [&](HWND frame) {
-    if (closed) return;
-    Sleep(kSettleMs);
-    std::vector<NamedRect> rects{{"window", ScreenRectOf(frame)}};
-    EnumChildWindows(frame, CollectPage, reinterpret_cast<LPARAM>(&rects));
-    if (rects.size() == 1) return;  // the page is not up yet
-    WriteReady(rects);
-    timedOut = !WaitForDone(false);
-    closed = true;
-    PostMessageW(GetDlgItem(frame, IDOK), BM_CLICK, 0, 0);
-  });
+// The property page's controls that hold text, 1001 to 1010; its group box, mostly
+// blank, is not judged.
+bool PageScene() {
   const Variant environment = Variant::Short(2);
   Call(control, L"Environment", {&environment}, DISPATCH_PROPERTYPUT);
   ISpecifyPropertyPages* specify = nullptr;
   CAUUID pages{};
-  if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages,
-                                     reinterpret_cast<void**>(&specify))) ||
+  if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify))) ||
       FAILED(specify->GetPages(&pages))) {
-    std::fputs("dialog_scenes: the control names no page\n", stderr);
-    if (specify != nullptr) specify->Release();
-    return 1;
+    return false;
   }
   specify->Release();
-  IUnknown* objects[] = {control};
-  const HRESULT shown = OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects,
-                                               pages.cElems, pages.pElems, LOCALE_USER_DEFAULT,
-                                               0, nullptr);
+  const bool shown = ModalScene(
+      L"#32770",
+      [](HWND child, int id) {
+        const bool text = id >= 1001 && id <= 1010 && id != 1006;
+        return NamedRect{text ? "page" + std::to_string(id) : "", Inside(child, 0)};
+      },
+      [](HWND frame) { PostMessageW(GetDlgItem(frame, IDOK), BM_CLICK, 0, 0); },
+      [&] {
+        IUnknown* objects[] = {control};
+        return OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects, pages.cElems,
+                                      pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr) == S_OK;
+      });
   CoTaskMemFree(pages.pElems);
-  if (shown != S_OK || !closed) {
-    std::fprintf(stderr, "dialog_scenes: OleCreatePropertyFrame answered %08lx\n", shown);
-    return 1;
-  }
-  return timedOut ? 1 : 0;
+  return shown;
 }
 
-HWND FindTip() {
-  return FindWindowW(L"PelikarToolTip", nullptr);
+HWND Popup(int width, int height) {
+  return CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 40, 40, width,
+                         height, nullptr, nullptr, nullptr, nullptr);
 }
 
-// The tip below the pointer, beside a host's form. Not over it: on Xvfb, Wine's
-// X11 driver leaves a window that overlaps another one black on the X screen.
-int TooltipScene(IDispatch* control) {
-  const HWND form = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 40, 40,
-                                    300, 120, nullptr, nullptr, nullptr, nullptr);
-  const HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20,
-                                     20, 260, 28, form, nullptr, nullptr, nullptr);
-  SetFocus(field);
+// The tip below the pointer, beside a host's form. Not over it: on Xvfb, Wine's X11
+// driver leaves a window that overlaps another one black on the X screen.
+bool TooltipScene() {
+  const HWND form = Popup(300, 120);
+  SetFocus(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20, 20, 260,
+                           28, form, nullptr, nullptr, nullptr));
   SetCursorPos(420, 60);
-  const Variant tip = Variant::Text(kTip);
-  CallResult call = Call(control, L"ToolTip", {&tip});
-  if (call.result != S_OK || V_BOOL(call.value.get()) != VARIANT_TRUE) {
-    std::fprintf(stderr, "dialog_scenes: ToolTip answered %08lx\n", call.result);
-    return 1;
-  }
-  const DWORD start = GetTickCount();
-  while ((FindTip() == nullptr || GetTickCount() - start < kSettleMs + 200) &&
-         GetTickCount() - start < kGiveUpMs) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(20);
-  }
-  const HWND window = FindTip();
-  if (window == nullptr) {
-    std::fputs("dialog_scenes: no tip came\n", stderr);
-    return 1;
-  }
-  RECT scene;
-  const RECT tipRect = ScreenRectOf(window);
-  const RECT formRect = ScreenRectOf(form);
+  const Variant tip = Variant::Text(L"~vhilhd ;gdnih~");  // "key help"
+  if (Call(control, L"ToolTip", {&tip}).result != S_OK) return false;
+  Pump(kSettleMs + 200);
+  const HWND window = FindWindowW(L"PelikarToolTip", nullptr);
+  if (window == nullptr) return false;
+  RECT scene, tipRect = Inside(window, 0), formRect = Inside(form, 0);
   UnionRect(&scene, &tipRect, &formRect);
-  WriteReady({{"window", scene}, {"tip", Inside(tipRect, 2)}});
-  const bool done = WaitForDone(true);
-  DestroyWindow(form);
-  return done ? 0 : 1;
+  return ReadyThenDone({{"window", scene}, {"tip", Inside(window, 2)}}, true);
+}
+
+// "Salam bar shoma" typed on a Latin keyboard, in each code page, shown by a field in
+// its glyph font.
+bool FontsScene() {
+  const HWND form = Popup(600, 140);
+  Rects rects{{"window", Inside(form, 0)}};
+  const Variant typed = Variant::Text(L"~sghl fv alh~");
+  const struct {
+    const char* name;
+    const wchar_t* conversion;
+    const wchar_t* face;
+  } lines[] = {{"nivo", L"En_Ir_To_nivo", L"Nivo2"}, {"ir", L"En_To_Ir", L"Nivo_Ir"}};
+  int top = 10;
+  for (const auto& line : lines) {
+    const HWND field = CreateWindowExW(0, L"STATIC", Call(control, line.conversion, {&typed}).value.text().c_str(),
+                                       WS_CHILD | WS_VISIBLE, 10, top, 560, 50, form, nullptr, nullptr, nullptr);
+    const HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, line.face);
+    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    rects.push_back({line.name, Inside(field, 0)});
+    top += 60;
+  }
+  Pump(kSettleMs);
+  return ReadyThenDone(rects, true);
 }
 
 }  // namespace
@@ -282,38 +226,35 @@ int TooltipScene(IDispatch* control) {
 int wmain(int argc, wchar_t** argv) {
   using namespace pelikar::com_tests;
   if (argc != 5) {
-    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx PATH\\nivo2.ttf "
-               "message|tooltip|keyboard|page SIGNAL_DIR\n", stderr);
+    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx FONTS_DIR "
+               "message|tooltip|keyboard|page|fonts SIGNAL_DIR\n", stderr);
     return 2;
   }
   SetOcxPath(argv[1]);
   signalDir = argv[4];
-  if (AddFontResourceW(argv[2]) == 0) {
-    std::fputs("dialog_scenes: the glyph font could not be registered\n", stderr);
+  const std::wstring fonts = argv[2], scene = argv[3];
+  if (AddFontResourceW((fonts + L"\\nivo2.ttf").c_str()) == 0 ||
+      AddFontResourceW((fonts + L"\\nivo_ir.ttf").c_str()) == 0 ||
+      FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     return 1;
   }
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
-  int result = 1;
+  bool shown = false;
   {
     OcxModule module;
     IClassFactory* factory = nullptr;
-    IDispatch* control = nullptr;
     if (module.loaded() &&
-        SUCCEEDED(module.GetClassObject(kPelikarClass, IID_IClassFactory,
-                                        reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch,
-                                          reinterpret_cast<void**>(&control)))) {
-      const std::wstring scene = argv[3];
-      result = scene == L"message"    ? MessageScene(control)
-               : scene == L"tooltip"  ? TooltipScene(control)
-               : scene == L"keyboard" ? KeyboardScene(control)
-                                      : PageScene(control);
-    } else {
-      std::fputs("dialog_scenes: the control could not be made\n", stderr);
+        SUCCEEDED(module.GetClassObject(kPelikarClass, IID_IClassFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)))) {
+      shown = scene == L"message"    ? MessageScene()
+              : scene == L"tooltip"  ? TooltipScene()
+              : scene == L"keyboard" ? KeyboardScene()
+              : scene == L"page"     ? PageScene()
+                                     : FontsScene();
+      control->Release();
     }
-    if (control != nullptr) control->Release();
     if (factory != nullptr) factory->Release();
   }
   CoUninitialize();
-  return result;
+  if (!shown) std::fwprintf(stderr, L"dialog_scenes: the %ls scene did not show\n", scene.c_str());
+  return shown ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// What the tests of the control's own windows share: the screen's twips as pixels,
-// a window read with its child controls, a watcher that answers the modal windows of a
-// class that the test thread shows, and the thread's messages handled for a while.
+// What the tests of the control's own windows share: windows watched and answered
+// from a thread of their own while the test thread waits in a modal loop, a window
+// read with its child controls, the screen's twips as pixels, and the process's
+// windows and GDI objects counted to find leaks.
 #include <windows.h>
 
 #include <functional>
@@ -10,12 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "window_watcher.h"
-
 namespace pelikar::com_tests {
 
 int PixelsX(int twips);
 int PixelsY(int twips);
+
+// A window's text, asked without waiting forever on a hung thread.
+std::wstring WindowText(HWND window);
 
 struct ChildControl {
   std::wstring className;
@@ -23,6 +25,7 @@ struct ChildControl {
   int id = 0;
   RECT rect{};  // in the parent's client area
   LONG style = 0;
+  std::wstring face;  // of its font
 };
 
 // What a window showed when it was read.
@@ -37,36 +40,67 @@ struct WindowView {
 
 WindowView ReadWindow(HWND window);
 
-// Acts on the windows of a class that the calling thread shows, from a thread of its
-// own: when such a window is up and enabled (one under a nested modal window is not),
-// plan gets the window and its view, read once, and does what it will; true means it
-// has answered the window, false asks again at the next poll. Wine gives a new window
-// the handle of one just destroyed, so the test says when a window has gone (Forget)
-// and a window of the same handle is a new one.
-class DialogAnswerer {
+// Watches the visible top-level windows of a class that the constructing thread owns,
+// from a thread of its own, so that a test can see and answer the modal windows the
+// thread under test waits in. At every poll, plan gets each such window that is
+// enabled (one under a nested modal window is not) and its view, read once (or left
+// empty without read: reading many controls from another thread takes a while); true
+// means it has answered the window, false asks again at the next poll. Wine gives a
+// new window the handle of one just destroyed: the test says when one has gone (Forget).
+class WindowWatcher {
  public:
   using Plan = std::function<bool(HWND, const WindowView&)>;
-  // A plan that needs no view (read) is given an empty one: reading a window of many
-  // controls from another thread takes a while.
-  DialogAnswerer(std::wstring windowClass, Plan plan, DWORD pollMs = 20, bool read = true);
+  WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs = 20, bool read = true);
+  WindowWatcher(const WindowWatcher&) = delete;
+  WindowWatcher& operator=(const WindowWatcher&) = delete;
+  ~WindowWatcher();
 
   std::vector<WindowView> seen() const;
   void Forget();
 
  private:
+  static DWORD WINAPI Run(void* self);
   void Act(HWND window);
 
+  std::wstring class_;
   Plan plan_;
+  DWORD pollMs_;
   bool read_;
+  DWORD watched_;
   mutable std::mutex mutex_;
   std::vector<WindowView> seen_;
   std::map<HWND, WindowView> views_;
   std::map<HWND, bool> answered_;
-  WindowWatcher watcher_;  // last: it stops before the rest goes
+  HANDLE stop_;
+  HANDLE thread_;  // last: it starts once the rest is there
+};
+
+struct AnsweredBox {
+  std::wstring title;
+  std::wstring text;
+};
+
+// Answers the system message boxes that the constructing thread opens (OK, or close)
+// and keeps what they said: a box no test expected cannot leave a test waiting.
+class MessageBoxWatcher : public WindowWatcher {
+ public:
+  MessageBoxWatcher();
+  std::vector<AnsweredBox> answered() const;
 };
 
 // Handles the thread's messages for a while, as a host's own loop would, or until
 // done says so.
 void Pump(DWORD milliseconds, const std::function<bool()>& done = [] { return false; });
+
+// Wine's GetGuiResources answers 0: the windows are counted by enumeration and the
+// GDI objects in the handle table the process environment block points to, which
+// only 64-bit Wine fills (gdi is -1 elsewhere).
+struct GuiObjects {
+  long windows = 0;  // top-level windows of the process and all their children
+  long gdi = -1;
+  bool operator==(const GuiObjects&) const = default;
+};
+
+GuiObjects CountGuiObjects();
 
 }  // namespace pelikar::com_tests

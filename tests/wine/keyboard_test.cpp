@@ -10,12 +10,10 @@
 
 #include "control_test.h"
 #include "dialog_windows.h"
-#include "gui_objects.h"
 
 namespace pelikar::com_tests {
 namespace {
 
-constexpr wchar_t kKeyboardClass[] = L"PelikarKeyboard";
 constexpr int kFirstKeyId = 200;  // key button i
 constexpr int kCapsId = 300;
 constexpr int kTextId = 301;
@@ -24,6 +22,7 @@ constexpr int kTitleId = 302;
 // Key buttons by their place on the keyboard.
 constexpr int kOneKey = 1, kBackSp = 13, kF = 32, kH = 34, kJ = 35, kSemicolon = 38;
 constexpr int kCopy = 28, kEsc = 62, kOk = 63, kClear = 64;
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
 
 // What the watcher does to a keyboard when it first sees it; messages are posted, so
 // the keyboard handles them in order.
@@ -36,61 +35,46 @@ Step Click(int key) {
     PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   };
 }
-Step Caps() {
-  return [](HWND keyboard) { PostMessageW(GetDlgItem(keyboard, kCapsId), BM_CLICK, 0, 0); };
+Step Post(HWND (*to)(HWND), UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return [=](HWND keyboard) { PostMessageW(to(keyboard), message, wParam, lParam); };
 }
-// A key pressed in the text field; the keyboard's own loop translates it to its
-// character.
+HWND Itself(HWND keyboard) { return keyboard; }
+HWND Field(HWND keyboard) { return GetDlgItem(keyboard, kTextId); }
+HWND CapsKey(HWND keyboard) { return GetDlgItem(keyboard, kCapsId); }
+// A key pressed in the text field; the keyboard's own loop translates it.
 Step Key(WPARAM key, LPARAM flags = 0) {
-  return [=](HWND keyboard) {
-    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
-    PostMessageW(GetDlgItem(keyboard, kTextId), flags != 0 ? WM_SYSKEYDOWN : WM_KEYDOWN, key,
-                 1 | scanCode | flags);
-  };
+  const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+  return Post(Field, flags != 0 ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | scanCode | flags);
 }
-// A key typed in the text field: pressed, and given a second to reach the field's
-// text (the character the keyboard's loop translates it to comes after the messages
-// already waiting).
+// A key typed, given a second to reach the field's text (its character comes after
+// the messages already waiting).
 Step Type(WPARAM key) {
   return [key](HWND keyboard) {
-    const HWND field = GetDlgItem(keyboard, kTextId);
-    const std::wstring before = WindowText(field);
+    const std::wstring before = WindowText(Field(keyboard));
     Key(key)(keyboard);
-    for (int wait = 0; wait < 100 && WindowText(field) == before; ++wait) Sleep(10);
+    for (int wait = 0; wait < 100 && WindowText(Field(keyboard)) == before; ++wait) Sleep(10);
   };
 }
-// The user puts the field's caret somewhere.
-Step Caret(int position) {
-  return [position](HWND keyboard) {
-    PostMessageW(GetDlgItem(keyboard, kTextId), EM_SETSEL, position, position);
-  };
-}
-Step Post(UINT message, WPARAM wParam = 0) {
-  return [=](HWND keyboard) { PostMessageW(keyboard, message, wParam, 0); };
-}
-constexpr LPARAM kAltDown = LPARAM{1} << 29;
 
 class Keyboard : public ControlTest {
  protected:
-  // Opens the keyboard with the text; the watcher takes the steps when it appears.
-  // pollMs 0: as fast as the watcher can, without reading the dialog.
+  // Opens the keyboard with the text, centred or at place; the watcher takes the steps
+  // when it appears. pollMs 0: as fast as the watcher can, without reading the dialog.
   std::wstring Open(const std::wstring& text, std::vector<Step> steps,
                     const short* place = nullptr, DWORD pollMs = 20) {
-    DialogAnswerer answerer(
-        kKeyboardClass,
+    WindowWatcher answerer(
+        L"PelikarKeyboard",
         [&](HWND keyboard, const WindowView&) {
           for (const Step& step : steps) step(keyboard);
           return true;
         },
         pollMs == 0 ? 1 : pollMs, pollMs != 0);
     const Variant caption = Variant::Text(L"Type here"), typed = Variant::Text(text);
-    const Variant x = Variant::Short(place != nullptr ? place[0] : 0);
-    const Variant y = Variant::Short(place != nullptr ? place[1] : 0);
+    const Variant x = Variant::Short(place ? place[0] : 0), y = Variant::Short(place ? place[1] : 0);
     const CallResult call = place == nullptr ? Invoke(L"KeyBoard", {&caption, &typed})
                                              : Invoke(L"KeyBoard2", {&caption, &typed, &x, &y});
     EXPECT_EQ(call.result, S_OK) << Narrow(call.description());
-    const std::vector<WindowView> seen = answerer.seen();
-    if (!seen.empty()) lastView_ = seen.front();
+    if (!answerer.seen().empty()) lastView_ = answerer.seen().front();
     return call.value.type() == VT_BSTR ? call.value.text() : L"(no text)";
   }
 
@@ -101,53 +85,46 @@ class Keyboard : public ControlTest {
 
   // A code of the Nivo code page as the host sees it, through the ANSI code page.
   static std::wstring Code(int code) {
-    const char byte = static_cast<char>(code);
     wchar_t wide = 0;
-    MultiByteToWideChar(CP_ACP, 0, &byte, 1, &wide, 1);
+    MultiByteToWideChar(CP_ACP, 0, std::string(1, static_cast<char>(code)).c_str(), 1, &wide, 1);
     return std::wstring(1, wide);
   }
 
   WindowView lastView_;
 };
 
-struct Ending {
-  const char* name;
-  const wchar_t* text;  // keyboard-typed
-  std::vector<Step> steps;
-  std::wstring expected;
-};
-
-// How a dialog ends, and what clicks and keys type into the field on the way.
+// How a dialog ends, and what clicks and keys type into the field on the way. A
+// dialog closed after one that kept its text returns nothing of it.
 TEST_F(Keyboard, EndingsAndTyping) {
-  const std::wstring abc = Nivo(L"abc~sghl~");
-  const Ending endings[] = {
-      {"Ok at once", L"", {Click(kOk)}, L""},
+  const std::wstring abc = Nivo(L"abc~sghl~"), wide(100, L'm');
+  const struct {
+    const char* name;
+    std::wstring text;  // keyboard-typed
+    std::vector<Step> steps;
+    std::wstring expected;
+  } endings[] = {
       {"Ok keeps the text", L"~sghl~ 12", {Click(kOk)}, Nivo(L"~sghl~ 12")},
       {"Esc", L"~sghl~", {Click(kSemicolon), Click(kEsc)}, L""},
       {"Escape", L"~sghl~", {Key(VK_ESCAPE)}, L""},
-      {"the frame's close", L"~sghl~", {Post(WM_CLOSE)}, L""},
-      {"the close command", L"~sghl~", {Post(WM_SYSCOMMAND, SC_CLOSE)}, L""},
+      {"the frame's close", L"~sghl~", {Post(Itself, WM_CLOSE)}, L""},
+      {"the close command", L"~sghl~", {Post(Itself, WM_SYSCOMMAND, SC_CLOSE)}, L""},
       {"Alt+F4", L"~sghl~", {Key(VK_F4, kAltDown)}, L""},
       {"Enter in the field", L"~sghl~", {Key(VK_RETURN)}, Nivo(L"~sghl~")},
       {"; J H F", L"", {Click(kSemicolon), Click(kJ), Click(kH), Click(kF), Click(kOk)},
        Nivo(L"~;jhf~")},
       {"BackSp", L"", {Click(kSemicolon), Click(kJ), Click(kBackSp), Click(kOk)}, Nivo(L"~;~")},
       {"Clear", L"~sghl~", {Click(kClear), Click(kF), Click(kOk)}, Nivo(L"~f~")},
-      {"a click types at the caret", L"abc~sghl~", {Caret(5), Click(kF), Click(kOk)},
+      {"a click types at the caret", L"abc~sghl~",
+       {Post(Field, EM_SETSEL, 5, 5), Click(kF), Click(kOk)},
        abc.substr(0, 5) + Nivo(L"~f~") + abc.substr(5)},
       // Caps down: 1 types "!"; up again: the digit, left of the sign.
-      {"Caps", L"", {Caps(), Click(kOneKey), Caps(), Click(kOneKey), Click(kOk)}, L"1!"},
+      {"Caps", L"", {Post(CapsKey, BM_CLICK), Click(kOneKey), Post(CapsKey, BM_CLICK),
+                     Click(kOneKey), Click(kOk)}, L"1!"},
+      {"a text as wide as the field takes no click", wide, {Click(kF), Click(kOk)}, wide},
   };
-  for (const Ending& ending : endings) {
+  for (const auto& ending : endings) {
     EXPECT_EQ(Open(ending.text, ending.steps), ending.expected) << ending.name;
   }
-}
-
-// The first opening returns text; one closed through its frame afterwards returns
-// nothing of it.
-TEST_F(Keyboard, AClosedKeyboardForgetsTheLastResult) {
-  EXPECT_EQ(Open(L"~sghl~", {Click(kOk)}), Nivo(L"~sghl~"));
-  EXPECT_EQ(Open(L"", {Post(WM_CLOSE)}), L"");
 }
 
 // Whatever CodePage says, and though a host's timer converts text to the Ir code page
@@ -174,8 +151,7 @@ TEST_F(Keyboard, TheKeyboardAlwaysTypesNivo) {
 TEST_F(Keyboard, PhysicalTypingFollowsScrollLock) {
   const struct {
     bool scrollLock;
-    std::wstring text;
-    std::wstring expected;
+    std::wstring text, expected;
   } cases[] = {
       {true, L"", Nivo(L"~sf~")},
       {false, L"", L"sf"},
@@ -194,29 +170,19 @@ TEST_F(Keyboard, PhysicalTypingFollowsScrollLock) {
   SetKeyboardState(state);
 }
 
-// A click types nothing once the text is about as wide as the field.
-TEST_F(Keyboard, AWideTextTakesNoMoreClicks) {
-  const std::wstring wide(100, L'm');
-  EXPECT_EQ(Open(wide, {Click(kF), Click(kOk)}), wide);
-}
-
 // The copy button fills the clipboard with the text's bytes and its Persian letters,
 // and leaves the keyboard open.
 TEST_F(Keyboard, TheCopyButtonFillsTheClipboardInBothFormats) {
   EXPECT_EQ(Open(L"~sghl~", {Click(kCopy), Click(kClear), Click(kOk)}), L"");
   ASSERT_TRUE(OpenClipboard(nullptr));
-  const HANDLE ansi = GetClipboardData(CF_TEXT);
-  const HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
+  const HANDLE ansi = GetClipboardData(CF_TEXT), unicode = GetClipboardData(CF_UNICODETEXT);
   std::wstring ansiText, unicodeText;
-  if (ansi != nullptr) {
-    const std::string bytes(static_cast<const char*>(GlobalLock(ansi)));
-    GlobalUnlock(ansi);
-    for (char byte : bytes) ansiText += Code(static_cast<unsigned char>(byte));
+  for (const char* byte = ansi ? static_cast<const char*>(GlobalLock(ansi)) : ""; *byte; ++byte) {
+    ansiText += Code(static_cast<unsigned char>(*byte));
   }
-  if (unicode != nullptr) {
-    unicodeText = static_cast<const wchar_t*>(GlobalLock(unicode));
-    GlobalUnlock(unicode);
-  }
+  if (unicode != nullptr) unicodeText = static_cast<const wchar_t*>(GlobalLock(unicode));
+  if (ansi != nullptr) GlobalUnlock(ansi);
+  if (unicode != nullptr) GlobalUnlock(unicode);
   CloseClipboard();
   EXPECT_EQ(ansiText, Nivo(L"~sghl~"));
   // Meem, alef, lam, seen as the field shows them, left to right.
@@ -231,37 +197,34 @@ TEST_F(Keyboard, TheDialogShowsTheGridWhereTold) {
   EXPECT_EQ(centred.caption, L"Type here");
   EXPECT_EQ(centred.client.right, PixelsX(6480));
   EXPECT_EQ(centred.client.bottom, PixelsY(2895));
-  const int width = centred.frame.right - centred.frame.left;
-  EXPECT_EQ(centred.frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(centred.frame.left, (GetSystemMetrics(SM_CXSCREEN) - centred.frame.right + centred.frame.left) / 2);
   ASSERT_EQ(centred.Of(L"Button").size(), 67u) << "66 keys and Caps";
   const struct {
     int id;
-    RECT twips;
-    std::wstring text;
+    RECT twips;  // left, top, width, height
+    std::wstring text, face;
   } controls[] = {
-      {kFirstKeyId + 0, {120, 510, 120 + 435, 510 + 375}, Code(148)},
-      {kFirstKeyId + kSemicolon, {4590, 1230, 4590 + 435, 1230 + 375}, Code(226)},
-      {kFirstKeyId + kBackSp, {5565, 510, 5565 + 795, 510 + 375}, L"BackSp"},
-      {kFirstKeyId + 57, {1725, 1950, 1725 + 2565, 1950 + 375}, Nivo(L"~tJJhwJgJi~")},
-      {kCapsId, {105, 1245, 105 + 720, 1245 + 360}, L"Caps"},
-      {kTextId, {15, 2520, 15 + 6450, 2520 + 375}, Nivo(L"~sghl~")},
-      {kTitleId, {1395, 45, 1395 + 3660, 45 + 345}, Nivo(L"~wtJpi ;JgJdJn l,vn hsjthni~")},
+      {kFirstKeyId + kSemicolon, {4590, 1230, 435, 375}, Code(226), L"Nivo2"},
+      {kFirstKeyId + kBackSp, {5565, 510, 795, 375}, L"BackSp", L"MS Sans Serif"},
+      {kCapsId, {105, 1245, 720, 360}, L"Caps", L"MS Sans Serif"},
+      {kTextId, {15, 2520, 6450, 375}, Nivo(L"~sghl~"), L"Nivo2"},
+      {kTitleId, {1395, 45, 3660, 345}, Nivo(L"~wtJpi ;JgJdJn l,vn hsjthni~"), L"Nivo2"},
   };
   for (const auto& expected : controls) {
     const ChildControl* control = centred.WithId(expected.id);
     ASSERT_NE(control, nullptr) << expected.id;
     EXPECT_EQ(control->text, expected.text) << expected.id;
-    EXPECT_EQ(control->rect.left, PixelsX(expected.twips.left)) << expected.id;
-    EXPECT_EQ(control->rect.top, PixelsY(expected.twips.top)) << expected.id;
-    EXPECT_EQ(control->rect.right, PixelsX(expected.twips.left) +
-                                       PixelsX(expected.twips.right - expected.twips.left))
-        << expected.id;
+    EXPECT_EQ(control->face, expected.face) << expected.id;
+    const RECT pixels{PixelsX(expected.twips.left), PixelsY(expected.twips.top),
+                      PixelsX(expected.twips.left) + PixelsX(expected.twips.right),
+                      PixelsY(expected.twips.top) + PixelsY(expected.twips.bottom)};
+    EXPECT_TRUE(EqualRect(&control->rect, &pixels)) << expected.id;
   }
 
   const short place[] = {0, 500};
   Open(L"", {Click(kOk)}, place);
-  EXPECT_EQ(lastView_.frame.top, 0) << "X is the top edge";
-  EXPECT_EQ(lastView_.frame.left, PixelsX(500)) << "Y is the left edge";
+  EXPECT_EQ(lastView_.frame.top, 0);
+  EXPECT_EQ(lastView_.frame.left, PixelsX(500));
 }
 
 TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {

@@ -1,5 +1,6 @@
 // The module stays loaded exactly as long as something of it is alive: objects,
-// class factories and LockServer locks; reference counts balance.
+// class factories and LockServer locks; reference counts balance, also after calls
+// that fail, and every interface of the control answers with one identity.
 #include <windows.h>
 #include <oleauto.h>
 #include <ocidl.h>
@@ -21,65 +22,61 @@ class ObjectLifetime : public testing::Test {
     ASSERT_EQ(module_.CanUnloadNow(), S_OK) << "a previous test leaked";
   }
 
-  IClassFactory* Factory() {
+  IClassFactory* Factory(REFCLSID classId = kPelikarClass) {
     IClassFactory* factory = nullptr;
-    EXPECT_EQ(module_.GetClassObject(kPelikarClass, IID_IClassFactory,
+    EXPECT_EQ(module_.GetClassObject(classId, IID_IClassFactory,
                                      reinterpret_cast<void**>(&factory)),
               S_OK);
     return factory;
   }
 
-  IDispatch* CreateControl(IClassFactory* factory) {
-    IDispatch* control = nullptr;
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)),
-              S_OK);
-    return control;
-  }
-
   OcxModule module_;
 };
 
-TEST_F(ObjectLifetime, ControlKeepsTheModuleLoaded) {
-  IClassFactory* factory = Factory();
-  ASSERT_NE(factory, nullptr);
-  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "a live factory";
-  IDispatch* control = CreateControl(factory);
-  ASSERT_NE(control, nullptr);
-  EXPECT_EQ(factory->Release(), 0u);
-  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "a live control";
-
-  EXPECT_EQ(control->AddRef(), 2u);
-  EXPECT_EQ(control->Release(), 1u);
-  EXPECT_EQ(control->Release(), 0u);
-  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
-}
-
-TEST_F(ObjectLifetime, LockServerKeepsTheModuleLoaded) {
-  IClassFactory* factory = Factory();
-  ASSERT_NE(factory, nullptr);
-  ASSERT_EQ(factory->LockServer(TRUE), S_OK);
-  EXPECT_EQ(factory->Release(), 0u);
-  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "locked";
-
-  factory = Factory();
-  ASSERT_EQ(factory->LockServer(FALSE), S_OK);
-  EXPECT_EQ(factory->Release(), 0u);
-  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+// The module serves the control and its property page, nothing else; factories,
+// locks and objects each keep it loaded.
+TEST_F(ObjectLifetime, FactoriesLocksAndObjectsKeepTheModuleLoaded) {
+  void* object = reinterpret_cast<void*>(1);
+  EXPECT_EQ(module_.GetClassObject(IID_IDispatch, IID_IClassFactory, &object),
+            CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(object, nullptr);
+  for (const CLSID& served : {kPelikarClass, kPropertyPageClass}) {
+    IClassFactory* factory = Factory(served);
+    ASSERT_NE(factory, nullptr);
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "a live factory";
+    // Any non-NULL outer object asks for aggregation.
+    EXPECT_EQ(factory->CreateInstance(factory, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDataObject, &object), E_NOINTERFACE);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &object), S_OK);
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(factory->Release(), 0u);
+    auto* unknown = static_cast<IUnknown*>(object);
+    EXPECT_EQ(unknown->AddRef(), 2u);
+    EXPECT_EQ(unknown->Release(), 1u);
+    EXPECT_EQ(unknown->Release(), 0u);
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "locked";
+    factory = Factory(served);
+    ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+  }
 }
 
 // Calls that succeed, raise run-time errors and hit unimplemented members leave
-// nothing behind.
-TEST_F(ObjectLifetime, CallsAndErrorsLeakNothing) {
+// nothing behind; every interface leads back to one IUnknown.
+TEST_F(ObjectLifetime, CallsErrorsAndInterfacesLeakNothing) {
   IClassFactory* factory = Factory();
   ASSERT_NE(factory, nullptr);
-  std::vector<IDispatch*> controls;
-  for (int i = 0; i < 8; ++i) controls.push_back(CreateControl(factory));
+  std::vector<IDispatch*> controls(4);
+  for (IDispatch*& control : controls) {
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)),
+              S_OK);
+  }
   factory->Release();
-
   const Variant text = Variant::Text(L"~fff~");
   const Variant notANumber = Variant::Text(L"abc");
   for (IDispatch* control : controls) {
-    ASSERT_NE(control, nullptr);
     EXPECT_EQ(Call(control, L"En_Ir_To_nivo", {&text}).result, S_OK);
     EXPECT_EQ(Call(control, L"AscStrToStr", {&notANumber}).result, DISP_E_EXCEPTION);
     EXPECT_EQ(Call(control, L"Environment", {}, DISPATCH_PROPERTYGET).result, S_OK);
@@ -89,20 +86,9 @@ TEST_F(ObjectLifetime, CallsAndErrorsLeakNothing) {
     ASSERT_EQ(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
     info->Release();
   }
-  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
-  for (IDispatch* control : controls) EXPECT_EQ(control->Release(), 0u);
-  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
-}
-
-TEST_F(ObjectLifetime, EveryInterfaceSharesOneIdentity) {
-  IClassFactory* factory = Factory();
-  ASSERT_NE(factory, nullptr);
-  IDispatch* control = CreateControl(factory);
-  factory->Release();
-  ASSERT_NE(control, nullptr);
 
   IUnknown* identity = nullptr;
-  ASSERT_EQ(control->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+  ASSERT_EQ(controls[0]->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
   for (const IID* interfaceId :
        {&IID_IDispatch, &kPelikarInterface, &IID_ISupportErrorInfo, &IID_IProvideClassInfo,
         &IID_IProvideClassInfo2, &IID_IOleObject, &IID_IOleWindow, &IID_IOleInPlaceObject,
@@ -110,44 +96,22 @@ TEST_F(ObjectLifetime, EveryInterfaceSharesOneIdentity) {
         &IID_IPersist, &IID_IPersistStreamInit, &IID_IPersistPropertyBag,
         &IID_IConnectionPointContainer, &IID_ISpecifyPropertyPages}) {
     IUnknown* other = nullptr;
-    ASSERT_EQ(control->QueryInterface(*interfaceId, reinterpret_cast<void**>(&other)), S_OK)
-        << GuidText(*interfaceId);
     IUnknown* otherIdentity = nullptr;
+    ASSERT_EQ(controls[0]->QueryInterface(*interfaceId, reinterpret_cast<void**>(&other)), S_OK)
+        << Narrow(GuidText(*interfaceId));
     ASSERT_EQ(other->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&otherIdentity)), S_OK);
-    EXPECT_EQ(otherIdentity, identity) << GuidText(*interfaceId);
+    EXPECT_EQ(otherIdentity, identity) << Narrow(GuidText(*interfaceId));
     otherIdentity->Release();
     other->Release();
   }
   IUnknown* missing = reinterpret_cast<IUnknown*>(1);
-  EXPECT_EQ(control->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&missing)),
+  EXPECT_EQ(controls[0]->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&missing)),
             E_NOINTERFACE);
   EXPECT_EQ(missing, nullptr);
-
   EXPECT_EQ(identity->Release(), 1u);
-  EXPECT_EQ(control->Release(), 0u);
-  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
-}
 
-// The module serves the control and its property page, nothing else.
-TEST_F(ObjectLifetime, FactoriesServeTheControlAndItsPage) {
-  void* object = reinterpret_cast<void*>(1);
-  EXPECT_EQ(module_.GetClassObject(IID_IDispatch, IID_IClassFactory, &object),
-            CLASS_E_CLASSNOTAVAILABLE);
-  EXPECT_EQ(object, nullptr);
-  for (const CLSID& served : {kPelikarClass, kPropertyPageClass}) {
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(module_.GetClassObject(served, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
-              S_OK);
-    object = reinterpret_cast<void*>(1);
-    // Any non-NULL outer object asks for aggregation.
-    EXPECT_EQ(factory->CreateInstance(factory, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDataObject, &object), E_NOINTERFACE);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &object), S_OK);
-    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE) << "an object is alive";
-    EXPECT_EQ(static_cast<IUnknown*>(object)->Release(), 0u);
-    EXPECT_EQ(factory->Release(), 0u);
-  }
+  EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+  for (IDispatch* control : controls) EXPECT_EQ(control->Release(), 0u);
   EXPECT_EQ(module_.CanUnloadNow(), S_OK);
 }
 

@@ -1,6 +1,7 @@
-// DllRegisterServer writes every key a container and a script client look for;
-// DllUnregisterServer removes them all, after which the control cannot be created.
-// The suite leaves the control registered, as the other tests expect it.
+// DllRegisterServer writes every key a container and a script client look for, as
+// often as it is called; DllUnregisterServer removes them all, after which the control
+// cannot be created. The suite leaves the control registered, as the other tests
+// expect it.
 #include <windows.h>
 #include <oleauto.h>
 #include <ocidl.h>
@@ -11,15 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include "dispatch_client.h"
 #include "ocx_module.h"
 
 namespace pelikar::com_tests {
 namespace {
-
-// The automation marshalers RegisterTypeLib assigns to dual and dispatch interfaces.
-constexpr wchar_t kUniversalMarshaler[] = L"{00020424-0000-0000-C000-000000000046}";
-constexpr wchar_t kDispatchMarshaler[] = L"{00020420-0000-0000-C000-000000000046}";
-constexpr wchar_t kControlCategory[] = L"{40FC6ED4-2438-11CF-A3DB-080036F12502}";
 
 bool KeyExists(const std::wstring& key) {
   HKEY handle = nullptr;
@@ -30,6 +27,7 @@ bool KeyExists(const std::wstring& key) {
   return true;
 }
 
+// The value in lower case (paths compare without regard to case, like the file system).
 std::optional<std::wstring> ReadValue(const std::wstring& key, const wchar_t* name) {
   wchar_t data[1024];
   DWORD size = sizeof data;
@@ -37,12 +35,7 @@ std::optional<std::wstring> ReadValue(const std::wstring& key, const wchar_t* na
       ERROR_SUCCESS) {
     return std::nullopt;
   }
-  return std::wstring(data);
-}
-
-std::wstring Lower(std::wstring text) {
-  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  return text;
+  return CharLowerW(data);
 }
 
 struct Entry {
@@ -52,12 +45,10 @@ struct Entry {
 };
 
 std::vector<Entry> ExpectedEntries() {
-  const std::wstring classKey = L"CLSID\\" + GuidText(kPelikarClass);
   const std::wstring classId = GuidText(kPelikarClass);
+  const std::wstring classKey = L"CLSID\\" + classId;
   const std::wstring library = GuidText(kPelikarLibrary);
-  const std::wstring platform = sizeof(void*) == 8 ? L"win64" : L"win32";
   const std::wstring interfaceKey = L"Interface\\" + GuidText(kPelikarInterface);
-  const std::wstring eventsKey = L"Interface\\" + GuidText(kPelikarEvents);
   const std::wstring pageKey = L"CLSID\\" + GuidText(kPropertyPageClass);
   return {
       {classKey + L"\\InprocServer32", nullptr, OcxPath()},
@@ -71,16 +62,20 @@ std::vector<Entry> ExpectedEntries() {
       // SETCLIENTSITEFIRST | ACTIVATEWHENVISIBLE | INSIDEOUT | CANTLINKINSIDE |
       // RECOMPOSEONRESIZE
       {classKey + L"\\MiscStatus\\1", nullptr, L"131473"},
-      {classKey + L"\\Implemented Categories\\" + kControlCategory, nullptr, std::nullopt},
+      {classKey + L"\\Implemented Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}", nullptr,
+       std::nullopt},
       {L"PelikarLib.Pelikar\\CLSID", nullptr, classId},
       {L"PelikarLib.Pelikar\\CurVer", nullptr, L"PelikarLib.Pelikar.1"},
       {L"PelikarLib.Pelikar.1\\CLSID", nullptr, classId},
-      {L"TypeLib\\" + library + L"\\" PELIKAR_LIBRARY_VERSION L"\\0\\" + platform, nullptr,
-       OcxPath()},
+      {L"TypeLib\\" + library + L"\\" PELIKAR_LIBRARY_VERSION L"\\0\\" +
+           (sizeof(void*) == 8 ? L"win64" : L"win32"),
+       nullptr, OcxPath()},
       {interfaceKey, nullptr, L"_Pelikar"},
-      {interfaceKey + L"\\ProxyStubClsid32", nullptr, kUniversalMarshaler},
+      // The automation marshalers RegisterTypeLib gives dual and dispatch interfaces.
+      {interfaceKey + L"\\ProxyStubClsid32", nullptr, L"{00020424-0000-0000-C000-000000000046}"},
       {interfaceKey + L"\\TypeLib", nullptr, library},
-      {eventsKey + L"\\ProxyStubClsid32", nullptr, kDispatchMarshaler},
+      {L"Interface\\" + GuidText(kPelikarEvents) + L"\\ProxyStubClsid32", nullptr,
+       L"{00020420-0000-0000-C000-000000000046}"},
       {pageKey + L"\\InprocServer32", nullptr, OcxPath()},
       {pageKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
   };
@@ -96,81 +91,59 @@ class Registration : public testing::Test {
   OcxModule module_;
 };
 
-TEST_F(Registration, WritesEveryKey) {
+TEST_F(Registration, WritesEveryKeyAndTheClassesCanBeCreated) {
   ASSERT_TRUE(module_.loaded());
   ASSERT_EQ(module_.RegisterServer(), S_OK);
+  ASSERT_EQ(module_.RegisterServer(), S_OK);
   for (const Entry& entry : ExpectedEntries()) {
-    SCOPED_TRACE(testing::Message() << "HKCR\\" << entry.key << " "
-                                    << (entry.name != nullptr ? entry.name : L"(default)"));
-    if (!entry.value) {
-      EXPECT_TRUE(KeyExists(entry.key));
-      continue;
+    SCOPED_TRACE("HKCR\\" + Narrow(entry.key) + " " + Narrow(entry.name ? entry.name : L""));
+    EXPECT_TRUE(KeyExists(entry.key));
+    std::wstring expected = entry.value.value_or(L"");
+    if (entry.value) {
+      EXPECT_EQ(ReadValue(entry.key, entry.name), CharLowerW(expected.data()));
     }
-    const auto value = ReadValue(entry.key, entry.name);
-    ASSERT_TRUE(value.has_value());
-    // Paths compare without regard to case, like the file system.
-    EXPECT_EQ(Lower(*value), Lower(*entry.value));
   }
-}
-
-TEST_F(Registration, RegisteringTwiceIsHarmless) {
-  ASSERT_EQ(module_.RegisterServer(), S_OK);
-  ASSERT_EQ(module_.RegisterServer(), S_OK);
-  EXPECT_TRUE(KeyExists(L"PelikarLib.Pelikar\\CurVer"));
-}
-
-TEST_F(Registration, ProgIdCreatesTheControl) {
-  ASSERT_EQ(module_.RegisterServer(), S_OK);
-  for (const wchar_t* progId : {L"PelikarLib.Pelikar", L"PelikarLib.Pelikar.1"}) {
-    SCOPED_TRACE(testing::Message() << progId);
-    CLSID classId{};
-    ASSERT_EQ(CLSIDFromProgID(progId, &classId), S_OK);
-    EXPECT_TRUE(IsEqualCLSID(classId, kPelikarClass));
-    IDispatch* control = nullptr;
-    ASSERT_EQ(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                               reinterpret_cast<void**>(&control)),
+  const struct {
+    const wchar_t* progId;
+    CLSID classId;
+    const IID& interfaceId;
+  } classes[] = {{L"PelikarLib.Pelikar", kPelikarClass, IID_IDispatch},
+                 {L"PelikarLib.Pelikar.1", kPelikarClass, IID_IDispatch},
+                 {nullptr, kPropertyPageClass, IID_IPropertyPage}};
+  for (const auto& created : classes) {
+    CLSID classId = created.classId;
+    if (created.progId != nullptr) {
+      ASSERT_EQ(CLSIDFromProgID(created.progId, &classId), S_OK);
+      EXPECT_TRUE(IsEqualCLSID(classId, kPelikarClass));
+    }
+    IUnknown* object = nullptr;
+    ASSERT_EQ(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, created.interfaceId,
+                               reinterpret_cast<void**>(&object)),
               S_OK);
-    UINT count = 0;
-    EXPECT_EQ(control->GetTypeInfoCount(&count), S_OK);
-    EXPECT_EQ(count, 1u);
-    control->Release();
+    object->Release();
   }
-  // The property page a designer creates by the class the control names.
-  IUnknown* page = nullptr;
-  ASSERT_EQ(CoCreateInstance(kPropertyPageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
-                             reinterpret_cast<void**>(&page)),
-            S_OK);
-  page->Release();
 }
 
 TEST_F(Registration, UnregisterRemovesEveryKey) {
   ASSERT_EQ(module_.RegisterServer(), S_OK);
   ASSERT_EQ(module_.UnregisterServer(), S_OK);
-  for (const Entry& entry : ExpectedEntries()) {
-    EXPECT_FALSE(KeyExists(entry.key)) << "HKCR\\" << entry.key;
-  }
+  EXPECT_EQ(module_.UnregisterServer(), S_OK) << "what is not registered";
   // The library's own key stays while the control of the other architecture is
   // registered; its entry for this one is among the expected entries.
-  for (const std::wstring& key :
-       {L"CLSID\\" + GuidText(kPelikarClass), L"CLSID\\" + GuidText(kPropertyPageClass),
-        std::wstring(L"PelikarLib.Pelikar"), std::wstring(L"PelikarLib.Pelikar.1")}) {
-    EXPECT_FALSE(KeyExists(key)) << "HKCR\\" << key;
-  }
+  std::vector<std::wstring> keys = {L"CLSID\\" + GuidText(kPelikarClass),
+                                    L"CLSID\\" + GuidText(kPropertyPageClass),
+                                    L"PelikarLib.Pelikar", L"PelikarLib.Pelikar.1"};
+  for (const Entry& entry : ExpectedEntries()) keys.push_back(entry.key);
+  for (const std::wstring& key : keys) EXPECT_FALSE(KeyExists(key)) << "HKCR\\" << Narrow(key);
 
   CLSID classId{};
   EXPECT_TRUE(FAILED(CLSIDFromProgID(L"PelikarLib.Pelikar", &classId)));
-  IUnknown* control = nullptr;
   for (const CLSID& registered : {kPelikarClass, kPropertyPageClass}) {
+    IUnknown* control = nullptr;
     EXPECT_EQ(CoCreateInstance(registered, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&control)),
               REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(control, nullptr);
   }
-}
-
-TEST_F(Registration, UnregisteringWhatIsNotRegisteredSucceeds) {
-  ASSERT_EQ(module_.UnregisterServer(), S_OK);
-  EXPECT_EQ(module_.UnregisterServer(), S_OK);
 }
 
 }  // namespace

@@ -6,26 +6,25 @@
 # The program gets its arguments (absolute Unix paths as Windows paths) and a signal
 # directory last. It writes SIGNAL_DIR\ready with the screen rectangles to check once
 # its windows are drawn, and ends when SIGNAL_DIR\done appears. Leaves OUTPUT.png,
-# the rectangle named "window". --register registers a control first (32- or 64-bit);
-# --act runs COMMAND with the ready file's path after it, before the screenshot (to
-# type into the program, say). An OUTPUT of - takes no screenshot: the program is run
-# and acted on only. Wine runs in a prefix of its own that uses the X11 driver, so
-# the headless prefix of the other tests stays as it is.
+# the rectangle named "window". --register registers a control first; --act runs
+# COMMAND with the ready file's path after it, before the screenshot (to type into
+# the program, say). An OUTPUT of - takes no screenshot. Wine runs in a prefix of its
+# own that uses the X11 driver, so the headless prefix of the other tests stays as it is.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-usage="usage: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]"
 register= act=
-while [ $# -gt 0 ]; do
+while [ $# -gt 2 ] && [[ $1 == --* ]]; do
   case $1 in
-    --register) register=$2; shift 2 ;;
-    --act) act=$2; shift 2 ;;
-    *) break ;;
+    --register) register=$2 ;;
+    --act) act=$2 ;;
+    *) echo "screenshot: unknown option $1" >&2; exit 2 ;;
   esac
+  shift 2
 done
-[ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
-output=$1
-shift
+[ $# -ge 2 ] || { echo "usage: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]" >&2; exit 2; }
+output=$1 program=$2
+shift 2
 
 export PELIKAR_WINEPREFIX="${PELIKAR_X11_WINEPREFIX:-$root/build/wineprefix-x11}"
 "$root/scripts/wine-prefix.sh"
@@ -37,38 +36,28 @@ if [ ! -f "$WINEPREFIX/.pelikar-x11" ]; then
   touch "$WINEPREFIX/.pelikar-x11"
 fi
 
-work=$(mktemp -d)
-xvfb_pid=
-sample_pid=
-# Ends what this script started: the sample, the X11 prefix's Wine processes, Xvfb.
+work=$(mktemp -d) xvfb_pid= program_pid=
 # shellcheck disable=SC2317  # run by the trap
 cleanup() {
-  if [ -n "$sample_pid" ]; then kill "$sample_pid" 2>/dev/null || true; fi
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
   "$WINESERVER" -k 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+wait_for() {  # wait_for FILE SECONDS: until FILE is non-empty
+  for ((tries = $2 * 10; tries > 0; tries--)); do [ -s "$1" ] && return 0; sleep 0.1; done
+  return 1
+}
+# The program ends once told, with its own exit code.
+finish() { touch "$work/done"; wait "$program_pid"; program_pid=; }
 
 # Xvfb picks a free display itself and writes its number when it is ready.
 Xvfb -displayfd 3 -screen 0 800x600x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-wait_for() {  # wait_for FILE SECONDS: until FILE is non-empty
-  local tries=$(($2 * 10))
-  until [ -s "$1" ]; do
-    tries=$((tries - 1))
-    [ $tries -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-if ! wait_for "$work/display" 10; then
-  echo "screenshot: Xvfb did not start" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+wait_for "$work/display" 10 || { echo "screenshot: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
 # Registered on the display: a Wine process started without one would leave the
 # prefix's desktop without it.
 if [ -n "$register" ] && ! "$WINE" regsvr32 /s "Z:${register//\//\\}"; then
@@ -76,42 +65,24 @@ if [ -n "$register" ] && ! "$WINE" regsvr32 /s "Z:${register//\//\\}"; then
   exit 1
 fi
 
-windows_path() { if [[ $1 == /* ]]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
-program=$1
-shift
 arguments=()
-for argument in "$@" "$work"; do arguments+=("$(windows_path "$argument")"); done
+for argument in "$@" "$work"; do
+  if [[ $argument == /* ]]; then argument="Z:${argument//\//\\}"; fi
+  arguments+=("$argument")
+done
 "$WINE" "$program" "${arguments[@]}" &
-sample_pid=$!
-if ! wait_for "$work/ready" 60; then
-  echo "screenshot: $(basename "$program") did not come up" >&2
-  exit 1
-fi
-
-if [ -n "$act" ]; then
-  # shellcheck disable=SC2086  # the command and its arguments
-  if ! $act "$work/ready"; then
-    echo "screenshot: $act failed" >&2
-    exit 1
-  fi
-fi
-
-if [ "$output" = - ]; then
-  touch "$work/done"
-  wait "$sample_pid"
-  sample_pid=
-  exit 0
-fi
+program_pid=$!
+wait_for "$work/ready" 60 || { echo "screenshot: $(basename "$program") did not come up" >&2; exit 1; }
+# shellcheck disable=SC2086  # the command and its arguments
+if [ -n "$act" ] && ! $act "$work/ready"; then echo "screenshot: $act failed" >&2; exit 1; fi
+if [ "$output" = - ]; then finish; exit 0; fi
 
 # The window may reach the X server a moment after it reports ready: a few tries.
 mkdir -p "$(dirname "$output")"
 for try in 1 2 3 4 5; do
   xwd -root -silent -display "$DISPLAY" -out "$work/screen.xwd"
-  if /usr/bin/python3 "$here/check_screenshot.py" "$work/screen.xwd" "$work/ready" "$output" \
-       2>"$work/check.log"; then
-    touch "$work/done"
-    wait "$sample_pid"
-    sample_pid=
+  if /usr/bin/python3 "$here/check_screenshot.py" "$work/screen.xwd" "$work/ready" "$output" 2>"$work/check.log"; then
+    finish
     echo "screenshot: every text drawn; $output"
     exit 0
   fi

@@ -5,16 +5,10 @@
 namespace pelikar::com_tests {
 namespace {
 
-constexpr DISPID kJoin = 1000;
-
-bool SameName(const std::wstring& a, const wchar_t* b) {
-  return _wcsicmp(a.c_str(), b) == 0;
-}
-
 std::wstring TextOf(VARIANT* value) {
   VARIANT text;
   VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, value, 0, VT_BSTR))) return L"?";
+  if (FAILED(VariantChangeType(&text, value, VARIANT_ALPHABOOL, VT_BSTR))) return L"?";
   std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
   VariantClear(&text);
   return result;
@@ -23,17 +17,33 @@ std::wstring TextOf(VARIANT* value) {
 }  // namespace
 
 TestObject::~TestObject() {
-  for (Property& property : properties_) VariantClear(&property.value);
+  for (Member& member : members_) VariantClear(&member.value);
 }
 
-void TestObject::Set(const std::wstring& name, const VARIANT& value) {
-  DISPID id = IdOf(name);
-  if (id == DISPID_UNKNOWN) {
-    properties_.push_back({name, {}, 0, {}});
-    VariantInit(&properties_.back().value);
-    id = static_cast<DISPID>(properties_.size());
+TestObject::Member* TestObject::Find(const std::wstring& name) {
+  for (Member& member : members_) {
+    if (_wcsicmp(member.name.c_str(), name.c_str()) == 0) return &member;
   }
-  VariantCopy(&properties_[id - 1].value, const_cast<VARIANT*>(&value));
+  return nullptr;
+}
+
+TestObject::Member* TestObject::Find(DISPID id) {
+  for (Member& member : members_) {
+    if (member.id == id) return &member;
+  }
+  return nullptr;
+}
+
+TestObject::Member& TestObject::Add(const std::wstring& name, DISPID id) {
+  if (Member* member = Find(name)) return *member;
+  if (id == DISPID_UNKNOWN) id = static_cast<DISPID>(members_.size() + 1);
+  members_.push_back({name, id, {}, 0, {}, false, nullptr});
+  VariantInit(&members_.back().value);
+  return members_.back();
+}
+
+void TestObject::Set(const std::wstring& name, const VARIANT& value, DISPID id) {
+  VariantCopy(&Add(name, id).value, const_cast<VARIANT*>(&value));
 }
 
 void TestObject::SetLong(const std::wstring& name, LONG value) {
@@ -46,35 +56,23 @@ void TestObject::SetLong(const std::wstring& name, LONG value) {
 VARIANT TestObject::Value(const std::wstring& name) const {
   VARIANT copy;
   VariantInit(&copy);
-  const DISPID id = IdOf(name);
-  if (id != DISPID_UNKNOWN) {
-    VariantCopy(&copy, const_cast<VARIANT*>(&properties_[id - 1].value));
+  if (Member* member = const_cast<TestObject*>(this)->Find(name)) {
+    VariantCopy(&copy, &member->value);
   }
   return copy;
 }
 
 void TestObject::RaiseOnRead(const std::wstring& name, int number,
                              const std::wstring& description) {
-  VARIANT empty;
-  VariantInit(&empty);
-  Set(name, empty);
-  Property& property = properties_[IdOf(name) - 1];
-  property.raise = number;
-  property.description = description;
+  Member& member = Add(name, DISPID_UNKNOWN);
+  member.raise = number;
+  member.description = description;
 }
 
-void TestObject::AddMethod(const std::wstring& name) {
-  VARIANT empty;
-  VariantInit(&empty);
-  Set(name, empty);
-  properties_[IdOf(name) - 1].method = true;
-}
-
-DISPID TestObject::IdOf(const std::wstring& name) const {
-  for (std::size_t i = 0; i < properties_.size(); ++i) {
-    if (SameName(properties_[i].name, name.c_str())) return static_cast<DISPID>(i + 1);
-  }
-  return DISPID_UNKNOWN;
+void TestObject::AddMethod(const std::wstring& name, Method body) {
+  Member& member = Add(name, DISPID_UNKNOWN);
+  member.method = true;
+  member.body = std::move(body);
 }
 
 void TestObject::Record(const std::string& call) {
@@ -83,16 +81,17 @@ void TestObject::Record(const std::string& call) {
 
 STDMETHODIMP TestObject::QueryInterface(REFIID interfaceId, void** object) {
   if (object == nullptr) return E_POINTER;
+  *object = nullptr;
   if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch)) {
     *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
+  } else if (IsEqualIID(interfaceId, IID_IPropertyBag)) {
+    *object = static_cast<IPropertyBag*>(this);
+  } else {
+    return E_NOINTERFACE;
   }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
 }
-
-STDMETHODIMP_(ULONG) TestObject::AddRef() { return ++references_; }
 
 STDMETHODIMP_(ULONG) TestObject::Release() {
   const ULONG remaining = --references_;
@@ -112,58 +111,69 @@ STDMETHODIMP TestObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 
 STDMETHODIMP TestObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (count != 1) return E_INVALIDARG;
-  const std::wstring wanted(names[0]);
-  *ids = SameName(wanted, L"Join") ? kJoin : IdOf(wanted);
-  return *ids == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+  const Member* member = Find(std::wstring(names[0]));
+  *ids = member != nullptr ? member->id : DISPID_UNKNOWN;
+  return member != nullptr ? S_OK : DISP_E_UNKNOWNNAME;
 }
 
 STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                 VARIANT* result, EXCEPINFO* exception, UINT*) {
-  if (id == kJoin) {
-    if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-    if (params->cArgs != 2) return DISP_E_BADPARAMCOUNT;
-    // Arguments arrive last first.
-    const std::wstring joined = TextOf(&params->rgvarg[1]) + TextOf(&params->rgvarg[0]);
-    if (result != nullptr) {
-      V_VT(result) = VT_BSTR;
-      V_BSTR(result) = SysAllocStringLen(joined.data(), static_cast<UINT>(joined.size()));
-    }
-    return S_OK;
-  }
-  if (id == DISPID_VALUE && IdOf(L"Value") != DISPID_UNKNOWN) id = IdOf(L"Value");
-  if (id < 1 || id > static_cast<DISPID>(properties_.size())) {
+  Member* member = Find(id);
+  if (member == nullptr && id == DISPID_VALUE) member = Find(std::wstring(L"Value"));
+  if (member == nullptr) {
     Record("Invoke " + std::to_string(id));
     return DISP_E_MEMBERNOTFOUND;
   }
-  Property& property = properties_[id - 1];
-  if (property.method) {
-    if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-    if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
-    Record("Call " + Narrow(property.name));
-    history_.push_back(property.name);
-    return S_OK;
-  }
+  if (member->method) return Call(*member, flags, *params, result);
   if (flags & DISPATCH_PROPERTYPUT) {
-    Record("Put " + Narrow(property.name));
+    Record("Put " + Narrow(member->name));
     if (params->cArgs != 1 || params->cNamedArgs != 1 ||
         params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return DISP_E_PARAMNOTOPTIONAL;
     }
-    history_.push_back(property.name + L"=" + TextOf(&params->rgvarg[0]));
-    return VariantCopyInd(&property.value, &params->rgvarg[0]);
+    history_.push_back(member->name + L"=" + TextOf(&params->rgvarg[0]));
+    return VariantCopyInd(&member->value, &params->rgvarg[0]);
   }
-  Record("Get " + Narrow(property.name));
-  if (property.raise != 0) {
+  Record("Get " + Narrow(member->name));
+  if (member->raise != 0) {
     if (exception != nullptr) {
       *exception = EXCEPINFO{};
-      exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, property.raise);
-      exception->bstrDescription = SysAllocString(property.description.c_str());
+      exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, member->raise);
+      exception->bstrDescription = SysAllocString(member->description.c_str());
     }
     return DISP_E_EXCEPTION;
   }
   if (result == nullptr) return S_OK;
   VariantInit(result);
-  return VariantCopy(result, &property.value);
+  return VariantCopy(result, &member->value);
+}
+
+HRESULT TestObject::Call(Member& member, WORD flags, const DISPPARAMS& params, VARIANT* result) {
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return DISP_E_MEMBERNOTFOUND;
+  Record("Call " + Narrow(member.name));
+  history_.push_back(member.name);
+  if (result != nullptr) VariantInit(result);
+  if (!member.body) return params.cArgs == 0 ? S_OK : DISP_E_BADPARAMCOUNT;
+  // Arguments arrive last first.
+  std::vector<VARIANT*> arguments;
+  for (UINT i = params.cArgs; i > 0; --i) arguments.push_back(&params.rgvarg[i - 1]);
+  return member.body(arguments, result);
+}
+
+STDMETHODIMP TestObject::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
+  Record("Read " + Narrow(name));
+  Member* member = Find(std::wstring(name));
+  if (member == nullptr) return E_INVALIDARG;
+  const VARTYPE wanted = V_VT(value);
+  VariantInit(value);
+  if (wanted == VT_EMPTY) return VariantCopy(value, &member->value);
+  return VariantChangeType(value, &member->value, 0, wanted);
+}
+
+STDMETHODIMP TestObject::Write(LPCOLESTR name, VARIANT* value) {
+  Record("Write " + Narrow(name));
+  Set(name, *value);
+  return S_OK;
 }
 
 }  // namespace pelikar::com_tests

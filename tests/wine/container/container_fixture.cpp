@@ -39,7 +39,7 @@ IUnknown* ContainerTest::NewControl() {
 }
 
 void ContainerTest::Site(bool userMode, IUnknown* control) {
-  site_->userMode = userMode;
+  site_->SetUserMode(userMode);
   ASSERT_EQ(As<IOleObject>(IID_IOleObject, control)->SetClientSite(site_), S_OK);
 }
 

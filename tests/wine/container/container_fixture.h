@@ -11,7 +11,6 @@
 
 #include "../dispatch_client.h"
 #include "../ocx_module.h"
-#include "../call_log.h"
 #include "test_site.h"
 
 namespace pelikar::container_tests {

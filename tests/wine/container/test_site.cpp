@@ -5,14 +5,6 @@
 namespace pelikar::container_tests {
 namespace {
 
-constexpr wchar_t kAmbientFontName[] = L"Tahoma";
-constexpr LONGLONG kAmbientFontPoints = 10;
-
-std::string Placed(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
-}
-
 VARIANT ObjectVariant(IDispatch* object) {
   VARIANT value;
   V_VT(&value) = VT_DISPATCH;
@@ -22,33 +14,10 @@ VARIANT ObjectVariant(IDispatch* object) {
 
 }  // namespace
 
-STDMETHODIMP TestFrame::QueryInterface(REFIID interfaceId, void** object) {
-  if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IOleWindow) ||
-      IsEqualIID(interfaceId, IID_IOleInPlaceUIWindow) ||
-      IsEqualIID(interfaceId, IID_IOleInPlaceFrame)) {
-    *object = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP TestFrame::GetWindow(HWND* window) {
-  *window = window_;
-  return S_OK;
-}
-
-STDMETHODIMP TestFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) {
-  log_.Add("frame.SetActiveObject " +
-           (object != nullptr ? Narrow(name != nullptr ? name : L"(no name)") : "null"));
-  return S_OK;
-}
-
 TestSite::TestSite(CallLog& log, HWND window)
     : log_(log),
       window_(window),
-      frame_(new TestFrame(log, window)),
+      ambients_(new TestObject(log, "ambient")),
       form_(new TestObject(log, "form")),
       extender_(new TestObject(log, "extender")) {
   VARIANT caption;
@@ -58,27 +27,41 @@ TestSite::TestSite(CallLog& log, HWND window)
   VariantClear(&caption);
   extender_->Set(L"Parent", ObjectVariant(form_));
 
-  FONTDESC description{};
-  description.cbSizeofstruct = sizeof description;
-  description.lpstrName = const_cast<LPOLESTR>(kAmbientFontName);
-  description.cySize.int64 = kAmbientFontPoints * 10000;
-  description.sWeight = FW_NORMAL;
-  OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&font_));
+  SetUserMode(true);
+  FONTDESC description{sizeof description, const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL,
+                       ANSI_CHARSET, FALSE, FALSE, FALSE};
+  description.cySize.int64 = 10 * 10000;  // 10 points
+  IDispatch* font = nullptr;
+  if (SUCCEEDED(OleCreateFontIndirect(&description, IID_IFontDisp,
+                                      reinterpret_cast<void**>(&font)))) {
+    ambients_->Set(L"Font", ObjectVariant(font), DISPID_AMBIENT_FONT);
+    font->Release();
+  }
 }
 
 TestSite::~TestSite() {
-  if (font_ != nullptr) font_->Release();
   extender_->Release();
   form_->Release();
-  frame_->Release();
+  ambients_->Release();
+}
+
+void TestSite::SetUserMode(bool userMode) {
+  VARIANT value;
+  V_VT(&value) = VT_BOOL;
+  V_BOOL(&value) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+  ambients_->Set(L"UserMode", value, DISPID_AMBIENT_USERMODE);
 }
 
 STDMETHODIMP TestSite::QueryInterface(REFIID interfaceId, void** object) {
+  *object = nullptr;
   if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IOleClientSite)) {
     *object = static_cast<IOleClientSite*>(this);
   } else if (IsEqualIID(interfaceId, IID_IOleWindow) ||
              IsEqualIID(interfaceId, IID_IOleInPlaceSite)) {
     *object = static_cast<IOleInPlaceSite*>(this);
+  } else if (IsEqualIID(interfaceId, IID_IOleInPlaceUIWindow) ||
+             IsEqualIID(interfaceId, IID_IOleInPlaceFrame)) {
+    *object = static_cast<IOleInPlaceFrame*>(this);
   } else if (IsEqualIID(interfaceId, IID_IOleControlSite)) {
     *object = static_cast<IOleControlSite*>(this);
   } else if (IsEqualIID(interfaceId, IID_IDispatch) && offersAmbients) {
@@ -86,15 +69,9 @@ STDMETHODIMP TestSite::QueryInterface(REFIID interfaceId, void** object) {
   } else if (IsEqualIID(interfaceId, IID_IPropertyNotifySink)) {
     *object = static_cast<IPropertyNotifySink*>(this);
   } else {
-    *object = nullptr;
     return E_NOINTERFACE;
   }
   AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::SaveObject() {
-  log_.Add("site.SaveObject");
   return S_OK;
 }
 
@@ -108,77 +85,56 @@ STDMETHODIMP TestSite::GetContainer(IOleContainer** container) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP TestSite::ShowObject() {
-  log_.Add("site.ShowObject");
-  return S_OK;
-}
-
 STDMETHODIMP TestSite::GetWindow(HWND* window) {
-  log_.Add("site.GetWindow");
   *window = window_;
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::CanInPlaceActivate() {
-  log_.Add("site.CanInPlaceActivate");
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::OnInPlaceActivate() {
-  log_.Add("site.OnInPlaceActivate");
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::OnUIActivate() {
-  log_.Add("site.OnUIActivate");
-  return S_OK;
+  return Logged("site.GetWindow");
 }
 
 STDMETHODIMP TestSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                         LPRECT position, LPRECT clip,
                                         LPOLEINPLACEFRAMEINFO frameInfo) {
-  log_.Add("site.GetWindowContext");
-  *frame = frame_;
-  frame_->AddRef();
+  AddRef();
+  *frame = this;
   *document = nullptr;
-  *position = this->position;
-  *clip = this->position;
-  frameInfo->fMDIApp = FALSE;
-  frameInfo->hwndFrame = window_;
-  frameInfo->haccel = nullptr;
-  frameInfo->cAccelEntries = 0;
-  return S_OK;
+  *position = *clip = this->position;
+  *frameInfo = {sizeof *frameInfo, FALSE, window_, nullptr, 0};
+  return Logged("site.GetWindowContext");
+}
+
+IOleInPlaceObject* TestSite::InPlace() const {
+  IOleInPlaceObject* inPlace = nullptr;
+  if (control_ != nullptr) {
+    control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
+  }
+  return inPlace;
 }
 
 STDMETHODIMP TestSite::OnUIDeactivate(BOOL) {
   log_.Add("site.OnUIDeactivate");
-  IOleInPlaceObject* inPlace = nullptr;
-  if (deactivatesOnUIDeactivate && control_ != nullptr &&
-      SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject,
-                                         reinterpret_cast<void**>(&inPlace)))) {
+  IOleInPlaceObject* inPlace = deactivatesOnUIDeactivate ? InPlace() : nullptr;
+  if (inPlace != nullptr) {
     inPlace->InPlaceDeactivate();
     inPlace->Release();
   }
   return S_OK;
 }
 
-STDMETHODIMP TestSite::OnInPlaceDeactivate() {
-  log_.Add("site.OnInPlaceDeactivate");
-  return S_OK;
-}
-
 // As a form designer does: the control gets the rectangle it asked for.
-STDMETHODIMP TestSite::OnPosRectChange(LPCRECT position) {
-  log_.Add("site.OnPosRectChange " + Placed(*position));
-  this->position = *position;
-  IOleInPlaceObject* inPlace = nullptr;
-  if (control_ != nullptr &&
-      SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject,
-                                         reinterpret_cast<void**>(&inPlace)))) {
-    inPlace->SetObjectRects(position, position);
+STDMETHODIMP TestSite::OnPosRectChange(LPCRECT placed) {
+  log_.Add("site.OnPosRectChange " + std::to_string(placed->left) + "," +
+           std::to_string(placed->top) + " " + std::to_string(placed->right - placed->left) +
+           "x" + std::to_string(placed->bottom - placed->top));
+  position = *placed;
+  if (IOleInPlaceObject* inPlace = InPlace()) {
+    inPlace->SetObjectRects(placed, placed);
     inPlace->Release();
   }
   return S_OK;
+}
+
+STDMETHODIMP TestSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) {
+  return Logged("frame.SetActiveObject " +
+                (object != nullptr ? Narrow(name != nullptr ? name : L"(no name)") : "null"));
 }
 
 STDMETHODIMP TestSite::GetExtendedControl(IDispatch** extended) {
@@ -186,52 +142,6 @@ STDMETHODIMP TestSite::GetExtendedControl(IDispatch** extended) {
   *extended = offersExtendedControl ? extender_ : nullptr;
   if (*extended == nullptr) return E_NOTIMPL;
   extender_->AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::GetTypeInfoCount(UINT* count) {
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  *info = nullptr;
-  return E_NOTIMPL;
-}
-
-STDMETHODIMP TestSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return E_NOTIMPL;
-}
-
-STDMETHODIMP TestSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
-                              EXCEPINFO*, UINT*) {
-  if (!(flags & DISPATCH_PROPERTYGET) || result == nullptr) return DISP_E_MEMBERNOTFOUND;
-  VariantInit(result);
-  switch (id) {
-    case DISPID_AMBIENT_USERMODE:
-      log_.Add("ambient UserMode");
-      V_VT(result) = VT_BOOL;
-      V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-      return S_OK;
-    case DISPID_AMBIENT_FONT:
-      log_.Add("ambient Font");
-      if (!offersFont || font_ == nullptr) return DISP_E_MEMBERNOTFOUND;
-      font_->AddRef();
-      *result = ObjectVariant(font_);
-      return S_OK;
-    default:
-      log_.Add("ambient " + std::to_string(id));
-      return DISP_E_MEMBERNOTFOUND;
-  }
-}
-
-STDMETHODIMP TestSite::OnChanged(DISPID id) {
-  log_.Add("notify.OnChanged " + std::to_string(id));
-  return S_OK;
-}
-
-STDMETHODIMP TestSite::OnRequestEdit(DISPID id) {
-  log_.Add("notify.OnRequestEdit " + std::to_string(id));
   return S_OK;
 }
 

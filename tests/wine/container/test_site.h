@@ -1,46 +1,42 @@
 #pragma once
 // The container's side of one control on a form, written for the tests the way a
-// form designer would offer it: a client site with ambient properties (its
-// IDispatch), an in-place site in a window of its own with a frame, a control site
-// whose extended control has the form as its Parent, and the sink of the control's
-// property-change notifications. Every call the control makes is recorded.
+// form designer offers it: a client site with ambient properties (UserMode, Font), an
+// in-place site and frame in a window of its own, a control site whose extended
+// control has the form as its Parent, and the sink of the control's property-change
+// notifications. Every call the control makes is recorded; the ambient properties,
+// the form and the extended control are TestObjects ("ambient.Get UserMode").
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 
 #include "../call_log.h"
-#include "recording_objects.h"
+#include "../test_object.h"
 
 namespace pelikar::container_tests {
 
-// The frame window: only its active object matters here.
-class TestFrame final : public IOleInPlaceFrame, private Counted {
- public:
-  TestFrame(CallLog& log, HWND window) : log_(log), window_(window) {}
+using com_tests::CallLog;
+using com_tests::Calls;
+using com_tests::Narrow;
+using com_tests::TestObject;
 
-  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-  STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
-  STDMETHODIMP GetWindow(HWND* window) override;
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
-  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
-  STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
-  STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+// Reference counting shared by the test objects; Release answers the count left.
+class Counted {
+ public:
+  virtual ~Counted() = default;
+  ULONG AddReference() { return ++references_; }
+  ULONG ReleaseReference() {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
 
  private:
-  CallLog& log_;
-  HWND window_;
+  ULONG references_ = 1;
 };
 
 class TestSite final : public IOleClientSite,
                        public IOleInPlaceSite,
+                       public IOleInPlaceFrame,
                        public IOleControlSite,
                        public IDispatch,
                        public IPropertyNotifySink,
@@ -50,12 +46,9 @@ class TestSite final : public IOleClientSite,
   TestSite(CallLog& log, HWND window);
 
   // Ambient UserMode: true at run time, false in the form designer.
-  bool userMode = true;
-  // Whether the site answers the ambient Font (Tahoma 10) and offers an extended
-  // control.
-  bool offersFont = true;
+  void SetUserMode(bool userMode);
+  // What the site offers: a site without IDispatch offers no ambient properties.
   bool offersExtendedControl = true;
-  // A site without IDispatch offers no ambient properties at all.
   bool offersAmbients = true;
   // Whether OnUIDeactivate deactivates the control in place from within, as a
   // container may.
@@ -73,28 +66,42 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
 
   // IOleClientSite
-  STDMETHODIMP SaveObject() override;
+  STDMETHODIMP SaveObject() override { return Logged("site.SaveObject"); }
   STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
   STDMETHODIMP GetContainer(IOleContainer** container) override;
-  STDMETHODIMP ShowObject() override;
+  STDMETHODIMP ShowObject() override { return Logged("site.ShowObject"); }
   STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
   STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
-  // IOleWindow, IOleInPlaceSite
+  // IOleWindow, of the in-place site and of the frame
   STDMETHODIMP GetWindow(HWND* window) override;
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP CanInPlaceActivate() override;
-  STDMETHODIMP OnInPlaceActivate() override;
-  STDMETHODIMP OnUIActivate() override;
+
+  // IOleInPlaceSite
+  STDMETHODIMP CanInPlaceActivate() override { return Logged("site.CanInPlaceActivate"); }
+  STDMETHODIMP OnInPlaceActivate() override { return Logged("site.OnInPlaceActivate"); }
+  STDMETHODIMP OnUIActivate() override { return Logged("site.OnUIActivate"); }
   STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                 LPRECT position, LPRECT clip,
                                 LPOLEINPLACEFRAMEINFO frameInfo) override;
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
   STDMETHODIMP OnUIDeactivate(BOOL) override;
-  STDMETHODIMP OnInPlaceDeactivate() override;
+  STDMETHODIMP OnInPlaceDeactivate() override { return Logged("site.OnInPlaceDeactivate"); }
   STDMETHODIMP DiscardUndoState() override { return S_OK; }
   STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
   STDMETHODIMP OnPosRectChange(LPCRECT position) override;
+
+  // IOleInPlaceUIWindow, IOleInPlaceFrame: only the active object matters here
+  STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
+  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
+  STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
+  STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
+  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
   // IOleControlSite
   STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
@@ -106,25 +113,37 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
   // IDispatch: the ambient properties
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                      EXCEPINFO*, UINT*) override;
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override { return ambients_->GetTypeInfoCount(count); }
+  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return ambients_->GetTypeInfo(index, locale, info);
+  }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
+                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
+    return ambients_->Invoke(id, interfaceId, locale, flags, params, result, exception,
+                             argumentError);
+  }
 
   // IPropertyNotifySink
-  STDMETHODIMP OnChanged(DISPID id) override;
-  STDMETHODIMP OnRequestEdit(DISPID id) override;
+  STDMETHODIMP OnChanged(DISPID id) override {
+    return Logged("notify.OnChanged " + std::to_string(id));
+  }
+  STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
   ~TestSite() override;
+  HRESULT Logged(const std::string& call) {
+    log_.Add(call);
+    return S_OK;
+  }
+  // The control's in-place object, for the caller to release; null without one.
+  IOleInPlaceObject* InPlace() const;
 
   CallLog& log_;
   HWND window_;
-  TestFrame* frame_;
+  TestObject* ambients_;
   TestObject* form_;
   TestObject* extender_;
-  IFontDisp* font_ = nullptr;
   IUnknown* control_ = nullptr;
 };
 

@@ -1,58 +1,227 @@
 // pkscript: runs a VBScript (.vbs) or JScript (.js) file with a "Host" object, and
 // unlike the system's script host tells failure by its exit code:
-//   0  the script ran to its end (or called Host.Quit 0) and reported no failure
-//   1  the script reported failures with Host.Fail
+//   0  the script ran to its end (or called Host.Quit 0) and no check failed
+//   1  checks failed (Host.Check, Host.Fail)
 //   2  the script did not parse or stopped on a run-time error (reported on stderr
 //      with file, line and column)
 //   3  the host could not run the script at all
 //   n  the script called Host.Quit n
 // usage: pkscript SCRIPT [ARGUMENT...]   (the arguments are Host.Argument(0)...)
+//
+// Host offers Echo(values...), Check(label, actual, expected) (compared as texts),
+// Fail(message), Quit([code]), Argument(index), Codes(text) (the ANSI codes of a
+// string, as "143 142 141") and the properties ArgumentCount and AnsiCodePage.
 #include <windows.h>
 #include <activscp.h>
 #include <fcntl.h>
 #include <io.h>
 
-#include <cwctype>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "host_object.h"
-#include "script_site.h"
+#include "../test_object.h"
 
 namespace pelikar::script_host {
 namespace {
 
+using com_tests::TestObject;
+using Arguments = std::vector<VARIANT*>;
+
 enum ExitCode { kSuccess = 0, kFailuresReported = 1, kScriptError = 2, kHostError = 3 };
 
-bool ReadScript(const std::wstring& path, std::wstring& source) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-  const int length = static_cast<int>(bytes.size());
-  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), length, nullptr, 0);
-  source.assign(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), length, source.data(), size);
-  return true;
+std::string Utf8(const std::wstring& text) {
+  std::string utf8(text.size() * 3, '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
+      static_cast<int>(text.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+  return utf8;
 }
 
-const wchar_t* EngineFor(const std::wstring& path) {
-  const std::size_t dot = path.find_last_of(L'.');
-  std::wstring extension = dot == std::wstring::npos ? L"" : path.substr(dot);
-  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
-  if (extension == L".vbs") return L"VBScript";
-  if (extension == L".js") return L"JScript";
-  return nullptr;
+void Write(FILE* stream, const std::wstring& text) {
+  const std::string utf8 = Utf8(text);
+  fwrite(utf8.data(), 1, utf8.size(), stream);
+  fflush(stream);
 }
 
-int Fail(const std::wstring& message) {
-  WriteUtf8(stderr, L"pkscript: " + message + L"\n");
+std::wstring TextOf(VARIANT* value) {
+  VARIANT text;
+  VariantInit(&text);
+  if (FAILED(VariantChangeType(&text, value, VARIANT_ALPHABOOL, VT_BSTR))) {
+    return L"<variant type " + std::to_wstring(V_VT(value)) + L">";
+  }
+  std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
+  VariantClear(&text);
+  return result;
+}
+
+// The value as a whole number, -1 when it is none.
+long NumberOf(VARIANT* value) {
+  VARIANT number;
+  VariantInit(&number);
+  return SUCCEEDED(VariantChangeType(&number, value, 0, VT_I4)) ? V_I4(&number) : -1;
+}
+
+HRESULT Answer(VARIANT* result, const std::wstring& text) {
+  if (result == nullptr) return S_OK;
+  V_VT(result) = VT_BSTR;
+  V_BSTR(result) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  return S_OK;
+}
+
+std::wstring AnsiCodes(const std::wstring& text) {
+  std::string bytes(text.size() * 2, '\0');
+  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
+      CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+      static_cast<int>(bytes.size()), nullptr, nullptr)));
+  std::wstring codes;
+  for (unsigned char byte : bytes) codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
+  return codes;
+}
+
+// What the script reported through Host.
+struct Report {
+  int failures = 0;
+  bool quit = false;
+  int quitCode = 0;
+};
+
+TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) {
+  auto* host = new TestObject();
+  host->SetLong(L"ArgumentCount", static_cast<LONG>(arguments.size()));
+  host->SetLong(L"AnsiCodePage", static_cast<LONG>(GetACP()));
+  // After Quit every call fails, so that a script that keeps going (an error handler,
+  // On Error Resume Next) does nothing more.
+  auto add = [&](const wchar_t* name, std::function<HRESULT(const Arguments&, VARIANT*)> body) {
+    host->AddMethod(name, [&report, body](const Arguments& given, VARIANT* result) {
+      return report.quit ? E_ABORT : body(given, result);
+    });
+  };
+  auto fail = [&report](const std::wstring& message) {
+    ++report.failures;
+    Write(stderr, L"FAIL: " + message + L"\n");
+  };
+  add(L"Echo", [](const Arguments& given, VARIANT*) {
+    std::wstring line;
+    for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(value);
+    Write(stdout, line + L"\n");
+    return S_OK;
+  });
+  add(L"Fail", [fail](const Arguments& given, VARIANT*) {
+    fail(given.empty() ? L"" : TextOf(given[0]));
+    return S_OK;
+  });
+  add(L"Check", [fail](const Arguments& given, VARIANT*) {
+    if (given.size() != 3) return DISP_E_BADPARAMCOUNT;
+    const std::wstring actual = TextOf(given[1]), expected = TextOf(given[2]);
+    if (actual != expected) {
+      fail(TextOf(given[0]) + L": got [" + actual + L"], expected [" + expected + L"]");
+    }
+    return S_OK;
+  });
+  // The engine turns the failed call into an error that ends the script; the site
+  // knows that it was asked for and does not report it.
+  add(L"Quit", [&report](const Arguments& given, VARIANT*) {
+    report.quitCode = given.empty() ? 0 : static_cast<int>(NumberOf(given[0]));
+    report.quit = true;
+    return E_ABORT;
+  });
+  add(L"Argument", [&arguments](const Arguments& given, VARIANT* result) {
+    const long index = given.size() == 1 ? NumberOf(given[0]) : -1;
+    return index >= 0 && static_cast<std::size_t>(index) < arguments.size()
+               ? Answer(result, arguments[static_cast<std::size_t>(index)])
+               : DISP_E_BADINDEX;
+  });
+  add(L"Codes", [](const Arguments& given, VARIANT* result) {
+    return given.size() == 1 ? Answer(result, AnsiCodes(TextOf(given[0]))) : DISP_E_BADPARAMCOUNT;
+  });
+  return host;
+}
+
+// The engine's site: hands out Host and reports script errors with file, line and
+// column.
+class ScriptSite final : public IActiveScriptSite {
+ public:
+  ScriptSite(std::wstring path, IDispatch* host, const Report& report)
+      : path_(std::move(path)), host_(host), report_(report) {}
+
+  int errors() const { return errors_; }
+
+  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override {
+    *object = nullptr;
+    if (!IsEqualIID(interfaceId, IID_IUnknown) && !IsEqualIID(interfaceId, IID_IActiveScriptSite)) {
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IActiveScriptSite*>(this);
+    return S_OK;  // lives on the stack of Run, longer than the engine
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetLCID(LCID*) override { return E_NOTIMPL; }  // the system default
+  STDMETHODIMP GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** item, ITypeInfo** info) override {
+    if (info != nullptr) *info = nullptr;
+    if (item != nullptr) *item = nullptr;
+    if (_wcsicmp(name, L"Host") != 0) return TYPE_E_ELEMENTNOTFOUND;
+    if ((mask & SCRIPTINFO_IUNKNOWN) && item != nullptr) {
+      host_->AddRef();
+      *item = host_;
+    }
+    return S_OK;  // Host has no type information: engines bind it late
+  }
+  STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
+  STDMETHODIMP OnStateChange(SCRIPTSTATE) override { return S_OK; }
+  STDMETHODIMP OnEnterScript() override { return S_OK; }
+  STDMETHODIMP OnLeaveScript() override { return S_OK; }
+  STDMETHODIMP OnScriptError(IActiveScriptError* error) override;
+
+ private:
+  std::wstring path_;
+  IDispatch* host_;
+  const Report& report_;
+  int errors_ = 0;
+};
+
+STDMETHODIMP ScriptSite::OnScriptError(IActiveScriptError* error) {
+  if (report_.quit) return S_OK;  // the error Host.Quit provokes to end the script
+  ++errors_;
+  EXCEPINFO exception{};
+  error->GetExceptionInfo(&exception);
+  if (exception.pfnDeferredFillIn != nullptr) exception.pfnDeferredFillIn(&exception);
+  DWORD context = 0;
+  ULONG line = 0;
+  LONG column = 0;
+  error->GetSourcePosition(&context, &line, &column);
+  BSTR source = nullptr;
+  error->GetSourceLineText(&source);
+  wchar_t code[16];
+  swprintf(code, 16, L"0x%08lX",
+           static_cast<unsigned long>(exception.scode != 0 ? exception.scode : exception.wCode));
+  Write(stderr, path_ + L"(" + std::to_wstring(line + 1) + L"," + std::to_wstring(column + 1) +
+                    L"): script error " + code + L": " +
+                    (exception.bstrDescription != nullptr ? exception.bstrDescription : L"") +
+                    L"\n    " + (source != nullptr ? source : L"") + L"\n");
+  SysFreeString(source);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrHelpFile);
+  return S_OK;
+}
+
+int HostError(const std::wstring& message) {
+  Write(stderr, L"pkscript: " + message + L"\n");
   return kHostError;
+}
+
+bool ReadScript(const std::wstring& path, std::wstring& source) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  source.assign(bytes.size(), L'\0');
+  source.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(),
+      static_cast<int>(source.size()))));
+  return file.is_open();
 }
 
 // Parses and runs the whole script; errors reach the site.
@@ -67,12 +236,8 @@ HRESULT Execute(IActiveScript* engine, IActiveScriptSite* site, const std::wstri
   if (SUCCEEDED(result)) result = parser->InitNew();
   if (SUCCEEDED(result)) result = engine->AddNamedItem(L"Host", SCRIPTITEM_ISVISIBLE);
   if (SUCCEEDED(result)) {
-    EXCEPINFO exception{};
     result = parser->ParseScriptText(source.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr,
-                                     &exception);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrHelpFile);
+                                     nullptr);
   }
   // Code parsed before the engine starts runs when it starts.
   if (SUCCEEDED(result)) result = engine->SetScriptState(SCRIPTSTATE_CONNECTED);
@@ -81,42 +246,38 @@ HRESULT Execute(IActiveScript* engine, IActiveScriptSite* site, const std::wstri
   return result;
 }
 
-int Run(const std::wstring& path, std::vector<std::wstring> arguments) {
-  const wchar_t* engineName = EngineFor(path);
-  if (engineName == nullptr) return Fail(L"no script engine for " + path + L" (.vbs or .js)");
+int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
+  const wchar_t* dot = wcsrchr(path.c_str(), L'.');
+  const wchar_t* engineName = dot == nullptr                  ? nullptr
+                              : _wcsicmp(dot, L".vbs") == 0 ? L"VBScript"
+                              : _wcsicmp(dot, L".js") == 0  ? L"JScript"
+                                                            : nullptr;
+  if (engineName == nullptr) return HostError(L"no script engine for " + path + L" (.vbs or .js)");
   std::wstring source;
-  if (!ReadScript(path, source)) return Fail(L"cannot read " + path);
+  if (!ReadScript(path, source)) return HostError(L"cannot read " + path);
   CLSID engineId;
-  if (FAILED(CLSIDFromProgID(engineName, &engineId))) {
-    return Fail(std::wstring(L"the ") + engineName + L" engine is not registered");
-  }
   IActiveScript* engine = nullptr;
-  if (FAILED(CoCreateInstance(engineId, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
+  if (FAILED(CLSIDFromProgID(engineName, &engineId)) ||
+      FAILED(CoCreateInstance(engineId, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
                               reinterpret_cast<void**>(&engine)))) {
-    return Fail(std::wstring(L"cannot create the ") + engineName + L" engine");
+    return HostError(std::wstring(L"cannot create the ") + engineName + L" engine");
   }
-
-  auto* host = new HostObject(std::move(arguments));
-  auto* site = new ScriptSite(path, host);
-  const HRESULT result = Execute(engine, site, source);
+  Report report;
+  TestObject* host = NewHost(report, arguments);
+  ScriptSite site(path, host, report);
+  const HRESULT result = Execute(engine, &site, source);
   engine->Release();
-
-  int exitCode = kSuccess;
-  if (site->errors() > 0) {
-    exitCode = kScriptError;
-  } else if (FAILED(result) && !host->quitRequested()) {
-    exitCode = Fail(L"the script did not run (error " + std::to_wstring(result) + L")");
-  } else if (host->quitRequested() && host->quitCode() != 0) {
-    exitCode = host->quitCode();
-  } else if (host->failures() > 0) {
-    exitCode = kFailuresReported;
-  }
-  if (host->failures() > 0) {
-    WriteUtf8(stderr, std::to_wstring(host->failures()) + L" failure(s) reported by " + path + L"\n");
-  }
-  site->Release();
   host->Release();
-  return exitCode;
+
+  if (report.failures > 0) {
+    Write(stderr, std::to_wstring(report.failures) + L" failure(s) reported by " + path + L"\n");
+  }
+  if (site.errors() > 0) return kScriptError;
+  if (FAILED(result) && !report.quit) {
+    return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
+  }
+  if (report.quit && report.quitCode != 0) return report.quitCode;
+  return report.failures > 0 ? kFailuresReported : kSuccess;
 }
 
 }  // namespace
@@ -125,9 +286,9 @@ int Run(const std::wstring& path, std::vector<std::wstring> arguments) {
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  if (argc < 2) return pelikar::script_host::Fail(L"usage: pkscript SCRIPT [ARGUMENT...]");
+  if (argc < 2) return pelikar::script_host::HostError(L"usage: pkscript SCRIPT [ARGUMENT...]");
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-    return pelikar::script_host::Fail(L"COM did not initialize");
+    return pelikar::script_host::HostError(L"COM did not initialize");
   }
   const int exitCode =
       pelikar::script_host::Run(argv[1], std::vector<std::wstring>(argv + 2, argv + argc));

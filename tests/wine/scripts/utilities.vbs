@@ -4,17 +4,6 @@
 '   pkscript utilities.vbs
 Option Explicit
 
-Sub Check(label, actual, expected)
-  If actual <> expected Then
-    Host.Fail label & ": got [" & actual & "], expected [" & expected & "]"
-  End If
-End Sub
-
-Function TakeError()
-  TakeError = Err.Number
-  Err.Clear
-End Function
-
 ' A form of the script's own: its window handle is no window.
 Class ScriptForm
   Public hWnd
@@ -26,23 +15,23 @@ End Class
 
 Dim pelikar, form, answer
 Set pelikar = CreateObject("PelikarLib.Pelikar")
-
-Check "WinPath", LCase(pelikar.WinPath), "c:\windows"
-Check "BinToDec is a Byte", TypeName(pelikar.BinToDec("101")), "Byte"
+Host.Check "BinToDec is a Byte", TypeName(pelikar.BinToDec("101")), "Byte"
 Set form = New ScriptForm
 form.hWnd = 0
-Check "ShapeOval of no window", pelikar.ShapeOval(form, 0, 0, 100, 50), 0
-Check "ShapeRect of no window", pelikar.ShapeRect(form, 0, 0, 100, 50, 10, 10), 0
+Host.Check "ShapeOval of no window", pelikar.ShapeOval(form, 0, 0, 100, 50), 0
 
 On Error Resume Next
 answer = pelikar.BinToDec("99999999")
-Check "BinToDec 99999999", TakeError(), 6
+Host.Check "BinToDec 99999999", Err.Number, 6
+Err.Clear
 answer = pelikar.FileExist("C:\win*\notepad.exe")
-Check "FileExist of a malformed name", TakeError(), 52
+Host.Check "FileExist of a malformed name", Err.Number, 52
+Err.Clear
 answer = pelikar.ShapeOval(New ScriptLabel, 0, 0, 100, 50)
-Check "ShapeOval of an object without hWnd", TakeError(), 438
+Host.Check "ShapeOval of an object without hWnd", Err.Number, 438
+Err.Clear
 answer = pelikar.ShapeRect(Nothing, 0, 0, 100, 50, 10, 10)
-Check "ShapeRect of Nothing", TakeError(), 91
+Host.Check "ShapeRect of Nothing", Err.Number, 91
 On Error GoTo 0
 
 Host.Echo "utilities.vbs: done"

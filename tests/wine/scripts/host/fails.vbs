@@ -1,4 +1,4 @@
-' The script host's own check: Host.Fail makes the run fail but the script goes on.
-Host.Fail "first"
+' Failed checks make the run fail, but the script goes on.
+Host.Check "first", 1, 2
 Host.Fail "second"
 Host.Echo "after the failures"

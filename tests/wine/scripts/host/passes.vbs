@@ -1,7 +1,4 @@
-' The script host's own check: a script that reports nothing succeeds.
+' A script whose checks pass: it succeeds.
 Host.Echo "hello", 42
-If Host.ArgumentCount = 1 Then
-  Host.Echo Host.Argument(0)
-Else
-  Host.Fail "expected one argument"
-End If
+Host.Check "one argument", Host.ArgumentCount, 1
+Host.Check "the argument", Host.Argument(0), "an argument"
