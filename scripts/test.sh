@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds every preset, runs the native
-# tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, every
+# fuzz target for 30 seconds (PELIKAR_FUZZ_SECONDS), and the
 # Windows tests under Wine for the 32-bit and the 64-bit control alike. The 32-bit
 # build comes first: the 64-bit one packages both controls and tests the installer.
 # Exits non-zero on the first failure.
@@ -19,6 +20,10 @@ for preset in native native-asan windows-x86 windows-x64; do
   cmake --build --preset "$preset" -j "$jobs"
   step "$preset: test"
   ctest --preset "$preset"
+  if [ "$preset" = native-asan ]; then
+    step "fuzz targets, ${PELIKAR_FUZZ_SECONDS:-30} s each"
+    "$root/scripts/fuzz.sh" "${PELIKAR_FUZZ_SECONDS:-30}"
+  fi
 done
 
 step "all tests passed"

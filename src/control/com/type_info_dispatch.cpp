@@ -1,5 +1,6 @@
 #include "control/com/type_info_dispatch.h"
 
+#include <cmath>
 #include <new>
 
 #include "control/com/type_library.h"
@@ -7,18 +8,65 @@
 namespace pelikar::com {
 namespace {
 
-// The pointee type of a parameter declared as a typed reference, or VT_EMPTY when
-// the parameter needs no re-wrapping (passed by value, VARIANT*, interfaces).
-VARTYPE ReferencedType(const TYPEDESC& type) {
-  if (type.vt != VT_PTR || type.lptdesc == nullptr) return VT_EMPTY;
-  switch (type.lptdesc->vt) {
+using Parameter = TypeInfoDispatch::Parameter;
+
+// What a parameter's declaration says of its type.
+Parameter ParameterOf(const TYPEDESC& type) {
+  const bool reference = type.vt == VT_PTR && type.lptdesc != nullptr;
+  switch (reference ? type.lptdesc->vt : type.vt) {
     case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4:
     case VT_I8: case VT_UI8: case VT_INT: case VT_UINT: case VT_R4: case VT_R8:
     case VT_CY: case VT_DATE: case VT_BSTR: case VT_BOOL:
-      return type.lptdesc->vt;
+      return {reference ? type.lptdesc->vt : type.vt, reference};
     default:
-      return VT_EMPTY;
+      return {VT_EMPTY, reference};
   }
+}
+
+bool IsInteger(VARTYPE type) { return type == VT_UI1 || type == VT_I2 || type == VT_I4; }
+
+// Whether a floating-point argument fits the integer type it is converted to, as
+// Windows' conversion decides: rounded to the nearest (ties to even), within the
+// type's range; NaN and the infinities never fit. Wine's conversion turns them into
+// the type's largest value, which a region call then never returns from.
+bool FitsInteger(const VARIANT& argument, VARTYPE integer) {
+  const VARIANT* value = &argument;
+  if (V_VT(value) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(value) != nullptr) {
+    value = V_VARIANTREF(value);
+  }
+  double number;
+  switch (V_VT(value)) {
+    case VT_R8: number = V_R8(value); break;
+    case VT_R4: number = V_R4(value); break;
+    case VT_BYREF | VT_R8: number = V_R8REF(value) != nullptr ? *V_R8REF(value) : 0; break;
+    case VT_BYREF | VT_R4: number = V_R4REF(value) != nullptr ? *V_R4REF(value) : 0; break;
+    default: return true;  // other kinds the platform's conversion checks itself
+  }
+  if (!std::isfinite(number)) return false;
+  const double rounded = std::nearbyint(number);
+  switch (integer) {
+    case VT_UI1: return rounded >= 0 && rounded <= 255;
+    case VT_I2: return rounded >= -32768 && rounded <= 32767;
+    default: return rounded >= -2147483648.0 && rounded <= 2147483647.0;
+  }
+}
+
+// Whether an argument converts to a plain-valued parameter, and fits it if it is an
+// integer. A reference's conversion is left to Rewrap; an omitted argument and an
+// object (whose value the conversion would ask for once more) to the runtime.
+HRESULT CheckArgument(const VARIANT& argument, const Parameter& parameter) {
+  if (parameter.type == VT_EMPTY) return S_OK;
+  if (IsInteger(parameter.type) && !FitsInteger(argument, parameter.type)) return DISP_E_OVERFLOW;
+  const VARTYPE given = V_VT(&argument) & ~VT_BYREF;
+  if ((V_VT(&argument) & VT_BYREF) || V_VT(&argument) == parameter.type || given == VT_ERROR ||
+      given == VT_DISPATCH || given == VT_UNKNOWN) {
+    return S_OK;
+  }
+  VARIANT converted;
+  VariantInit(&converted);
+  const HRESULT result = VariantChangeType(&converted, const_cast<VARIANT*>(&argument), 0, parameter.type);
+  VariantClear(&converted);
+  return result;
 }
 
 // A script engine's reference to one of its variables.
@@ -29,11 +77,12 @@ bool IsScriptReference(const VARIANT& argument) {
 }
 
 // The parameter that rgvarg[position] supplies, or -1. Positional arguments are
-// stored last to first, after the named ones.
+// stored last to first, after the named ones; a property's new value is its last.
 int ParameterIndex(const DISPPARAMS& params, UINT position, std::size_t parameterCount) {
   int index;
   if (position < params.cNamedArgs) {
-    index = params.rgdispidNamedArgs[position];  // DISPID_PROPERTYPUT is negative
+    index = params.rgdispidNamedArgs[position];
+    if (index == DISPID_PROPERTYPUT) index = static_cast<int>(parameterCount) - 1;
   } else {
     index = static_cast<int>(params.cArgs - 1 - position);
   }
@@ -51,16 +100,33 @@ class ReferenceArguments {
     for (Temporary& temporary : temporaries_) VariantClear(&temporary.value);
   }
 
+  // Refuses, before the member runs, arguments it cannot take.
+  HRESULT Check(const TypeInfoDispatch::Member& member, UINT* argumentError) const {
+    if (original_->cArgs > member.parameters.size()) return DISP_E_BADPARAMCOUNT;
+    for (UINT position = 0; position < original_->cArgs; ++position) {
+      const int index = ParameterIndex(*original_, position, member.parameters.size());
+      if (index < 0) continue;
+      const HRESULT result = CheckArgument(original_->rgvarg[position],
+                                           member.parameters[static_cast<std::size_t>(index)]);
+      if (FAILED(result)) {
+        if (argumentError != nullptr) *argumentError = position;
+        return result;
+      }
+    }
+    return S_OK;
+  }
+
   HRESULT Rewrap(const TypeInfoDispatch::Member& member, UINT* argumentError) {
     const UINT count = original_->cArgs;
     // The wrapped arguments point into the temporaries: their addresses must not move.
     temporaries_.reserve(count);
     for (UINT position = 0; position < count; ++position) {
       const VARIANT& argument = original_->rgvarg[position];
-      const int parameter = ParameterIndex(*original_, position, member.referenceTypes.size());
-      if (parameter < 0 || !IsScriptReference(argument)) continue;
-      const VARTYPE declared = member.referenceTypes[static_cast<std::size_t>(parameter)];
-      if (declared == VT_EMPTY) continue;
+      const int index = ParameterIndex(*original_, position, member.parameters.size());
+      if (index < 0 || !IsScriptReference(argument)) continue;
+      const Parameter& parameter = member.parameters[static_cast<std::size_t>(index)];
+      if (!parameter.reference || parameter.type == VT_EMPTY) continue;
+      const VARTYPE declared = parameter.type;
 
       if (arguments_.empty()) arguments_.assign(original_->rgvarg, original_->rgvarg + count);
       Temporary& temporary = temporaries_.emplace_back();
@@ -146,7 +212,7 @@ HRESULT TypeInfoDispatch::ReadMembers() {
     for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
       const ELEMDESC& element = function->lprgelemdescParam[parameter];
       if (element.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) break;
-      member.referenceTypes.push_back(ReferencedType(element.tdesc));
+      member.parameters.push_back(ParameterOf(element.tdesc));
     }
     interfaceInfo_->ReleaseFuncDesc(function);
     members_.push_back(std::move(member));
@@ -195,6 +261,8 @@ HRESULT TypeInfoDispatch::Invoke(void* instance, DISPID id, REFIID interfaceId, 
   try {
     ReferenceArguments arguments(params);
     if (const Member* member = FindMember(id, flags)) {
+      const HRESULT accepted = arguments.Check(*member, argumentError);
+      if (FAILED(accepted)) return accepted;
       const HRESULT rewrapped = arguments.Rewrap(*member, argumentError);
       if (FAILED(rewrapped)) return rewrapped;
     }

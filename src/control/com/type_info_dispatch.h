@@ -8,6 +8,12 @@
 // as a reference of the declared type to a coerced temporary and copies the result
 // back into the caller's variable after the call. Typed references from compiled
 // clients (VT_BYREF|VT_I2...) pass through untouched.
+//
+// Before anything runs, Invoke refuses what the member cannot take, as Windows'
+// automation runtime does and Wine's does not always: more arguments than parameters
+// (DISP_E_BADPARAMCOUNT), a value that does not convert to its parameter's type
+// (DISP_E_TYPEMISMATCH with the argument named), and a number no integer parameter
+// holds: NaN, an infinity or one outside the type's range (DISP_E_OVERFLOW).
 #include <windows.h>
 #include <oleauto.h>
 
@@ -32,12 +38,17 @@ class TypeInfoDispatch {
   HRESULT Invoke(void* instance, DISPID id, REFIID interfaceId, WORD flags, DISPPARAMS* params,
                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) const;
 
-  // For each member, the declared pointee type of every parameter passed by
-  // reference (VT_EMPTY for a parameter passed by value).
+  // A parameter's declared type when it is a plain value (a number, a date, a string
+  // or a Boolean), VT_EMPTY for variants and objects; and whether it is passed by
+  // reference.
+  struct Parameter {
+    VARTYPE type;
+    bool reference;
+  };
   struct Member {
     MEMBERID id;
     INVOKEKIND kind;
-    std::vector<VARTYPE> referenceTypes;
+    std::vector<Parameter> parameters;  // without the return value
   };
 
  private:
