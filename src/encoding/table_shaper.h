@@ -1,0 +1,39 @@
+#pragma once
+// The conversion engine in table form, for speed. A code's final form depends only on
+// the code itself, on whether the code to its left can join to it (has a final form)
+// and on whether the code to its right joins forward (has an initial or a medial
+// form): no decision of the step-by-step shaper reaches further. So every code shapes
+// on its own, by one lookup in a table of 4 x 256 codes, filled once per code page by
+// running the step-by-step shaper (shaping_rules.h), which stays the definition of the
+// forms, on every code between every pair of neighbours.
+#include <cstddef>
+
+#include "encoding/tables.h"
+
+namespace pelikar::encoding {
+
+struct ShapingTable {
+  // What a code becomes outside [0] and inside [1] a tilde span; a tilde, a space.
+  Byte typed[2][256];
+  // Bit 1: the code joins to the code on its right (has a final form). Bit 0: it
+  // joins forward to the code on its left (has an initial or a medial form).
+  Byte joins[256];
+  // The shaped code, at [(joins[left] & 2) | (joins[right] & 1)][code]. Outside the
+  // text a neighbour is code 0, which joins nothing.
+  Byte shaped[4][256];
+
+  Byte Shape(Byte left, Byte code, Byte right) const {
+    return shaped[(joins[left] & 2) | (joins[right] & 1)][code];
+  }
+};
+
+const ShapingTable& ShapingTableOf(CodePage codePage);
+
+// Shapes h[0..n), already typed and in visual order, in place as one text.
+void ShapeTyped(const ShapingTable& table, Byte* h, std::size_t n);
+
+// Reverses a text in reading order into visual order, types its tilde spans and
+// shapes it: what ShapeWholeText gives, spaces at both ends dropped.
+CodeString ConvertWithTable(const ShapingTable& table, CodeView readingOrder);
+
+}  // namespace pelikar::encoding
