@@ -14,13 +14,13 @@ Byte JoinsOf(const TableSet& tables, Byte code) {
 
 ShapingTable Build(const TableSet& tables) {
   ShapingTable table{};
+  for (int code = 0; code < 256; ++code) table.joins[code] = JoinsOf(tables, static_cast<Byte>(code));
   for (int code = 0; code < 256; ++code) {
-    const Byte c = static_cast<Byte>(code);
-    table.typed[0][c] = tables.derived.typedOutsideSpan[c];
-    table.typed[1][c] = tables.derived.typedInsideSpan[c];
-    table.joins[c] = JoinsOf(tables, c);
+    const Byte outside = code == '~' ? ' ' : tables.derived.typedOutsideSpan[code];
+    const Byte inside = code == '~' ? ' ' : tables.derived.typedInsideSpan[code];
+    table.typed[0][code] = static_cast<std::uint16_t>(outside | table.joins[outside] << 8);
+    table.typed[1][code] = static_cast<std::uint16_t>(inside | table.joins[inside] << 8);
   }
-  table.typed[0]['~'] = table.typed[1]['~'] = ' ';
   // A neighbour that joins, for each side; 0 stands for one that does not.
   Byte joinsToRight = 0, joinsForward = 0;
   for (int code = 255; code > 0; --code) {
@@ -37,6 +37,19 @@ ShapingTable Build(const TableSet& tables) {
   return table;
 }
 
+// Shapes the n codes that typeNext gives one by one (in visual order) into out.
+template <class Typer>
+void ShapeInto(const ShapingTable& table, std::size_t n, Typer typeNext, Byte* out) {
+  std::uint16_t left = 0, code = typeNext();
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    const std::uint16_t right = typeNext();
+    out[i] = table.Shape(left, code, right);
+    left = code;
+    code = right;
+  }
+  out[n - 1] = table.Shape(left, code, std::uint16_t{0});
+}
+
 }  // namespace
 
 const ShapingTable& ShapingTableOf(CodePage codePage) {
@@ -45,40 +58,29 @@ const ShapingTable& ShapingTableOf(CodePage codePage) {
   return codePage == CodePage::Ir ? ir : nivo;
 }
 
-void ShapeTyped(const ShapingTable& table, Byte* h, std::size_t n) {
-  if (n == 0) return;
-  Byte left = 0, code = h[0];
-  for (std::size_t i = 0; i + 1 < n; ++i) {
-    const Byte right = h[i + 1];
-    h[i] = table.Shape(left, code, right);
-    left = code;
-    code = right;
-  }
-  h[n - 1] = table.Shape(left, code, 0);
+void TypeAndShapeLines(const ShapingTable& table, CodeView lines, Byte* out) {
+  if (lines.empty()) return;
+  const auto* in = reinterpret_cast<const Byte*>(lines.data());
+  unsigned inSpan = 0;
+  ShapeInto(table, lines.size(), [&] {
+    const Byte c = *in++;
+    inSpan = (inSpan ^ (c == '~')) & (c != '\r');
+    return table.typed[inSpan][c];
+  }, out);
 }
 
 CodeString ConvertWithTable(const ShapingTable& table, CodeView readingOrder) {
   const std::size_t n = readingOrder.size();
   if (n == 0) return {};
-  const auto* in = reinterpret_cast<const Byte*>(readingOrder.data());
   CodeString text(n, '\0');
-  auto* out = reinterpret_cast<Byte*>(text.data());
   // Typed from the end of the text, as the step-by-step engine types it.
+  const auto* in = reinterpret_cast<const Byte*>(readingOrder.data()) + n;
   unsigned inSpan = 0;
-  std::size_t j = n - 1;
-  auto typeNext = [&] {
-    const Byte c = in[j--];
+  ShapeInto(table, n, [&] {
+    const Byte c = *--in;
     inSpan ^= c == '~';
     return table.typed[inSpan][c];
-  };
-  Byte left = 0, code = typeNext();
-  for (std::size_t i = 0; i + 1 < n; ++i) {
-    const Byte right = typeNext();
-    out[i] = table.Shape(left, code, right);
-    left = code;
-    code = right;
-  }
-  out[n - 1] = table.Shape(left, code, 0);
+  }, reinterpret_cast<Byte*>(text.data()));
   const CodeView kept = TrimSpaces(text);
   if (kept.size() == n) return text;
   return CodeString(kept);

@@ -7,14 +7,16 @@
 // running the step-by-step shaper (shaping_rules.h), which stays the definition of the
 // forms, on every code between every pair of neighbours.
 #include <cstddef>
+#include <cstdint>
 
 #include "encoding/tables.h"
 
 namespace pelikar::encoding {
 
 struct ShapingTable {
-  // What a code becomes outside [0] and inside [1] a tilde span; a tilde, a space.
-  Byte typed[2][256];
+  // What a code becomes outside [0] and inside [1] a tilde span (a tilde, a space),
+  // with the joins of that code in the high byte.
+  std::uint16_t typed[2][256];
   // Bit 1: the code joins to the code on its right (has a final form). Bit 0: it
   // joins forward to the code on its left (has an initial or a medial form).
   Byte joins[256];
@@ -25,12 +27,17 @@ struct ShapingTable {
   Byte Shape(Byte left, Byte code, Byte right) const {
     return shaped[(joins[left] & 2) | (joins[right] & 1)][code];
   }
+  // The same for typed codes with their joins in the high byte.
+  Byte Shape(std::uint16_t left, std::uint16_t code, std::uint16_t right) const {
+    return shaped[(left >> 8 & 2) | (right >> 8 & 1)][code & 255];
+  }
 };
 
 const ShapingTable& ShapingTableOf(CodePage codePage);
 
-// Shapes h[0..n), already typed and in visual order, in place as one text.
-void ShapeTyped(const ShapingTable& table, Byte* h, std::size_t n);
+// Types lines in their order (each CR ends a line and its tilde spans) into out
+// (of lines.size() codes) and shapes them as one text: the line ends join nothing.
+void TypeAndShapeLines(const ShapingTable& table, CodeView lines, Byte* out);
 
 // Reverses a text in reading order into visual order, types its tilde spans and
 // shapes it: what ShapeWholeText gives, spaces at both ends dropped.
