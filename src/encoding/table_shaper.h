@@ -24,6 +24,17 @@ struct ShapingTable {
   // text a neighbour is code 0, which joins nothing.
   Byte shaped[4][256];
 
+  // The same in the vector path's terms: each code's joins (bits 0-1) and its class
+  // (bits 2-6), the codes whose shaped codes differ from them by the same amounts;
+  // the amount at [class | ((joins[left] & 2) | (joins[right] & 1)) << 5]. There
+  // are at most 32 classes, or the code page has no vector path (vectorClasses).
+  Byte info[256];
+  Byte delta[128];
+  bool vectorClasses;
+  // typed[0] and typed[1] of the codes 0-127, and the info of what they become.
+  Byte typedLow[2][128];
+  Byte infoLow[2][128];
+
   Byte Shape(Byte left, Byte code, Byte right) const {
     return shaped[(joins[left] & 2) | (joins[right] & 1)][code];
   }
