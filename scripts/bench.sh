@@ -34,7 +34,8 @@ echo "== One keystroke (FarsiDown + FarsiPress) into a text box of 10, 1000 and 
 # numbers and Latin words, to a code page (from-unicode) and back (to-unicode), timed
 # against fribidi ordering and shaping the same Unicode text; peak memory of each.
 echo
-echo "== The Unicode bridge on a 100 MB file against FriBidi (goal: ratio >= 10, flat memory)"
+echo "== The CLI on 100 MB of typed sentences, and the Unicode bridge both ways on a 100 MB file, against"
+echo "   FriBidi (goal: ratio >= 10; the bridge in flat memory)"
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelikar-bridge.XXXXXX")
 python3 - "$work/text.txt" <<'PY'
 import random, sys

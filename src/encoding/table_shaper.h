@@ -35,10 +35,7 @@ struct ShapingTable {
   Byte typedLow[2][128];
   Byte infoLow[2][128];
 
-  Byte Shape(Byte left, Byte code, Byte right) const {
-    return shaped[(joins[left] & 2) | (joins[right] & 1)][code];
-  }
-  // The same for typed codes with their joins in the high byte.
+  // Shapes a typed code between its neighbours, each with its joins in the high byte.
   Byte Shape(std::uint16_t left, std::uint16_t code, std::uint16_t right) const {
     return shaped[(left >> 8 & 2) | (right >> 8 & 1)][code & 255];
   }
