@@ -1,11 +1,11 @@
 #include "encoding/convert_text.h"
 
-#include "encoding/visual_shaper.h"
+#include "encoding/table_shaper.h"
 
 namespace pelikar::encoding {
 
 CodeString ConvertText(CodeView text, CodePage variant) {
-  return ShapeWholeText(TableSetOf(variant), text);
+  return ConvertWithTable(ShapingTableOf(variant), text);
 }
 
 }  // namespace pelikar::encoding

@@ -1,13 +1,14 @@
 #include "encoding/file_conversion.h"
 
-#include <cstring>
-#include <memory>
+#include <exception>
 #include <system_error>
+#include <thread>
 
+#include "common/block_queue.h"
 #include "common/file_io.h"
 #include "common/replacement_file.h"
 #include "common/run_time_error.h"
-#include "encoding/shaping_rules.h"
+#include "encoding/table_shaper.h"
 #include "encoding/visual_shaper.h"
 
 namespace pelikar::encoding {
@@ -22,7 +23,7 @@ constexpr std::size_t kChunk = 1 << 20;
 // at a time; a line longer than a block streams through a shaper of its own.
 class LineConverter {
  public:
-  LineConverter() : tables_(NivoTableSet()), longLine_(tables_) {}
+  LineConverter() : table_(ShapingTableOf(CodePage::Nivo)), longLine_(NivoTableSet()) {}
 
   void Feed(std::string_view bytes, CodeString& out) {
     std::size_t pos = 0;
@@ -83,14 +84,7 @@ class LineConverter {
   // nothing joins across them and the whole block shapes as one text.
   void ConvertLines(std::string_view lines, CodeString& out) {
     work_.resize(lines.size());
-    auto* w = reinterpret_cast<Byte*>(work_.data());
-    SpanTyper typer(tables_);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const auto code = static_cast<Byte>(lines[i]);
-      if (code == '\r') typer.Reset();  // every line has its own tilde spans
-      w[i] = typer.Type(code);
-    }
-    detail::ShapeText(tables_, w, work_.size());
+    TypeAndShapeLines(table_, lines, reinterpret_cast<Byte*>(work_.data()));
     std::size_t start = 0;
     while (start < work_.size()) {
       const std::size_t end = work_.find('\r', start);
@@ -102,7 +96,7 @@ class LineConverter {
     }
   }
 
-  const TableSet& tables_;
+  const ShapingTable& table_;
   CodeString pending_;  // the start of a line whose end has not come yet
   CodeString work_;
   bool afterCarriageReturn_ = false;
@@ -116,6 +110,69 @@ std::uint64_t SizeOf(const fs::path& path) {
   return error ? 0 : size;
 }
 
+// Reads the input a block at a time into `blocks`, until its end or a cancel.
+void ReadBlocks(File& input, BlockQueue<CodeString>& blocks) {
+  for (;;) {
+    CodeString block(kChunk, '\0');
+    block.resize(input.Read(block.data(), kChunk));
+    if (block.empty() || !blocks.Push(std::move(block))) break;
+  }
+  blocks.Close();
+}
+
+// A thread that runs a task and keeps what it throws, to be raised by the thread
+// that joins it. On a failure it cancels the queue it shares with the caller.
+class Stage {
+ public:
+  template <class Task>
+  Stage(BlockQueue<CodeString>& queue, Task task)
+      : queue_(queue), thread_([this, task] {
+          try {
+            task();
+          } catch (...) {
+            error_ = std::current_exception();
+            queue_.Cancel();
+          }
+        }) {}
+  ~Stage() {
+    if (!thread_.joinable()) return;
+    queue_.Cancel();
+    thread_.join();
+  }
+  Stage(const Stage&) = delete;
+  Stage& operator=(const Stage&) = delete;
+
+  // Waits for the task to end; what it threw, if anything.
+  std::exception_ptr Join() {
+    thread_.join();
+    return error_;
+  }
+
+ private:
+  BlockQueue<CodeString>& queue_;
+  std::exception_ptr error_;
+  std::thread thread_;
+};
+
+// Converts the blocks as they come and hands the output on in blocks of about kChunk.
+void ConvertBlocks(BlockQueue<CodeString>& in, BlockQueue<CodeString>& out, std::uint64_t total,
+                   const ProgressCallback& progress) {
+  LineConverter lines;
+  CodeString block, converted;
+  std::uint64_t done = 0;
+  while (in.Pop(block)) {
+    lines.Feed(block, converted);
+    if (converted.size() >= kChunk) {
+      if (!out.Push(std::exchange(converted, {}))) return;
+      converted.reserve(kChunk + kChunk / 2);
+    }
+    done += block.size();
+    if (progress) progress(done, total);
+  }
+  lines.Finish(converted);
+  out.Push(std::move(converted));
+}
+
 }  // namespace
 
 bool En_Ir_FileToNivo(const fs::path& inputFile, const fs::path& outputFile, const ProgressCallback& progress) {
@@ -127,23 +184,28 @@ bool En_Ir_FileToNivo(const fs::path& inputFile, const fs::path& outputFile, con
   }
   ReplacementFile output(outputFile);
 
-  const std::uint64_t total = SizeOf(inputFile);
-  std::uint64_t done = 0;
-  const auto buffer = std::make_unique<char[]>(kChunk);
-  CodeString converted;
-  converted.reserve(kChunk + kChunk / 2);
-  LineConverter lines;
-  while (const std::size_t got = input.Read(buffer.get(), kChunk)) {
-    lines.Feed(std::string_view(buffer.get(), got), converted);
-    if (converted.size() >= kChunk) {
-      output.Write(converted);
-      converted.clear();
+  // Reading, converting and writing overlap, a few blocks apart.
+  BlockQueue<CodeString> read(2), converted(2);
+  std::exception_ptr failed;
+  {
+    Stage reader(read, [&] { ReadBlocks(input, read); });
+    Stage writer(converted, [&] {
+      CodeString block;
+      while (converted.Pop(block)) output.Write(block);
+    });
+    try {
+      ConvertBlocks(read, converted, SizeOf(inputFile), progress);
+      converted.Close();
+    } catch (...) {
+      failed = std::current_exception();
+      converted.Cancel();
     }
-    done += got;
-    if (progress) progress(done, total);
+    read.Cancel();  // the conversion has taken every block, or stopped early
+    for (std::exception_ptr error : {writer.Join(), reader.Join()}) {
+      if (!failed) failed = error;
+    }
   }
-  lines.Finish(converted);
-  output.Write(converted);
+  if (failed) std::rethrow_exception(failed);
   // The input may be the target itself: let go of it before the target is replaced.
   input.Close();
   output.Commit();
