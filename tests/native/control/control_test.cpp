@@ -1,22 +1,126 @@
-// The control object over doubles of its surroundings: the rules of its four
-// properties, the Persian mode kept in step with the thread's Scroll Lock entry, and
-// its lifecycle with the container (new, loaded, saved) in the order of its calls,
-// including the parent form's caption at the times a form designer expects it.
+// The control object over doubles of its surroundings, which record into one log what
+// the control does with them: the rules of its four properties, the Persian mode kept
+// in step with the thread's Scroll Lock entry, and its lifecycle with the container
+// (new, loaded, saved) in the order of its calls, including the parent form's caption
+// at the times a form designer expects it.
 #include "control/control.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include <functional>
+#include <map>
+#include <sstream>
+#include <thread>
 
 #include "../test_support.h"
 #include "../util/service_doubles.h"
-#include "control_doubles.h"
 #include "input/keyboard_state.h"
 
 namespace pelikar::control::test {
 namespace {
+
+using Log = std::vector<std::string>;
+
+// A host object with named properties; reading a property it lacks raises 438.
+class RecordingForm final : public host::HostObject {
+ public:
+  explicit RecordingForm(Log& log) : log_(log) {}
+  host::HostValue Get(std::string_view member) override {
+    log_.push_back("form.Get " + std::string(member));
+    const auto found = properties.find(std::string(member));
+    if (found == properties.end()) throw RunTimeError(kMemberNotSupported, std::string(member));
+    return found->second;
+  }
+  void Put(std::string_view member, const host::HostValue& value) override {
+    log_.push_back("form.Put " + std::string(member));
+    properties[std::string(member)] = value;
+  }
+  host::HostValue Call(std::string_view member, std::span<const host::HostValue>) override {
+    throw RunTimeError(kMemberNotSupported, std::string(member));
+  }
+
+  std::map<std::string, host::HostValue> properties{{"Caption", CodeString("Form1")}};
+
+ private:
+  Log& log_;
+};
+
+class RecordingContainer final : public Container {
+ public:
+  explicit RecordingContainer(Log& log) : form(std::make_shared<RecordingForm>(log)), log_(log) {}
+  bool UserMode() override { return userMode; }
+  host::HostValue AmbientFont() override {
+    log_.push_back("ambient Font");
+    return ambientFont;
+  }
+  void PropertyChanged(std::string_view property) override {
+    log_.push_back("changed " + std::string(property));
+  }
+  host::HostValue::Object ParentForm() override { return form; }
+
+  bool userMode = true;
+  host::HostValue ambientFont = CodeString("Tahoma");  // stands for the font object
+  std::shared_ptr<RecordingForm> form;
+
+ private:
+  Log& log_;
+};
+
+// The thread's table, as the system keeps it.
+class RecordingKeyboard final : public input::KeyboardStateTable {
+ public:
+  explicit RecordingKeyboard(Log& log) : log_(log) {}
+  input::KeyboardTable Get() override {
+    log_.push_back("keyboard.Get");
+    return table;
+  }
+  void Set(const input::KeyboardTable& newTable) override {
+    log_.push_back("keyboard.Set");
+    table = newTable;
+  }
+
+  input::KeyboardTable table{};
+
+ private:
+  Log& log_;
+};
+
+class RecordingBag final : public PropertyBag {
+ public:
+  explicit RecordingBag(Log& log) : log_(log) {}
+  host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) override {
+    log_.push_back("bag.Read " + std::string(name));
+    return values.Read(name, defaultValue);
+  }
+  void Write(std::string_view name, const host::HostValue& value) override {
+    log_.push_back("bag.Write " + std::string(name));
+    values.Write(name, value);
+  }
+
+  MemoryPropertyBag values;
+
+ private:
+  Log& log_;
+};
+
+// A value as "Integer 0", "Boolean True", "String 1", "Double 1.5", "Empty".
+inline std::string Shown(const host::HostValue& value) {
+  struct Visitor {
+    std::string operator()(std::monostate) const { return "Empty"; }
+    std::string operator()(bool b) const { return b ? "Boolean True" : "Boolean False"; }
+    std::string operator()(std::int16_t n) const { return "Integer " + std::to_string(n); }
+    std::string operator()(std::int32_t n) const { return "Long " + std::to_string(n); }
+    std::string operator()(double n) const {
+      std::ostringstream text;
+      text << "Double " << n;
+      return text.str();
+    }
+    std::string operator()(const CodeString& text) const { return "String " + text; }
+    std::string operator()(const host::HostValue::Object& o) const { return o ? "Object" : "Nothing"; }
+  };
+  return std::visit(Visitor{}, value.storage());
+}
+
 
 constexpr int kCapsLockKey = 20;
 constexpr int kKeyA = 65;
