@@ -14,7 +14,6 @@
 #include "common/run_time_error.h"
 #include "encoding/convert_text.h"
 #include "encoding/operations.h"
-#include "temp_dir.h"
 #include "test_support.h"
 
 namespace pelikar::encoding {

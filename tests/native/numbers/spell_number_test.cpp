@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "encoding/tables.h"
-#include "persian_reading.h"
+#include "reading.h"
 
 namespace pelikar::numbers {
 namespace {
