@@ -21,106 +21,69 @@ namespace {
 
 using Log = std::vector<std::string>;
 
+// Every double writes what it is asked into the one log.
+struct Recording {
+  Log& log;
+  void Note(const std::string& what, std::string_view name = {}) { log.push_back(what + std::string(name)); }
+};
+
 // A host object with named properties; reading a property it lacks raises 438.
-class RecordingForm final : public host::HostObject {
- public:
-  explicit RecordingForm(Log& log) : log_(log) {}
+struct RecordingForm final : Recording, host::HostObject {
+  explicit RecordingForm(Log& log) : Recording{log} {}
   host::HostValue Get(std::string_view member) override {
-    log_.push_back("form.Get " + std::string(member));
+    Note("form.Get ", member);
     const auto found = properties.find(std::string(member));
     if (found == properties.end()) throw RunTimeError(kMemberNotSupported, std::string(member));
     return found->second;
   }
   void Put(std::string_view member, const host::HostValue& value) override {
-    log_.push_back("form.Put " + std::string(member));
+    Note("form.Put ", member);
     properties[std::string(member)] = value;
   }
   host::HostValue Call(std::string_view member, std::span<const host::HostValue>) override {
     throw RunTimeError(kMemberNotSupported, std::string(member));
   }
-
   std::map<std::string, host::HostValue> properties{{"Caption", CodeString("Form1")}};
-
- private:
-  Log& log_;
 };
 
-class RecordingContainer final : public Container {
- public:
-  explicit RecordingContainer(Log& log) : form(std::make_shared<RecordingForm>(log)), log_(log) {}
+struct RecordingContainer final : Recording, Container {
+  explicit RecordingContainer(Log& log) : Recording{log}, form(std::make_shared<RecordingForm>(log)) {}
   bool UserMode() override { return userMode; }
-  host::HostValue AmbientFont() override {
-    log_.push_back("ambient Font");
-    return ambientFont;
-  }
-  void PropertyChanged(std::string_view property) override {
-    log_.push_back("changed " + std::string(property));
-  }
+  host::HostValue AmbientFont() override { return Note("ambient Font"), ambientFont; }
+  void PropertyChanged(std::string_view property) override { Note("changed ", property); }
   host::HostValue::Object ParentForm() override { return form; }
-
   bool userMode = true;
   host::HostValue ambientFont = CodeString("Tahoma");  // stands for the font object
   std::shared_ptr<RecordingForm> form;
-
- private:
-  Log& log_;
 };
 
 // The thread's table, as the system keeps it.
-class RecordingKeyboard final : public input::KeyboardStateTable {
- public:
-  explicit RecordingKeyboard(Log& log) : log_(log) {}
-  input::KeyboardTable Get() override {
-    log_.push_back("keyboard.Get");
-    return table;
-  }
-  void Set(const input::KeyboardTable& newTable) override {
-    log_.push_back("keyboard.Set");
-    table = newTable;
-  }
-
+struct RecordingKeyboard final : Recording, input::KeyboardStateTable {
+  explicit RecordingKeyboard(Log& log) : Recording{log} {}
+  input::KeyboardTable Get() override { return Note("keyboard.Get"), table; }
+  void Set(const input::KeyboardTable& newTable) override { Note("keyboard.Set"), table = newTable; }
   input::KeyboardTable table{};
-
- private:
-  Log& log_;
 };
 
-class RecordingBag final : public PropertyBag {
- public:
-  explicit RecordingBag(Log& log) : log_(log) {}
+struct RecordingBag final : Recording, PropertyBag {
+  explicit RecordingBag(Log& log) : Recording{log} {}
   host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) override {
-    log_.push_back("bag.Read " + std::string(name));
-    return values.Read(name, defaultValue);
+    return Note("bag.Read ", name), values.Read(name, defaultValue);
   }
-  void Write(std::string_view name, const host::HostValue& value) override {
-    log_.push_back("bag.Write " + std::string(name));
-    values.Write(name, value);
-  }
-
+  void Write(std::string_view name, const host::HostValue& value) override { Note("bag.Write ", name), values.Write(name, value); }
   MemoryPropertyBag values;
-
- private:
-  Log& log_;
 };
 
 // A value as "Integer 0", "Boolean True", "String 1", "Double 1.5", "Empty".
-inline std::string Shown(const host::HostValue& value) {
-  struct Visitor {
-    std::string operator()(std::monostate) const { return "Empty"; }
-    std::string operator()(bool b) const { return b ? "Boolean True" : "Boolean False"; }
-    std::string operator()(std::int16_t n) const { return "Integer " + std::to_string(n); }
-    std::string operator()(std::int32_t n) const { return "Long " + std::to_string(n); }
-    std::string operator()(double n) const {
-      std::ostringstream text;
-      text << "Double " << n;
-      return text.str();
-    }
-    std::string operator()(const CodeString& text) const { return "String " + text; }
-    std::string operator()(const host::HostValue::Object& o) const { return o ? "Object" : "Nothing"; }
-  };
-  return std::visit(Visitor{}, value.storage());
+std::string Shown(const host::HostValue& value) {
+  const auto& v = value.storage();
+  if (const auto* b = std::get_if<bool>(&v)) return *b ? "Boolean True" : "Boolean False";
+  if (const auto* n = std::get_if<std::int16_t>(&v)) return "Integer " + std::to_string(*n);
+  if (const auto* n = std::get_if<std::int32_t>(&v)) return "Long " + std::to_string(*n);
+  if (const auto* n = std::get_if<double>(&v)) return (std::ostringstream() << "Double " << *n).str();
+  if (const auto* text = std::get_if<CodeString>(&v)) return "String " + *text;
+  return std::holds_alternative<std::monostate>(v) ? "Empty" : "Object";
 }
-
 
 constexpr int kCapsLockKey = 20;
 constexpr int kKeyA = 65;
