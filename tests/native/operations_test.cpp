@@ -1,5 +1,8 @@
 #include "encoding/operations.h"
 
+#include "encoding/convert_text.h"
+#include "encoding/unicode_view.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,6 +15,33 @@ namespace {
 using test::Codes;
 using test::CodesOf;
 using test::ErrorNumberOf;
+
+// Spans, digits, blanks and what lies outside a span; the shaping of the letters
+// inside one span is checked against the joining oracle.
+TEST(ConvertText, GivesTheShapedVisualText) {
+  const struct {
+    CodePage page;
+    CodeString input, expected;
+  } cases[] = {
+      {CodePage::Nivo, "", ""},
+      {CodePage::Nivo, "x ~ff~", Codes({143, 141, 32, 32, 120})},
+      {CodePage::Nivo, "12~f~", Codes({144, 32, 50, 49})},
+      {CodePage::Nivo, "ab~cd", Codes({'d', 'c', 32, 175, 187})},  // an odd tilde converts the start
+      {CodePage::Nivo, "abc 12", "21 cba"},
+      {CodePage::Ir, "J", Codes({139})},  // the tatweel anywhere
+      {CodePage::Nivo, "~f\tf~", Codes({144, 9, 144})},
+      {CodePage::Nivo, "  a  b  ", "b  a"},
+      {CodePage::Nivo, Codes({'a', 200, 'b'}), "b a"},  // Ir box drawing becomes a space
+  };
+  for (const auto& c : cases) EXPECT_EQ(CodesOf(ConvertText(c.input, c.page)), CodesOf(c.expected)) << c.input;
+}
+
+TEST(RenderUtf8, KeepsVisualOrderLineByLineAndShowsControlCharacters) {
+  const std::string kOverride = "\u202D", kPop = "\u202C";
+  EXPECT_EQ(RenderUtf8(Codes({144, ' ', '2', '1'}), CodePage::Nivo), kOverride + "\uFE8F 21" + kPop);
+  EXPECT_EQ(RenderUtf8(Codes({146, '\n', 128}), CodePage::Ir), kOverride + "\uFE90" + kPop + "\n" + kOverride + "\u06F0" + kPop);
+  EXPECT_EQ(RenderUtf8(Codes({27, '\t', '\r', 127, 0}), CodePage::Nivo), kOverride + "\u241B\t\u240D\u2421\u2400" + kPop);
+}
 
 TEST(NivoFarsiChar, ClampsThePositionToTheAlphabet) {
   const std::pair<int, int> cases[] = {{-32768, 134}, {-1, 134},   {0, 134},  {1, 134},

@@ -13,30 +13,6 @@
 namespace pelikar::encoding {
 namespace {
 
-struct ToFormCase {
-  CodePage page;
-  int code, form, expected;
-};
-
-class ToFormCases : public testing::TestWithParam<ToFormCase> {};
-
-TEST_P(ToFormCases, GivesTheCodeOfTheForm) {
-  const auto& c = GetParam();
-  EXPECT_EQ(ToForm(TableSetOf(c.page), static_cast<Byte>(c.code), c.form), c.expected)
-      << (c.page == CodePage::Ir ? "Ir " : "Nivo ") << c.code << " to form " << c.form;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CodePages, ToFormCases,
-    testing::Values(ToFormCase{CodePage::Nivo, 141, 4, 144},
-                    ToFormCase{CodePage::Nivo, 136, 3, 135},
-                    ToFormCase{CodePage::Nivo, 133, 4, 133}, ToFormCase{CodePage::Nivo, 20, 1, 20},
-                    ToFormCase{CodePage::Ir, 146, 1, 147}, ToFormCase{CodePage::Ir, 142, 3, 143},
-                    ToFormCase{CodePage::Ir, 143, 1, 142}, ToFormCase{CodePage::Ir, 241, 2, 243},
-                    ToFormCase{CodePage::Ir, 243, 4, 241}, ToFormCase{CodePage::Ir, 249, 1, 251},
-                    ToFormCase{CodePage::Ir, 250, 3, 249}, ToFormCase{CodePage::Ir, 252, 4, 253},
-                    ToFormCase{CodePage::Ir, 228, 4, 225}, ToFormCase{CodePage::Ir, 242, 4, 242}));
-
 // Which letter a code is: the key that types its letter, through the Nivo code page.
 int LetterId(CodePage page, Byte code) {
   if (code < 128) return code;

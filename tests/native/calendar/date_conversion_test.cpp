@@ -1,6 +1,7 @@
 // The date strings and their conversion: the forms read and refused, and the limits.
 // Every real day of the Shamsi years 1200 to 1500, and the day after the last of every
-// month, are checked against ICU in the oracle test; these cases hold the rest.
+// month, are checked against ICU in the oracle test (leap days and the last day
+// accepted among them); these cases hold the rest.
 #include "calendar/date_conversion.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,7 @@ using Cases = std::pair<const char*, const char*>[];  // input, expected
 TEST(ShamsiToMiladi, GivesTheMiladiStringOrNothing) {
   const Cases cases = {
       {"1370/10/11", "01/01/1992"},
-      {"1403/12/30", "20/03/2025"},  // a leap day
-      {"1404/12/30", ""},            // and none
       {"0001/01/01", "21/03/622"},   // year one, and a year of three digits
-      {"1500/12/29", "20/03/2122"},  // the last day accepted
       {"1501/01/01", ""},
       {"0000/01/01", ""},
       {"1370/00/10", ""},
@@ -45,9 +43,6 @@ TEST(ShamsiToMiladi, GivesTheMiladiStringOrNothing) {
 TEST(MiladiToShamsi, GivesTheShamsiStringOrNothing) {
   const Cases cases = {
       {"01/01/1992", "1370/10/11"},
-      {"29/02/2020", "1398/12/10"},  // a leap day
-      {"29/02/2100", ""},            // and none
-      {"31/12/2100", "1479/10/10"},  // the last day accepted
       {"01/01/2101", ""},
       {"01/01/0000", ""},
       {"01/00/1992", ""},

@@ -1,22 +1,89 @@
-// The control object over doubles of its surroundings: the rules of its four
-// properties, the Persian mode kept in step with the thread's Scroll Lock entry, and
-// its lifecycle with the container (new, loaded, saved) in the order of its calls,
-// including the parent form's caption at the times a form designer expects it.
+// The control object over doubles of its surroundings, which record into one log what
+// the control does with them: the rules of its four properties, the Persian mode kept
+// in step with the thread's Scroll Lock entry, and its lifecycle with the container
+// (new, loaded, saved) in the order of its calls, including the parent form's caption
+// at the times a form designer expects it.
 #include "control/control.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include <functional>
+#include <map>
+#include <sstream>
+#include <thread>
 
 #include "../test_support.h"
 #include "../util/service_doubles.h"
-#include "control_doubles.h"
 #include "input/keyboard_state.h"
 
 namespace pelikar::control::test {
 namespace {
+
+using Log = std::vector<std::string>;
+
+// Every double writes what it is asked into the one log.
+struct Recording {
+  Log& log;
+  void Note(const std::string& what, std::string_view name = {}) { log.push_back(what + std::string(name)); }
+};
+
+// A host object with named properties; reading a property it lacks raises 438.
+struct RecordingForm final : Recording, host::HostObject {
+  explicit RecordingForm(Log& log) : Recording{log} {}
+  host::HostValue Get(std::string_view member) override {
+    Note("form.Get ", member);
+    const auto found = properties.find(std::string(member));
+    if (found == properties.end()) throw RunTimeError(kMemberNotSupported, std::string(member));
+    return found->second;
+  }
+  void Put(std::string_view member, const host::HostValue& value) override {
+    Note("form.Put ", member);
+    properties[std::string(member)] = value;
+  }
+  host::HostValue Call(std::string_view member, std::span<const host::HostValue>) override {
+    throw RunTimeError(kMemberNotSupported, std::string(member));
+  }
+  std::map<std::string, host::HostValue> properties{{"Caption", CodeString("Form1")}};
+};
+
+struct RecordingContainer final : Recording, Container {
+  explicit RecordingContainer(Log& log) : Recording{log}, form(std::make_shared<RecordingForm>(log)) {}
+  bool UserMode() override { return userMode; }
+  host::HostValue AmbientFont() override { return Note("ambient Font"), ambientFont; }
+  void PropertyChanged(std::string_view property) override { Note("changed ", property); }
+  host::HostValue::Object ParentForm() override { return form; }
+  bool userMode = true;
+  host::HostValue ambientFont = CodeString("Tahoma");  // stands for the font object
+  std::shared_ptr<RecordingForm> form;
+};
+
+// The thread's table, as the system keeps it.
+struct RecordingKeyboard final : Recording, input::KeyboardStateTable {
+  explicit RecordingKeyboard(Log& log) : Recording{log} {}
+  input::KeyboardTable Get() override { return Note("keyboard.Get"), table; }
+  void Set(const input::KeyboardTable& newTable) override { Note("keyboard.Set"), table = newTable; }
+  input::KeyboardTable table{};
+};
+
+struct RecordingBag final : Recording, PropertyBag {
+  explicit RecordingBag(Log& log) : Recording{log} {}
+  host::HostValue Read(std::string_view name, const host::HostValue& defaultValue) override {
+    return Note("bag.Read ", name), values.Read(name, defaultValue);
+  }
+  void Write(std::string_view name, const host::HostValue& value) override { Note("bag.Write ", name), values.Write(name, value); }
+  MemoryPropertyBag values;
+};
+
+// A value as "Integer 0", "Boolean True", "String 1", "Double 1.5", "Empty".
+std::string Shown(const host::HostValue& value) {
+  const auto& v = value.storage();
+  if (const auto* b = std::get_if<bool>(&v)) return *b ? "Boolean True" : "Boolean False";
+  if (const auto* n = std::get_if<std::int16_t>(&v)) return "Integer " + std::to_string(*n);
+  if (const auto* n = std::get_if<std::int32_t>(&v)) return "Long " + std::to_string(*n);
+  if (const auto* n = std::get_if<double>(&v)) return (std::ostringstream() << "Double " << *n).str();
+  if (const auto* text = std::get_if<CodeString>(&v)) return "String " + *text;
+  return std::holds_alternative<std::monostate>(v) ? "Empty" : "Object";
+}
 
 constexpr int kCapsLockKey = 20;
 constexpr int kKeyA = 65;

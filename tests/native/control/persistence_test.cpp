@@ -8,9 +8,8 @@
 #include <utility>
 
 #include "../test_support.h"
-#include "control_doubles.h"
 
-namespace pelikar::control::test {
+namespace pelikar::control {
 namespace {
 
 using pelikar::test::ErrorNumberOf;
@@ -30,7 +29,7 @@ TEST(MemoryPropertyBag, ValuesComeBackFromTheirBytesInTheirKinds) {
   for (const auto& [name, value] : values) {
     EXPECT_TRUE(parsed.Read(name, CodeString("missing")).storage() == value.storage()) << name;
   }
-  EXPECT_EQ(Shown(parsed.Read("Font", std::int16_t{0})), "Integer 0") << "never written";
+  EXPECT_TRUE(parsed.Read("Font", std::int16_t{0}).storage() == host::HostValue(std::int16_t{0}).storage()) << "never written";
 }
 
 // Forms saved by earlier versions must still load: the layout is fixed.
@@ -73,4 +72,4 @@ TEST(MemoryPropertyBag, DamagedBytesAreRefused) {
 }
 
 }  // namespace
-}  // namespace pelikar::control::test
+}  // namespace pelikar::control

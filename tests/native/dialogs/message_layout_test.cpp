@@ -84,18 +84,6 @@ TEST(MessageLayout, LinesWidthAndHeight) {
   }
 }
 
-TEST(MessageLayout, PersianLinesAreInTheNivoCodePage) {
-  const MessageLayout layout = LayOut("~sghl~|~fgi~");
-  ASSERT_EQ(layout.lines.size(), 2u);
-  // The spans are converted with the whole line, which is then split at the bar
-  // between them.
-  const CodeString converted = encoding::ConvertText("~sghl~|~fgi~", encoding::CodePage::Nivo);
-  const std::size_t bar = converted.find('|');
-  ASSERT_NE(bar, CodeString::npos);
-  EXPECT_EQ(layout.lines[0].text, converted.substr(0, bar));
-  EXPECT_EQ(layout.lines[1].text, " " + converted.substr(bar + 1));
-}
-
 struct ButtonSetCase {
   std::int16_t set;
   std::vector<std::pair<int, std::int32_t>> shown;  // index, left edge

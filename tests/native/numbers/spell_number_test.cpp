@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "encoding/tables.h"
-#include "persian_reading.h"
+#include "reading.h"
 
 namespace pelikar::numbers {
 namespace {
@@ -45,14 +45,6 @@ TEST(SpellNum, ReadsAsThePersianPhrase) {
 TEST(SpellNum, NotANumberGivesEmptyText) {
   EXPECT_EQ(SpellNum(std::numeric_limits<double>::quiet_NaN()), "");
   EXPECT_EQ(SpellNum(-std::numeric_limits<double>::quiet_NaN()), "");
-}
-
-// The words are Nivo codes in visual order: the least significant part first, the
-// joiner the isolated waw between blanks.
-TEST(SpellNum, IsNivoTextInVisualOrder) {
-  const CodeString spelled = SpellNum(21);
-  EXPECT_EQ(spelled, SpellNum(1) + " \xF6 " + SpellNum(20));
-  EXPECT_TRUE(SpellNum(-21).starts_with(spelled + " "));
 }
 
 }  // namespace

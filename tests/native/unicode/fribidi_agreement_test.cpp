@@ -10,7 +10,7 @@
 #include <random>
 
 #include "../code_page_facts.h"
-#include "../temp_dir.h"
+#include "../test_support.h"
 #include "../unicode_facts.h"
 #include "bridge_support.h"
 #include "encoding/unicode_view.h"

@@ -1,0 +1,338 @@
+// The pelikar tool run as a user runs it: arguments, standard input, and standard
+// output and error as files or a terminal (a pseudo-terminal). The conversions
+// themselves are tested in the core; here each command reaches its own, reads its
+// lines and reports its failures.
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "calendar/calendar_texts.h"
+#include "encoding/convert_text.h"
+#include "encoding/unicode_view.h"
+#include "numbers/spell_number.h"
+
+namespace pelikar::cli_test {
+namespace {
+
+namespace fs = std::filesystem;
+using encoding::CodePage;
+using encoding::RenderUtf8;
+using numbers::SpellNum;
+
+// A directory of its own, removed with everything in it.
+class Scratch {
+ public:
+  Scratch() : path_(fs::temp_directory_path() / ("pelikar-cli-" + std::to_string(getpid()) + "-" +
+                                                  std::to_string(made_++))) {
+    fs::create_directories(path_);
+  }
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+    return *this / name;
+  }
+  static std::string Read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::ptrdiff_t Entries() const { return std::distance(fs::directory_iterator(path_), {}); }
+
+ private:
+  static inline int made_ = 0;
+  fs::path path_;
+};
+
+enum Terminal { kNone = 0, kStdout = 1, kStderr = 2 };
+
+struct Io {
+  std::string input;     // standard input's bytes
+  int terminal = kNone;  // the streams that go to one pseudo-terminal
+  std::string outFile;   // standard output into this file instead
+  std::string inFile;    // standard input from this file (or directory) instead
+};
+
+Io In(std::string input) { return {std::move(input), kNone, "", ""}; }
+Io On(int terminal) { return {"", terminal, "", ""}; }
+Io OutTo(std::string file) { return {"", kNone, std::move(file), ""}; }
+
+struct Result {
+  int status = -1;
+  std::string out, err, terminal;
+};
+
+Result RunTool(const std::vector<std::string>& arguments, const Io& io = {}) {
+  const Scratch dir;
+  const std::string in = io.inFile.empty() ? dir.Write("in", io.input) : io.inFile;
+  const std::string out = io.outFile.empty() ? dir / "out" : io.outFile;
+  int master = -1, slave = -1;
+  if (io.terminal != kNone) {
+    // A raw terminal passes bytes unchanged, so what reaches it compares exactly.
+    openpty(&master, &slave, nullptr, nullptr, nullptr);
+    termios modes{};
+    tcgetattr(slave, &modes);
+    cfmakeraw(&modes);
+    tcsetattr(slave, TCSANOW, &modes);
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    const auto file = [](const std::string& name) { return open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644); };
+    dup2(open(in.c_str(), O_RDONLY), STDIN_FILENO);
+    dup2(io.terminal & kStdout ? slave : file(out), STDOUT_FILENO);
+    dup2(io.terminal & kStderr ? slave : file(dir / "err"), STDERR_FILENO);
+    std::vector<char*> argv{const_cast<char*>(PELIKAR_TOOL)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(PELIKAR_TOOL, argv.data());
+    _exit(127);
+  }
+  Result run;
+  if (slave >= 0) close(slave);
+  char buffer[65536];
+  // Drained while the tool runs; it ends with EIO once the tool has closed its end.
+  for (ssize_t got; master >= 0 && (got = read(master, buffer, sizeof buffer)) != 0;) {
+    if (got > 0) run.terminal.append(buffer, static_cast<std::size_t>(got));
+    else if (errno != EINTR) break;
+  }
+  if (master >= 0) close(master);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  if (io.outFile.empty() && !(io.terminal & kStdout)) run.out = Scratch::Read(out);
+  if (!(io.terminal & kStderr)) run.err = Scratch::Read(dir / "err");
+  return run;
+}
+
+std::string C(std::initializer_list<unsigned> codes) {
+  std::string text;
+  for (unsigned code : codes) text += static_cast<char>(code);
+  return text;
+}
+
+std::string Nivo(const char* typed) { return encoding::ConvertText(typed, CodePage::Nivo); }
+std::string Shown(const std::string& nivo) { return RenderUtf8(nivo, CodePage::Nivo) + "\n"; }
+
+const std::string kSalam = C({240, 235, 183});  // in Nivo's visual order
+const std::string kWednesday = Nivo("~]ihvakfi~"), kDey = Nivo("~nd~");
+const std::string kShamsiForm = " is not a valid Shamsi date (yyyy/mm/dd, years 1 to 1500)\n";
+const std::string kMiladiForm = " is not a valid Miladi date (dd/mm/yyyy, years 1 to 2100)\n";
+const std::string kLacksTaMarbuta = " U+0629 has no code in the Ir code page; written as '*'\n";
+
+struct Row {
+  std::vector<std::string> arguments;
+  std::string input;
+  int status;
+  std::string out, err;  // a usage error (status 2) adds the hint to err
+};
+
+// Mistakes in the command line end with status 2, failures with 1. A failing line of
+// standard input keeps back the results before it; a rejected date gives an empty
+// line, so that the answers stay in line with the dates.
+const Row kRows[] = {
+    {{"nivo", "~fff~"}, "", 0, C({143, 142, 141, '\n'}), ""},
+    {{"ir", "~fff~"}, "", 0, C({146, 147, 147, '\n'}), ""},
+    {{"nivo", "x", "~ff~"}, "", 0, C({143, 141, ' ', ' ', 'x', '\n'}), ""},
+    {{"from-codes", "097", "098"}, "", 0, "ab\n", ""},
+    {{"typed", C({143, 142, 141})}, "", 0, "~fff~\n", ""},
+    {{"codes", "abc"}, "", 0, "097098099\n", ""},
+    {{"reverse", "ab"}, "xyz\n", 0, "ba\n", ""},
+    {{"letter", "99999999999999999999999"}, "", 0, C({254, '\n'}), ""},
+    {{"letter", "--", "-40000"}, "", 0, C({134, '\n'}), ""},
+    {{"nivo"}, "~f~\r\nf~\nf", 0, C({144, '\n', 144, '\n', 'f', '\n'}), ""},
+    {{"codes"}, "a\rb\nc\r", 0, "097013098\n099013\n", ""},
+    {{"reverse"}, "ab\n\ncd\r\n", 0, "ba\n\ndc\n", ""},
+    {{"letter"}, "1\n 34 \n", 0, C({134, '\n', 254, '\n'}), ""},
+    {{"nivo"}, "", 0, "", ""},
+    {{"nivo", "--unicode", "~fff~"}, "", 0, Shown(C({143, 142, 141})), ""},
+    {{"reverse", "--code-page", "ir", C({146, 141}), "--unicode"}, "", 0, RenderUtf8(C({141, 146}), CodePage::Ir) + "\n", ""},
+    {{"from-codes", "--code-page=ir", "146147", "--unicode"}, "", 0, RenderUtf8(C({146, 147}), CodePage::Ir) + "\n", ""},
+    {{"typed", "--from-unicode"}, "ok\n\u20AC\n", 1, "", "pelikar: line 2: U+20AC has no code in the Nivo code page\n"},
+    {{"spell", "--", "-12.9"}, "", 0, SpellNum(-12) + "\n", ""},
+    {{"spell", "-5", " 0.7 ", "&H10"}, "", 0, SpellNum(-5) + "\nZERO\n" + SpellNum(16) + "\n", ""},
+    {{"spell"}, "1\r\n 2147483647 \n0", 0, SpellNum(1) + "\n" + SpellNum(2147483647) + "\nZERO\n", ""},
+    {{"spell", "--unicode", "1234"}, "", 0, Shown(SpellNum(1234)), ""},
+    {{"spell", "1", "nan"}, "", 2, "", "pelikar: spell: 'nan' is not a number\n"},
+    {{"spell"}, "1\n\n3\n", 1, "", "pelikar: line 2: spell: '' is not a number\n"},
+    {{"date", "1370/10/11", "20/03/2024", "0110111992"}, "", 0, "01/01/1992\n1403/01/01\n1370/10/11\n", ""},
+    {{"date", " 1370/10/5 "}, "", 0, "26/12/1991\n", ""},
+    {{"weekday", "01/01/1992", "--unicode"}, "", 0, Shown(kWednesday), ""},
+    {{"month", "1370/10/11", "01/01/1000"}, "", 0, kDey + "\n" + kDey + "\n", ""},
+    {{"spell-date", "01/01/1992"}, "", 0, calendar::SpellDate("1370/10/11") + "\n", ""},
+    {{"date", "1370-10-11", ""}, "", 1, "\n\n", "pelikar: '1370-10-11'" + kShamsiForm + "pelikar: ''" + kMiladiForm},
+    {{"date", "1370/10/11", "1404/12/30"}, "", 1, "01/01/1992\n\n", "pelikar: '1404/12/30'" + kShamsiForm},
+    {{"month", "1370/13/01", "01/01/92"}, "", 1, "\n\n", "pelikar: '1370/13/01'" + kShamsiForm + "pelikar: '01/01/92'" + kMiladiForm},
+    {{"date"}, "1370/10/11\n01/01/1992\r\n\n  \n20/03/2024", 0, "01/01/1992\n1370/10/11\n\n\n1403/01/01\n", ""},
+    {{"date"}, "1370/13/01\n31/04/2024\n01/01/1992\n", 1, "\n\n1370/10/11\n",
+     "pelikar: line 1: '1370/13/01'" + kShamsiForm + "pelikar: line 2: '31/04/2024'" + kMiladiForm},
+    {{"to-unicode", kSalam}, "", 0, "سلام\n", ""},
+    {{"to-unicode", "--digits", "ascii"}, kSalam + " 12\r\n" + kSalam + "\r" + kSalam, 0, "12 سلام\r\nسلام\rسلام", ""},
+    {{"to-unicode", "--order=conversion", "--digits=ascii", C({'1', '2', ' ', 144})}, "", 0, "ب 21\n", ""},
+    {{"from-unicode", "--raw", "سلام"}, "", 0, kSalam + "\n", ""},
+    {{"from-unicode"}, "سلام\r\n\nسلام", 0, kSalam + "\r\n\n" + kSalam, ""},
+    {{"from-unicode", "--code-page", "ir", "--order", "conversion"}, "ب 12\n", 0, C({'2', '1', ' ', 146, '\n'}), ""},
+    {{"from-unicode", "--raw", "--code-page", "ir", "--substitute", "*"}, "a\u0629b\nab\ncd\u0629\u0629\n", 0, "a*b\nab\n**cd\n",
+     "pelikar: line 1, column 2:" + kLacksTaMarbuta + "pelikar: line 3, column 3:" + kLacksTaMarbuta +
+         "pelikar: line 3, column 4:" + kLacksTaMarbuta +
+         "pelikar: 3 characters could not be expressed in the Ir code page and were written as '*': U+0629 (3)\n"},
+    // The line has a ZWNJ before an alef madda, which neither page can show.
+    {{"from-unicode", "--check"}, "سلام\nهم\u200Cآهنگ\n", 1, "line 2, column 3: هم\u200Cآهنگ comes back as همآهنگ\n",
+     "pelikar: 1 of 2 lines would not come back unchanged\n"},
+    {{"to-unicode", "--check"}, kSalam + "\n" + kSalam + "\n", 0, "", "pelikar: all 2 lines come back unchanged\n"},
+    {{"--version"}, "", 0, "pelikar " PELIKAR_VERSION "\n", ""},
+    {{}, "", 2, "", "pelikar: missing command\n"},
+    {{"help", "bogus"}, "", 2, "", "pelikar: unknown command 'bogus'\n"},
+    {{"nivo", "-x"}, "", 2, "", "pelikar: unknown option '-x'\n"},
+    {{"nivo", "--raw", "--unicode", "x"}, "", 2, "", "pelikar: --raw and --unicode exclude each other\n"},
+    {{"nivo", "--raw=yes", "x"}, "", 2, "", "pelikar: option --raw takes no value\n"},
+    {{"nivo", "--code-page", "ir", "x"}, "", 2, "", "pelikar: nivo takes no --code-page\n"},
+    {{"date", "--unicode", "1370/10/11"}, "", 2, "", "pelikar: date takes no --unicode\n"},
+    {{"reverse", "--code-page", "utf8", "x"}, "", 2, "", "pelikar: unknown code page 'utf8' (use nivo or ir)\n"},
+    {{"reverse", "--code-page"}, "", 2, "", "pelikar: option --code-page needs a value (nivo or ir)\n"},
+    {{"convert-file", "in"}, "", 2, "", "pelikar: convert-file: missing argument\n"},
+    {{"today", "1370/10/11"}, "", 2, "", "pelikar: today: unexpected argument '1370/10/11'\n"},
+    {{"letter", "1.5"}, "", 2, "", "pelikar: letter: '1.5' is not a whole number\n"},
+    {{"letter"}, "3\nx\n", 1, "", "pelikar: line 2: letter: 'x' is not a whole number\n"},
+    {{"nivo", "--version"}, "", 2, "", "pelikar: --version stands alone\n"},
+    {{"from-codes"}, "065\n066\n999\n", 1, "", "pelikar: line 3: Invalid procedure call or argument: no character has the code 999 (run-time error 5)\n"},
+    {{"to-unicode", "--check", "--output", "x"}, "", 2, "", "pelikar: --check writes no output file\n"},
+    {{"from-unicode", "--substitute", "ab"}, "", 2, "", "pelikar: --substitute takes one printable ASCII character, not 'ab'\n"},
+    {{"to-unicode", "--substitute", "*"}, "", 2, "", "pelikar: to-unicode takes no --substitute\n"},
+    {{"to-unicode", "--order", "visual"}, "", 2, "", "pelikar: unknown order 'visual' (use typed or conversion)\n"},
+    {{"to-unicode", "--input", "x", "text"}, "", 2, "", "pelikar: to-unicode: a text and --input exclude each other\n"},
+    {{"nivo", "--digits", "ascii", "x"}, "", 2, "", "pelikar: nivo takes no --digits\n"},
+    {{"from-unicode", "--output", "x", "--glyphs", "a"}, "", 2, "", "pelikar: --glyphs and --raw are for standard output, not --output\n"},
+};
+
+TEST(Tool, AnswersEachRow) {
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(testing::PrintToString(row.arguments) + " < " + testing::PrintToString(row.input));
+    const Result run = RunTool(row.arguments, In(row.input));
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_EQ(run.out, row.out);
+    EXPECT_EQ(run.err, row.err + (row.status == 2 ? "Try 'pelikar --help'.\n" : ""));
+  }
+}
+
+// A terminal gets the readable rendering of Persian results, unless --raw; dates stay ASCII.
+TEST(Tool, ATerminalGetsTheRendering) {
+  EXPECT_EQ(RunTool({"nivo", "~fff~"}, On(kStdout)).terminal, Shown(C({143, 142, 141})));
+  EXPECT_EQ(RunTool({"weekday", "--raw", "1370/10/11"}, On(kStdout)).terminal, kWednesday + "\n");
+  EXPECT_EQ(RunTool({"date", "1370/10/11"}, On(kStdout)).terminal, "01/01/1992\n");
+  // A rendering pasted back in reads as the codes it shows.
+  const Result typed = RunTool({"typed", "--from-unicode"}, In(RunTool({"nivo", "--unicode", "~sghl n,sj~"}).out));
+  EXPECT_EQ(typed.out, "~sghl n,sj~\n");
+  const Result notUtf8 = RunTool({"typed", "--from-unicode", C({143, 142})});
+  EXPECT_EQ(notUtf8.status, 1);
+  EXPECT_NE(notUtf8.err.find("not UTF-8"), std::string::npos) << notUtf8.err;
+}
+
+TEST(Tool, EveryCommandExplainsItself) {
+  const Result help = RunTool({"--help"});
+  ASSERT_EQ(help.status, 0);
+  for (const char* command : {"nivo", "ir", "typed", "codes", "from-codes", "letter", "reverse", "convert-file", "spell",
+                              "date", "today", "weekday", "month", "spell-date", "to-unicode", "from-unicode"}) {
+    EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+    // Help wins over everything else, so it never waits for input or writes files.
+    const Result run = RunTool({command, "x", "--help"});
+    EXPECT_EQ(run.status, 0) << command;
+    EXPECT_TRUE(run.out.starts_with(std::string("Usage: pelikar ") + command + " ")) << run.out;
+    const std::size_t example = run.out.find("\nExample:\n  ");
+    ASSERT_NE(example, std::string::npos) << run.out;
+    std::string shown = run.out.substr(example);
+    std::replace(shown.begin(), shown.end(), '\n', ' ');
+    EXPECT_NE(shown.find("pelikar " + std::string(command) + " "), std::string::npos) << run.out;
+    EXPECT_EQ(RunTool({"help", command}).out, run.out);
+  }
+}
+
+TEST(Tool, ReadAndWriteFailuresAreReported) {
+  Result run = RunTool({"nivo", "~fff~"}, OutTo("/dev/full"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "pelikar: cannot write standard output: No space left on device\n");
+  run = RunTool({"nivo"}, {"", kNone, "", "/"});  // a directory opens but cannot be read
+  EXPECT_EQ(run.status, 1) << "a failed read is no end of input";
+  EXPECT_EQ(run.err, "pelikar: cannot read standard input\n");
+  run = RunTool({"--help"}, OutTo("/dev/full"));
+  EXPECT_EQ(run.status, 1) << "the help text is output too";
+}
+
+TEST(Tool, FilesAreWrittenWholeOrNotAtAll) {
+  const Scratch dir;
+  // Lines stand in visual order already: Latin text keeps its place.
+  const std::string typed = dir.Write("typed.txt", "~fff~\r\nab ~f~");
+  ASSERT_EQ(RunTool({"convert-file", typed, typed}).status, 0);
+  EXPECT_EQ(Scratch::Read(typed), C({143, 142, 141, '\r', '\n', 'a', 'b', ' ', ' ', 144, '\r', '\n'}));
+  // Stored in visual order, a name's amount stands left of it.
+  const std::string stored = "1403," + kSalam + "\r\n25," + C({144}) + "\r\n";
+  const std::string nivo = dir.Write("names.nivo", stored);
+  ASSERT_EQ(RunTool({"to-unicode", "--input", nivo, "--output", dir / "names.csv", "--digits", "ascii"}).status, 0);
+  EXPECT_EQ(Scratch::Read(dir / "names.csv"), "سلام,1403\r\nب,25\r\n");
+  ASSERT_EQ(RunTool({"from-unicode", "--input", dir / "names.csv", "--output", nivo}).status, 0);
+  EXPECT_EQ(Scratch::Read(nivo), stored);
+
+  Result run = RunTool({"convert-file", dir / "missing", dir / "out"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.starts_with("pelikar: File not found")) << run.err;
+  EXPECT_NE(run.err.find(dir / "missing"), std::string::npos) << "the message names the file";
+  EXPECT_TRUE(run.err.ends_with("(run-time error 53)\n")) << run.err;
+  run = RunTool({"to-unicode", "--input", dir / "missing", "--output", nivo});
+  EXPECT_NE(run.err.find("(run-time error 53)"), std::string::npos) << run.err;
+  EXPECT_EQ(Scratch::Read(nivo), stored);
+  run = RunTool({"convert-file", typed, dir / "no-such-dir/out"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("(run-time error 76)"), std::string::npos) << run.err;
+  EXPECT_EQ(dir.Entries(), 3) << "no partial file is left";
+}
+
+// Only a terminal sees the progress of a file big enough for it (over 4 MB), and the
+// line is blanked at the end with the cursor back at its start.
+TEST(Tool, ProgressIsShownOnATerminalOnly) {
+  const Scratch dir;
+  std::string bytes;
+  while (bytes.size() < (5u << 20)) bytes += "salam ~sghl~ 1403 ~hdvhk~ text ~;jhf~\r\n";
+  const std::string big = dir.Write("big.txt", bytes);
+  Result run = RunTool({"convert-file", big, dir / "out"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out + run.err, "");
+  run = RunTool({"convert-file", big, dir / "out"}, On(kStderr));
+  EXPECT_EQ(run.status, 0);
+  const std::string first = "converting:   0% (0.0 of 5.0 MB)";
+  EXPECT_NE(run.terminal.find(first), std::string::npos) << run.terminal;
+  ASSERT_TRUE(run.terminal.ends_with("\r")) << run.terminal;
+  const std::size_t lastDraw = run.terminal.rfind('\r', run.terminal.size() - 2);
+  const std::string clearing = run.terminal.substr(lastDraw + 1, run.terminal.size() - lastDraw - 2);
+  EXPECT_EQ(clearing.find_first_not_of(' '), std::string::npos) << clearing;
+  EXPECT_GE(clearing.size(), first.size());
+}
+
+TEST(Tool, TodayIsTheShamsiDateOfTheSystemDate) {
+  for (int attempt = 0; attempt < 2; ++attempt) {  // once more if midnight passed
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char miladi[16];
+    std::strftime(miladi, sizeof miladi, "%d/%m/%Y", &local);
+    const Result today = RunTool({"today"});
+    const Result converted = RunTool({"date", miladi});
+    if (today.out != converted.out && attempt == 0) continue;
+    EXPECT_EQ(today.out, converted.out);
+    EXPECT_EQ(today.out.size(), 11u) << today.out;
+  }
+}
+
+}  // namespace
+}  // namespace pelikar::cli_test
