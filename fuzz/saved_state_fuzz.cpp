@@ -1,11 +1,11 @@
 // The control's saved state from any bytes, as a stream from a user's disk gives them:
 // the bag is either refused with Invalid procedure call or read, and a control loaded
 // from what it read saves values that load and save again to the same bytes.
-#include "../tests/native/control/control_doubles.h"
 #include "../tests/native/util/service_doubles.h"
 #include "common/run_time_error.h"
 #include "control/control.h"
 #include "fuzz_support.h"
+#include "thread_keyboard.h"
 
 using namespace pelikar;
 using namespace pelikar::control;
@@ -13,11 +13,32 @@ using pelikar::fuzz::Require;
 
 namespace {
 
+// A form with a caption, in a container that runs.
+class Form final : public host::HostObject {
+ public:
+  host::HostValue Get(std::string_view) override { return caption; }
+  void Put(std::string_view, const host::HostValue& value) override { caption = value; }
+  host::HostValue Call(std::string_view member, std::span<const host::HostValue>) override {
+    throw RunTimeError(kMemberNotSupported, std::string(member));
+  }
+  host::HostValue caption = CodeString("Form1");
+};
+
+class RunningContainer final : public Container {
+ public:
+  bool UserMode() override { return true; }
+  host::HostValue AmbientFont() override { return {}; }
+  void PropertyChanged(std::string_view) override {}
+  host::HostValue::Object ParentForm() override { return form; }
+  std::shared_ptr<Form> form = std::make_shared<Form>();
+};
+
+};
+
 // Loads a control from the bag and returns what it saves.
 std::string LoadAndSave(MemoryPropertyBag& bag) {
-  test::Log log;
-  test::RecordingContainer container(log);
-  test::RecordingKeyboard keyboard(log);
+  RunningContainer container;
+  fuzz::MemoryKeyboard keyboard;
   util::test::FakeMachine machine;
   util::test::MemoryFileSystem files;
   util::test::RecordingFontRegistry fonts;

@@ -9,6 +9,7 @@
 
 #include "../tests/native/input/memory_field.h"
 #include "fuzz_support.h"
+#include "thread_keyboard.h"
 #include "input/typing.h"
 
 using namespace pelikar;
@@ -18,11 +19,6 @@ using pelikar::input::test::MemoryField;
 
 namespace {
 
-class Keyboard final : public KeyboardStateTable {
- public:
-  KeyboardTable Get() override { return table; }
-  void Set(const KeyboardTable& written) override { table = written; }
-  KeyboardTable table{};
 };
 
 class SilentMessages final : public util::MessageBoxes {
@@ -89,7 +85,7 @@ void Deliver(MemoryField& field, FuzzedDataProvider& input, Event event) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  Keyboard keyboard;
+  fuzz::MemoryKeyboard keyboard;
   SilentMessages messages;
   TypingServices services{keyboard, messages};
   TypingSettings settings;

@@ -182,7 +182,7 @@ const Row kRows[] = {
     {{"to-unicode", "--digits", "ascii"}, kSalam + " 12\r\n" + kSalam + "\r" + kSalam, 0, "12 سلام\r\nسلام\rسلام", ""},
     {{"to-unicode", "--order=conversion", "--digits=ascii", C({'1', '2', ' ', 144})}, "", 0, "ب 21\n", ""},
     {{"from-unicode", "--raw", "سلام"}, "", 0, kSalam + "\n", ""},
-    {{"from-unicode"}, "سلام\r\n\nسلام", 0, kSalam + "\r\n\n" + kSalam, ""},
+    {{"from-unicode"}, "سلام\r\n\nسلام\r", 0, kSalam + "\r\n\n" + kSalam + "\r", ""},  // a lone CR last
     {{"from-unicode", "--code-page", "ir", "--order", "conversion"}, "ب 12\n", 0, C({'2', '1', ' ', 146, '\n'}), ""},
     {{"from-unicode", "--raw", "--code-page", "ir", "--substitute", "*"}, "a\u0629b\nab\ncd\u0629\u0629\n", 0, "a*b\nab\n**cd\n",
      "pelikar: line 1, column 2:" + kLacksTaMarbuta + "pelikar: line 3, column 3:" + kLacksTaMarbuta +

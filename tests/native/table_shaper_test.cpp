@@ -11,7 +11,6 @@
 #include "encoding/convert_text.h"
 #include "encoding/file_conversion.h"
 #include "encoding/visual_shaper.h"
-#include "temp_dir.h"
 #include "test_support.h"
 
 namespace pelikar::encoding {

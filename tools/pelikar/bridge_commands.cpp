@@ -58,9 +58,12 @@ class LineReader {
 
   bool Next(std::string_view& line, std::string_view& ending) {
     std::size_t end = LineEnd();
-    // A CR at the end of what is read may be the start of a CR LF.
-    while ((end == std::string::npos || (buffer_[end] == '\r' && end + 1 == buffer_.size())) && Refill()) {
+    // A CR at the end of what is read may be the start of a CR LF. A refill moves the
+    // buffer's contents even when it reads nothing more, so the end is found again.
+    while (end == std::string::npos || (buffer_[end] == '\r' && end + 1 == buffer_.size())) {
+      const bool more = Refill();
       end = LineEnd();
+      if (!more) break;
     }
     if (pos_ == buffer_.size()) return false;
     if (end == std::string::npos) end = buffer_.size();
