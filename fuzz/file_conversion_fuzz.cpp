@@ -2,6 +2,7 @@
 // functions (linked with --wrap, so only this program's own calls are counted): the
 // output file is afterwards either what it was or the whole new text, never a mix,
 // and nothing is left beside it.
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -19,11 +20,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-long callsLeft = -1;      // the file calls before the one that fails; -1 for none
-FILE* failedRead = nullptr;  // the stream whose read failed: its error flag is set
+// The conversion reads and writes on threads of its own, so the count is shared.
+std::atomic<long> callsLeft = -1;  // the file calls before the one that fails; -1 for none
+std::atomic<FILE*> failedRead = nullptr;  // the stream whose read failed: its error flag is set
 
 bool Fails() {
-  if (callsLeft < 0 || callsLeft-- != 0) return false;
+  long left = callsLeft.load();
+  while (left >= 0 && !callsLeft.compare_exchange_weak(left, left - 1)) {
+  }
+  if (left != 0) return false;
   errno = ENOSPC;
   return true;
 }
@@ -72,7 +77,8 @@ std::size_t __wrap_fwrite(const void* buffer, std::size_t size, std::size_t n, F
 }
 int __wrap_fclose(FILE* file) {
   const bool fails = Fails();
-  if (file == failedRead) failedRead = nullptr;
+  FILE* failed = file;
+  failedRead.compare_exchange_strong(failed, nullptr);
   const int closed = __real_fclose(file);  // the stream goes either way
   return fails ? EOF : closed;
 }
