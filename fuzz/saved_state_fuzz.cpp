@@ -33,8 +33,6 @@ class RunningContainer final : public Container {
   std::shared_ptr<Form> form = std::make_shared<Form>();
 };
 
-};
-
 // Loads a control from the bag and returns what it saves.
 std::string LoadAndSave(MemoryPropertyBag& bag) {
   RunningContainer container;

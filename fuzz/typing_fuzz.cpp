@@ -19,8 +19,6 @@ using pelikar::input::test::MemoryField;
 
 namespace {
 
-};
-
 class SilentMessages final : public util::MessageBoxes {
  public:
   void Show(std::string_view) override {}
