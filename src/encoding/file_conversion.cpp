@@ -1,6 +1,9 @@
 #include "encoding/file_conversion.h"
 
+#include <algorithm>
 #include <exception>
+#include <functional>
+#include <future>
 #include <system_error>
 #include <thread>
 
@@ -18,47 +21,99 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kChunk = 1 << 20;
 
-// Splits the input into lines (a CR, or CR LF, ends one; a lone LF belongs to its
-// line) and converts each as a text of its own. Complete lines are converted a block
-// at a time; a line longer than a block streams through a shaper of its own.
-class LineConverter {
- public:
-  LineConverter() : table_(ShapingTableOf(CodePage::Nivo)), longLine_(NivoTableSet()) {}
+// Converts lines that each end with CR (or CR LF) and appends them to `out`, each
+// ended by CR LF. The line ends have no forms, so nothing joins across them and the
+// lines shape as one text.
+void ConvertLines(const ShapingTable& table, CodeView lines, CodeString& work, CodeString& out) {
+  work.resize(lines.size());
+  TypeAndShapeLines(table, lines, reinterpret_cast<Byte*>(work.data()));
+  std::size_t start = 0;
+  while (start < work.size()) {
+    const std::size_t end = work.find('\r', start);
+    out.append(TrimSpaces(std::string_view(work).substr(start, end - start)));
+    out += "\r\n";
+    start = end + 1;
+    if (start < work.size() && work[start] == '\n') ++start;  // the LF of CR LF
+  }
+}
 
-  void Feed(std::string_view bytes, CodeString& out) {
+// A piece of the output, in the order of the input: complete lines converted on a
+// thread of their own, or the converted bytes of a long line.
+using Piece = std::future<CodeString>;
+
+Piece Ready(CodeString bytes) {
+  return std::async(std::launch::deferred, [bytes = std::move(bytes)]() mutable { return std::move(bytes); });
+}
+
+// Splits the input into lines (a CR, or CR LF, ends one; a lone LF belongs to its
+// line). The complete lines of each block convert as one piece, on a thread of their
+// own, so that blocks convert side by side; a line longer than a block streams
+// through a shaper of its own.
+class LineSplitter {
+ public:
+  using Emit = std::function<bool(Piece)>;
+
+  LineSplitter() : table_(ShapingTableOf(CodePage::Nivo)), longLine_(NivoTableSet()) {}
+
+  // False once `emit` refuses a piece.
+  bool Feed(CodeString block, const Emit& emit) {
     std::size_t pos = 0;
-    if (afterCarriageReturn_ && !bytes.empty() && bytes[0] == '\n') pos = 1;  // a CR LF split between reads
+    if (afterCarriageReturn_ && !block.empty() && block[0] == '\n') pos = 1;  // a CR LF split between reads
     afterCarriageReturn_ = false;
-    if (inLongLine_ && !ContinueLongLine(bytes, pos, out)) return;
-    pending_.append(bytes.substr(pos));
-    const std::size_t lastEnd = pending_.rfind('\r');
-    if (lastEnd != CodeString::npos) {
-      ConvertLines(std::string_view(pending_).substr(0, lastEnd + 1), out);
-      std::size_t rest = lastEnd + 1;
-      if (rest == pending_.size()) {
-        afterCarriageReturn_ = true;
-      } else if (pending_[rest] == '\n') {
-        ++rest;
-      }
-      pending_.erase(0, rest);
+    if (inLongLine_) {
+      CodeString out;
+      const bool ended = ContinueLongLine(block, pos, out);
+      if (!emit(Ready(std::move(out)))) return false;
+      if (!ended) return true;
     }
-    if (pending_.size() > kChunk) {
-      inLongLine_ = true;
-      longLine_.Append(pending_, out);
-      pending_.clear();
+    const std::size_t lastEnd = block.rfind('\r');
+    if (lastEnd == CodeString::npos || lastEnd < pos) {
+      pending_.append(block, pos);
+      return pending_.size() <= kChunk || StartLongLine(emit);
     }
+    // The line begun in an earlier block ends at the first CR; the lines after it
+    // convert straight from the block.
+    std::size_t from = block.find('\r', pos) + 1;
+    pending_.append(block, pos, from - pos);
+    if (from < block.size() && block[from] == '\n') ++from;
+    std::size_t rest = lastEnd + 1;
+    if (rest == block.size()) {
+      afterCarriageReturn_ = true;
+    } else if (block[rest] == '\n') {
+      ++rest;
+    }
+    CodeString tail = block.substr(rest);
+    block.resize(std::max(from, lastEnd + 1));
+    return emit(std::async(std::launch::async, [&table = table_, head = std::exchange(pending_, std::move(tail)),
+                                                block = std::move(block), from] {
+      CodeString out, work;
+      ConvertLines(table, head, work, out);
+      ConvertLines(table, CodeView(block).substr(from), work, out);
+      return out;
+    }));
   }
 
-  void Finish(CodeString& out) {
+  bool Finish(const Emit& emit) {
+    CodeString out;
     if (inLongLine_) {
       EndLongLine(out);
     } else if (!pending_.empty()) {
       pending_ += '\r';
-      ConvertLines(pending_, out);
+      CodeString work;
+      ConvertLines(table_, pending_, work, out);
     }
+    return emit(Ready(std::move(out)));
   }
 
  private:
+  bool StartLongLine(const Emit& emit) {
+    inLongLine_ = true;
+    CodeString out;
+    longLine_.Append(pending_, out);
+    pending_.clear();
+    return emit(Ready(std::move(out)));
+  }
+
   // Streams the long line on until its end; false if the bytes hold no end.
   bool ContinueLongLine(std::string_view bytes, std::size_t& pos, CodeString& out) {
     const std::size_t end = bytes.find('\r', pos);
@@ -80,25 +135,8 @@ class LineConverter {
     inLongLine_ = false;
   }
 
-  // Converts lines that each end with CR (or CR LF). The line ends have no forms, so
-  // nothing joins across them and the whole block shapes as one text.
-  void ConvertLines(std::string_view lines, CodeString& out) {
-    work_.resize(lines.size());
-    TypeAndShapeLines(table_, lines, reinterpret_cast<Byte*>(work_.data()));
-    std::size_t start = 0;
-    while (start < work_.size()) {
-      const std::size_t end = work_.find('\r', start);
-      std::string_view line = std::string_view(work_).substr(start, end - start);
-      out.append(TrimSpaces(line));
-      out += "\r\n";
-      start = end + 1;
-      if (start < work_.size() && work_[start] == '\n') ++start;  // the LF of CR LF
-    }
-  }
-
   const ShapingTable& table_;
   CodeString pending_;  // the start of a line whose end has not come yet
-  CodeString work_;
   bool afterCarriageReturn_ = false;
   bool inLongLine_ = false;
   VisualShaper longLine_;
@@ -122,10 +160,11 @@ void ReadBlocks(File& input, BlockQueue<CodeString>& blocks) {
 
 // A thread that runs a task and keeps what it throws, to be raised by the thread
 // that joins it. On a failure it cancels the queue it shares with the caller.
+template <class Block>
 class Stage {
  public:
   template <class Task>
-  Stage(BlockQueue<CodeString>& queue, Task task)
+  Stage(BlockQueue<Block>& queue, Task task)
       : queue_(queue), thread_([this, task] {
           try {
             task();
@@ -149,28 +188,24 @@ class Stage {
   }
 
  private:
-  BlockQueue<CodeString>& queue_;
+  BlockQueue<Block>& queue_;
   std::exception_ptr error_;
   std::thread thread_;
 };
 
-// Converts the blocks as they come and hands the output on in blocks of about kChunk.
-void ConvertBlocks(BlockQueue<CodeString>& in, BlockQueue<CodeString>& out, std::uint64_t total,
+// Splits the blocks into pieces as they come and hands the pieces on in order.
+void ConvertBlocks(BlockQueue<CodeString>& in, BlockQueue<Piece>& out, std::uint64_t total,
                    const ProgressCallback& progress) {
-  LineConverter lines;
-  CodeString block, converted;
+  LineSplitter lines;
+  const auto emit = [&out](Piece piece) { return out.Push(std::move(piece)); };
+  CodeString block;
   std::uint64_t done = 0;
   while (in.Pop(block)) {
-    lines.Feed(block, converted);
-    if (converted.size() >= kChunk) {
-      if (!out.Push(std::exchange(converted, {}))) return;
-      converted.reserve(kChunk + kChunk / 2);
-    }
     done += block.size();
+    if (!lines.Feed(std::move(block), emit)) return;
     if (progress) progress(done, total);
   }
-  lines.Finish(converted);
-  out.Push(std::move(converted));
+  lines.Finish(emit);
 }
 
 }  // namespace
@@ -184,14 +219,16 @@ bool En_Ir_FileToNivo(const fs::path& inputFile, const fs::path& outputFile, con
   }
   ReplacementFile output(outputFile);
 
-  // Reading, converting and writing overlap, a few blocks apart.
-  BlockQueue<CodeString> read(2), converted(2);
+  // Reading, converting and writing overlap, a few blocks apart; the blocks convert
+  // side by side.
+  BlockQueue<CodeString> read(2);
+  BlockQueue<Piece> converted(std::max(2u, std::thread::hardware_concurrency()));
   std::exception_ptr failed;
   {
     Stage reader(read, [&] { ReadBlocks(input, read); });
     Stage writer(converted, [&] {
-      CodeString block;
-      while (converted.Pop(block)) output.Write(block);
+      Piece piece;
+      while (converted.Pop(piece)) output.Write(piece.get());
     });
     try {
       ConvertBlocks(read, converted, SizeOf(inputFile), progress);
