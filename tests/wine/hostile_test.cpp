@@ -3,9 +3,13 @@
 // array or an object where a value belongs, and with numbers no integer holds (NaN, the
 // infinities, 1e300, one past the type's range) for every integer parameter. Every
 // call is refused with the error a Windows client expects and the argument it names;
-// none reaches the member. Region coordinates past GDI's range are refused too.
+// none reaches the member. Region coordinates past GDI's range are refused too. And
+// fields that misbehave while a key is typed into them: a member that raises, answers
+// with a value of the wrong kind, calls back into the control, or drops the caller's
+// last reference to the field or to the control.
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -170,6 +174,111 @@ TEST_F(HostileClient, RegionCoordinatesPastTheirRangeAreInvalid) {
                             {&yourForm, &zero, &zero, &zero, &zero, &zero, &outside})),
               RunTimeError(5));
   }
+}
+
+// A text box as the typing members see it, with Persian typing on.
+class HostileField : public HostileClient {
+ protected:
+  void SetUp() override {
+    HostileClient::SetUp();
+    const Variant on = Variant::Short(-1);
+    ASSERT_EQ(Call(control_, L"Farsi", {&on}, DISPATCH_PROPERTYPUT).result, S_OK);
+  }
+
+  static TestObject* NewField() {
+    auto* field = new TestObject();
+    for (const wchar_t* name : {L"Tag", L"Name", L"Text", L"SelText"}) {
+      field->Set(name, *Variant::Text(name == std::wstring(L"Name") ? L"Text1" : L"").get());
+    }
+    for (const wchar_t* name : {L"SelStart", L"SelLength", L"Locked", L"MaxLength", L"MultiLine"}) {
+      field->SetLong(name, 0);
+    }
+    return field;
+  }
+
+  // Types the key for "s" into the field; what each of the two members answered.
+  std::pair<HRESULT, HRESULT> TypeKey(TestObject* field) {
+    const Variant object = Object(field), code = Variant::Short('S'), shift = Variant::Short(0);
+    short character = 's';
+    const Variant reference = Variant::ShortReference(&character);
+    const HRESULT down = Raised(Invoke(L"FarsiDown", {&object, &code, &shift}));
+    return {down, Raised(Invoke(L"FarsiPress", {&object, &reference}))};
+  }
+};
+
+constexpr const wchar_t* kFieldMembers[] = {L"Tag",      L"Name",      L"Text",   L"SelText",  L"SelStart",
+                                            L"SelLength", L"Locked", L"MaxLength", L"MultiLine"};
+
+TEST_F(HostileField, MembersThatRaiseOrAnswerNonsenseAreTrapped) {
+  SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, 3);
+  auto* stranger = new TestObject();  // no members, no default value
+  const Variant strangerValue = Object(stranger);
+  stranger->Release();
+  VARIANT arrayValue, nan;
+  V_VT(&arrayValue) = VT_ARRAY | VT_I4;
+  V_ARRAY(&arrayValue) = array;
+  V_VT(&nan) = VT_R8;
+  V_R8(&nan) = std::nan("");
+  int calls = 0;
+  for (const wchar_t* member : kFieldMembers) {
+    for (int misbehaviour = 0; misbehaviour < 4; ++misbehaviour) {
+      SCOPED_TRACE(Narrow(member) + " misbehaviour " + std::to_string(misbehaviour));
+      TestObject* field = NewField();
+      if (misbehaviour == 0) field->RaiseOnRead(member, 380, L"Invalid property value");
+      if (misbehaviour == 1) field->Set(member, arrayValue);
+      if (misbehaviour == 2) field->Set(member, *strangerValue.get());
+      if (misbehaviour == 3) field->Set(member, nan);
+      const auto [down, press] = TypeKey(field);
+      // The typing members trap what the field does and answer False.
+      EXPECT_EQ(down, S_OK);
+      EXPECT_EQ(press, S_OK);
+      calls += 2;
+      EXPECT_EQ(field->references(), 1u) << "the control let go of the field";
+      field->Release();
+    }
+  }
+  SafeArrayDestroy(array);
+  EXPECT_EQ(calls, 72);
+  EXPECT_EQ(stranger->references(), 1u);
+}
+
+TEST_F(HostileField, FieldsThatCallBackOrLetGoDuringTheKeystroke) {
+  // Reading SelStart types into the same field again, three deep.
+  TestObject* field = NewField();
+  int depth = 0;
+  field->AddMethod(L"SelStart", [&](const std::vector<VARIANT*>&, VARIANT* result) {
+    if (++depth <= 3) TypeKey(field);
+    V_VT(result) = VT_I4;
+    V_I4(result) = 0;
+    return S_OK;
+  });
+  EXPECT_EQ(TypeKey(field), std::make_pair(S_OK, S_OK));
+  EXPECT_GT(depth, 3);
+  EXPECT_EQ(field->references(), 1u);
+  field->Release();
+
+  // Reading Locked drops the caller's references to the field and to the control:
+  // both stay alive until the member returns, then go.
+  field = NewField();
+  field->AddRef();  // the caller's reference, dropped during the call; this one stays
+  control_->AddRef();
+  ULONG fieldLeft = 0, controlLeft = 0;
+  field->AddMethod(L"Locked", [&](const std::vector<VARIANT*>&, VARIANT* result) {
+    if (fieldLeft == 0) {
+      fieldLeft = field->Release();
+      controlLeft = control_->Release();
+    }
+    V_VT(result) = VT_BOOL;
+    V_BOOL(result) = VARIANT_FALSE;
+    return S_OK;
+  });
+  TypeKey(field);
+  // Left: this test's, the argument's and the control's.
+  EXPECT_GE(fieldLeft, 3u) << "the control holds the field while it types";
+  // Left: the fixture's and the member's own.
+  EXPECT_GE(controlLeft, 2u) << "the control holds itself while it calls the field";
+  EXPECT_EQ(field->references(), 1u);
+  field->Release();
 }
 
 }  // namespace

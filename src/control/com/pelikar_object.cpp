@@ -375,11 +375,14 @@ STDMETHODIMP PelikarObject::FileExist(BSTR fileName, VARIANT_BOOL* result) {
                   [&](CodeView name) { return util::FileExist(services_.files, name); });
 }
 
-// The form's window is its "hwnd" property; an object without one raises.
+// The form's window is its "hwnd" property; an object without one raises. Members
+// that call a host's object hold a reference to the control until they return: the
+// object's code may release the control meanwhile (a form unloading itself).
 STDMETHODIMP PelikarObject::ShapeOval(IDispatch* yourForm, LONG x1, LONG y1, LONG x2, LONG y2,
                                       LONG* result) {
   if (result == nullptr) return NullPointer();
   *result = 0;
+  const KeepAlive alive(*this);
   return Guarded([&] {
     *result = util::ShapeOval(WindowOf(yourForm), services_.regions, {x1, y1, x2, y2});
   });
@@ -389,6 +392,7 @@ STDMETHODIMP PelikarObject::ShapeRect(IDispatch* yourForm, LONG x1, LONG y1, LON
                                       LONG x3, LONG y3, LONG* result) {
   if (result == nullptr) return NullPointer();
   *result = 0;
+  const KeepAlive alive(*this);
   return Guarded([&] {
     *result = util::ShapeRect(WindowOf(yourForm), services_.regions, {x1, y1, x2, y2}, x3, y3);
   });
@@ -441,6 +445,7 @@ STDMETHODIMP PelikarObject::get_CodePage(VARIANT* result) {
 
 // A value that cannot be compared with a number (a word) raises Type mismatch.
 STDMETHODIMP PelikarObject::put_CodePage(VARIANT newCodePage) {
+  const KeepAlive alive(*this);  // an object's default value is its code
   return Guarded([&] { control_.SetCodePage(LetValueFromVariant(newCodePage)); });
 }
 
@@ -461,6 +466,7 @@ STDMETHODIMP PelikarObject::get_Environment(VARIANT* result) {
 }
 
 STDMETHODIMP PelikarObject::put_Environment(VARIANT newEnvironment) {
+  const KeepAlive alive(*this);  // an object's default value is its code
   return Guarded([&] { control_.SetEnvironment(LetValueFromVariant(newEnvironment)); });
 }
 
@@ -471,6 +477,7 @@ STDMETHODIMP PelikarObject::FarsiDown(IDispatch* yourObject, short keyCode, shor
                                       VARIANT_BOOL* result) {
   if (result == nullptr) return NullPointer();
   *result = VARIANT_FALSE;
+  const KeepAlive alive(*this);
   return Guarded([&] {
     DispatchHostObject field(yourObject);
     input::TypingServices typing{keyboard_, services_.messages};
@@ -482,6 +489,7 @@ STDMETHODIMP PelikarObject::FarsiPress(IDispatch* yourObject, short* keyAscii,
                                        VARIANT_BOOL* result) {
   if (keyAscii == nullptr || result == nullptr) return NullPointer();
   *result = VARIANT_FALSE;
+  const KeepAlive alive(*this);
   return Guarded([&] {
     DispatchHostObject field(yourObject);
     input::TypingServices typing{keyboard_, services_.messages};
