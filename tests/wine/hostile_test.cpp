@@ -161,6 +161,32 @@ TEST_F(HostileClient, NumbersNoIntegerHoldsOverflow) {
   EXPECT_GT(calls, 100);
 }
 
+TEST_F(HostileClient, UnknownNamesAndMalformedListsAreRefused) {
+  int calls = 0;
+  for (const Member& member : MembersOf(control_)) {
+    if (member.types.empty() || member.flags == DISPATCH_PROPERTYPUT) continue;
+    SCOPED_TRACE(Narrow(member.name));
+    auto arguments = Neutral(member, member.types.size());
+    std::vector<DISPID> names(arguments.size());
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = static_cast<DISPID>(names.size() - 1 - i);
+    names[0] = 77;  // a parameter the member does not have
+    DISPPARAMS params{arguments.data(), names.data(), static_cast<UINT>(arguments.size()),
+                      static_cast<UINT>(names.size())};
+    Variant result;
+    EXPECT_EQ(control_->Invoke(member.id, IID_NULL, 0, member.flags, &params, result.get(), nullptr,
+                               nullptr),
+              DISP_E_PARAMNOTFOUND);
+    for (DISPPARAMS malformed : {DISPPARAMS{nullptr, nullptr, 1, 0}, DISPPARAMS{arguments.data(), nullptr, 1, 1},
+                                 DISPPARAMS{arguments.data(), names.data(), 1, 2}}) {
+      EXPECT_EQ(control_->Invoke(member.id, IID_NULL, 0, member.flags, &malformed, result.get(), nullptr,
+                                 nullptr),
+                E_INVALIDARG);
+    }
+    calls += 4;
+  }
+  EXPECT_GT(calls, 100);
+}
+
 TEST_F(HostileClient, RegionCoordinatesPastTheirRangeAreInvalid) {
   auto* form = new TestObject();
   form->SetLong(L"hwnd", 0);

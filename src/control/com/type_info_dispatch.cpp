@@ -105,9 +105,11 @@ class ReferenceArguments {
     if (original_->cArgs > member.parameters.size()) return DISP_E_BADPARAMCOUNT;
     for (UINT position = 0; position < original_->cArgs; ++position) {
       const int index = ParameterIndex(*original_, position, member.parameters.size());
-      if (index < 0) continue;
-      const HRESULT result = CheckArgument(original_->rgvarg[position],
-                                           member.parameters[static_cast<std::size_t>(index)]);
+      // A name the member lacks; the platform's own invocation would take the
+      // argument for another.
+      const HRESULT result = index < 0 ? DISP_E_PARAMNOTFOUND
+                                       : CheckArgument(original_->rgvarg[position],
+                                                       member.parameters[static_cast<std::size_t>(index)]);
       if (FAILED(result)) {
         if (argumentError != nullptr) *argumentError = position;
         return result;
@@ -256,6 +258,10 @@ HRESULT TypeInfoDispatch::Invoke(void* instance, DISPID id, REFIID interfaceId, 
                                  UINT* argumentError) const {
   if (!IsEqualIID(interfaceId, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (params == nullptr) return E_POINTER;
+  if ((params->cArgs != 0 && params->rgvarg == nullptr) || params->cNamedArgs > params->cArgs ||
+      (params->cNamedArgs != 0 && params->rgdispidNamedArgs == nullptr)) {
+    return E_INVALIDARG;  // a list that does not hold what it says
+  }
   if (interfaceInfo_ == nullptr) return E_UNEXPECTED;
 
   try {
