@@ -13,8 +13,8 @@
 
 namespace pelikar::com_tests {
 
-int PixelsX(int twips);
-int PixelsY(int twips);
+// Twips as the screen's pixels along LOGPIXELSX or LOGPIXELSY.
+int Pixels(int twips, int axis = LOGPIXELSX);
 
 // A window's text, asked without waiting forever on a hung thread.
 std::wstring WindowText(HWND window);
@@ -23,8 +23,6 @@ struct ChildControl {
   std::wstring className;
   std::wstring text;
   int id = 0;
-  RECT rect{};  // in the parent's client area
-  LONG style = 0;
   std::wstring face;  // of its font
 };
 
@@ -32,7 +30,6 @@ struct ChildControl {
 struct WindowView {
   std::wstring caption;
   RECT frame{};
-  RECT client{};
   std::vector<ChildControl> controls;
   std::vector<const ChildControl*> Of(const wchar_t* className) const;
   const ChildControl* WithId(int id) const;  // nullptr when there is none
@@ -60,7 +57,6 @@ class WindowWatcher {
 
  private:
   static DWORD WINAPI Run(void* self);
-  void Act(HWND window);
 
   std::wstring class_;
   Plan plan_;
@@ -69,23 +65,18 @@ class WindowWatcher {
   DWORD watched_;
   mutable std::mutex mutex_;
   std::vector<WindowView> seen_;
-  std::map<HWND, WindowView> views_;
-  std::map<HWND, bool> answered_;
+  std::map<HWND, std::pair<WindowView, bool>> windows_;  // seen, and whether answered
   HANDLE stop_;
   HANDLE thread_;  // last: it starts once the rest is there
 };
 
-struct AnsweredBox {
-  std::wstring title;
-  std::wstring text;
-};
-
 // Answers the system message boxes that the constructing thread opens (OK, or close)
-// and keeps what they said: a box no test expected cannot leave a test waiting.
+// and keeps what they said (title, text): a box no test expected cannot leave a test
+// waiting.
 class MessageBoxWatcher : public WindowWatcher {
  public:
   MessageBoxWatcher();
-  std::vector<AnsweredBox> answered() const;
+  std::vector<std::wstring> answered() const;  // "title: text"
 };
 
 // Handles the thread's messages for a while, as a host's own loop would, or until

@@ -5,19 +5,30 @@
 // control has the form as its Parent, and the sink of the control's property-change
 // notifications. Every call the control makes is recorded; the ambient properties,
 // the form and the extended control are TestObjects ("ambient.Get UserMode").
+// ContainerTest holds one control of the module under test, sited in a form window of
+// its own; at the end every reference must be given back: the control's, the site's,
+// and the module's (DllCanUnloadNow).
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <string>
+
+#include <gtest/gtest.h>
+
 #include "../call_log.h"
+#include "../dispatch_client.h"
 #include "../test_object.h"
 
 namespace pelikar::container_tests {
 
+using com_tests::Call;
 using com_tests::CallLog;
+using com_tests::CallResult;
 using com_tests::Calls;
 using com_tests::Narrow;
 using com_tests::TestObject;
+using com_tests::Variant;
 
 // Reference counting shared by the test objects; Release answers the count left.
 class Counted {
@@ -46,7 +57,9 @@ class TestSite final : public IOleClientSite,
   TestSite(CallLog& log, HWND window);
 
   // Ambient UserMode: true at run time, false in the form designer.
-  void SetUserMode(bool userMode);
+  void SetUserMode(bool userMode) {
+    ambients_->Set(L"UserMode", *Variant::Number(VT_BOOL, userMode).get(), DISPID_AMBIENT_USERMODE);
+  }
   // What the site offers: a site without IDispatch offers no ambient properties.
   bool offersExtendedControl = true;
   bool offersAmbients = true;
@@ -67,14 +80,17 @@ class TestSite final : public IOleClientSite,
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return Logged("site.SaveObject"); }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-  STDMETHODIMP GetContainer(IOleContainer** container) override;
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
   STDMETHODIMP ShowObject() override { return Logged("site.ShowObject"); }
   STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
   STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
   // IOleWindow, of the in-place site and of the frame
-  STDMETHODIMP GetWindow(HWND* window) override;
+  STDMETHODIMP GetWindow(HWND* window) override {
+    *window = window_;
+    return Logged("site.GetWindow");
+  }
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
   // IOleInPlaceSite
@@ -82,8 +98,7 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnInPlaceActivate() override { return Logged("site.OnInPlaceActivate"); }
   STDMETHODIMP OnUIActivate() override { return Logged("site.OnUIActivate"); }
   STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                LPRECT position, LPRECT clip,
-                                LPOLEINPLACEFRAMEINFO frameInfo) override;
+                                LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
   STDMETHODIMP OnUIDeactivate(BOOL) override;
   STDMETHODIMP OnInPlaceDeactivate() override { return Logged("site.OnInPlaceDeactivate"); }
@@ -95,7 +110,10 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
+  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override {
+    return Logged("frame.SetActiveObject " +
+                  (object != nullptr ? Narrow(name != nullptr ? name : L"(no name)") : "null"));
+  }
   STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
   STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
   STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
@@ -120,14 +138,11 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
                       VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
-    return ambients_->Invoke(id, interfaceId, locale, flags, params, result, exception,
-                             argumentError);
+    return ambients_->Invoke(id, interfaceId, locale, flags, params, result, exception, argumentError);
   }
 
   // IPropertyNotifySink
-  STDMETHODIMP OnChanged(DISPID id) override {
-    return Logged("notify.OnChanged " + std::to_string(id));
-  }
+  STDMETHODIMP OnChanged(DISPID id) override { return Logged("notify.OnChanged " + std::to_string(id)); }
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
@@ -146,5 +161,43 @@ class TestSite final : public IOleClientSite,
   TestObject* extender_;
   IUnknown* control_ = nullptr;
 };
+
+class ContainerTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A new control of the module, not sited; the caller releases it.
+  IUnknown* NewControl() { return module_.New(); }
+  // The test's control as the interface; the control keeps the pointer alive.
+  template <class Interface>
+  Interface* As(REFIID interfaceId, IUnknown* control = nullptr) {
+    Interface* typed = nullptr;
+    EXPECT_EQ((control != nullptr ? control : control_)
+                  ->QueryInterface(interfaceId, reinterpret_cast<void**>(&typed)),
+              S_OK);
+    if (typed != nullptr) typed->Release();
+    return typed;
+  }
+  // SetClientSite, as a form designer does it first, with UserMode as given.
+  void Site(bool userMode, IUnknown* control = nullptr) {
+    site_->SetUserMode(userMode);
+    ASSERT_EQ(As<IOleObject>(IID_IOleObject, control)->SetClientSite(site_), S_OK);
+  }
+
+  // S_OK, or the error the write raised.
+  HRESULT Put(const wchar_t* property, const Variant& value, IUnknown* control = nullptr);
+  // The property's value as "Boolean True", "Integer 0", "String Delphi"...
+  std::string Get(const wchar_t* property, IUnknown* control = nullptr);
+
+  com_tests::OcxModule module_;
+  CallLog log_;
+  HWND window_ = nullptr;
+  TestSite* site_ = nullptr;
+  IUnknown* control_ = nullptr;
+};
+
+// A VARIANT as "Boolean True", "Integer 0", "Long 5", "String x", "Empty".
+std::string Typed(const VARIANT& value);
 
 }  // namespace pelikar::container_tests
