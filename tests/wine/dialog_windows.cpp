@@ -18,8 +18,8 @@ BOOL CALLBACK ReadControl(HWND control, LPARAM view) {
   LOGFONTW logFont{};
   SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font);
   GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont);
-  reinterpret_cast<WindowView*>(view)->controls.push_back(
-      {ClassOf(control), WindowText(control), GetDlgCtrlID(control), logFont.lfFaceName});
+  reinterpret_cast<WindowView*>(view)->controls[GetDlgCtrlID(control)] =
+      {ClassOf(control), WindowText(control), logFont.lfFaceName};
   return TRUE;
 }
 
@@ -72,21 +72,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::vector<const ChildControl*> WindowView::Of(const wchar_t* className) const {
-  std::vector<const ChildControl*> found;
-  for (const ChildControl& control : controls) {
-    if (control.className == className) found.push_back(&control);
-  }
-  return found;
-}
-
-const ChildControl* WindowView::WithId(int id) const {
-  for (const ChildControl& control : controls) {
-    if (control.id == id) return &control;
-  }
-  return nullptr;
-}
-
 WindowView ReadWindow(HWND window) {
   WindowView view{WindowText(window), {}, {}};
   GetWindowRect(window, &view.frame);
@@ -122,7 +107,7 @@ DWORD WINAPI WindowWatcher::Run(void* self) {
       }
       auto known = watcher.windows_.find(window);
       if (known == watcher.windows_.end()) {
-        const WindowView view = watcher.read_ ? ReadWindow(window) : WindowView{};
+        const WindowView view = watcher.read_ ? ReadWindow(window) : WindowView{WindowText(window), {}, {}};
         known = watcher.windows_.emplace(window, std::make_pair(view, false)).first;
         watcher.seen_.push_back(view);
       }
@@ -154,9 +139,8 @@ MessageBoxWatcher::MessageBoxWatcher()
 
 std::vector<std::wstring> MessageBoxWatcher::answered() const {
   std::vector<std::wstring> boxes;
-  for (const WindowView& view : seen()) {
-    const ChildControl* text = view.WithId(0xFFFF);  // a system message box's text
-    boxes.push_back(view.caption + L": " + (text != nullptr ? text->text : L""));
+  for (WindowView view : seen()) {
+    boxes.push_back(view.caption + L": " + view.controls[0xFFFF].text);  // the box's text
   }
   return boxes;
 }

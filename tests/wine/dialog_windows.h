@@ -22,17 +22,14 @@ std::wstring WindowText(HWND window);
 struct ChildControl {
   std::wstring className;
   std::wstring text;
-  int id = 0;
   std::wstring face;  // of its font
 };
 
-// What a window showed when it was read.
+// What a window showed when it was read: its child controls by their ids.
 struct WindowView {
   std::wstring caption;
   RECT frame{};
-  std::vector<ChildControl> controls;
-  std::vector<const ChildControl*> Of(const wchar_t* className) const;
-  const ChildControl* WithId(int id) const;  // nullptr when there is none
+  std::map<int, ChildControl> controls;
 };
 
 WindowView ReadWindow(HWND window);
@@ -40,8 +37,8 @@ WindowView ReadWindow(HWND window);
 // Watches the visible top-level windows of a class that the constructing thread owns,
 // from a thread of its own, so that a test can see and answer the modal windows the
 // thread under test waits in. At every poll, plan gets each such window that is
-// enabled (one under a nested modal window is not) and its view, read once (or left
-// empty without read: reading many controls from another thread takes a while); true
+// enabled (one under a nested modal window is not) and its view, read once (without
+// read, only its caption: reading many controls from another thread takes a while); true
 // means it has answered the window, false asks again at the next poll. Wine gives a
 // new window the handle of one just destroyed: the test says when one has gone (Forget).
 class WindowWatcher {
@@ -71,8 +68,7 @@ class WindowWatcher {
 };
 
 // Answers the system message boxes that the constructing thread opens (OK, or close)
-// and keeps what they said (title, text): a box no test expected cannot leave a test
-// waiting.
+// and keeps what they said: a box no test expected cannot leave a test waiting.
 class MessageBoxWatcher : public WindowWatcher {
  public:
   MessageBoxWatcher();

@@ -11,6 +11,17 @@ std::wstring TextOf(BSTR text) {
 
 }  // namespace
 
+std::wstring TextOf(const VARIANT& value) {
+  VARIANT text;
+  VariantInit(&text);
+  if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(&value), VARIANT_ALPHABOOL, VT_BSTR))) {
+    return L"<type " + std::to_wstring(V_VT(&value)) + L">";
+  }
+  const std::wstring result = TextOf(V_BSTR(&text));
+  VariantClear(&text);
+  return result;
+}
+
 std::wstring& OcxPath() {
   static std::wstring path;
   return path;

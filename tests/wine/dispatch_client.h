@@ -34,6 +34,10 @@ inline std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
+// A value as text, as VBScript's CStr gives it ("True" for a Boolean); "<type n>"
+// for a value that has none.
+std::wstring TextOf(const VARIANT& value);
+
 // The .ocx loaded with LoadLibrary and its four entry points.
 class OcxModule {
  public:

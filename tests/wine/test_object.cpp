@@ -3,18 +3,6 @@
 #include <string>
 
 namespace pelikar::com_tests {
-namespace {
-
-std::wstring TextOf(VARIANT* value) {
-  VARIANT text;
-  VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, value, VARIANT_ALPHABOOL, VT_BSTR))) return L"?";
-  std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
-  VariantClear(&text);
-  return result;
-}
-
-}  // namespace
 
 TestObject::~TestObject() {
   for (Member& member : members_) VariantClear(&member.value);
@@ -125,7 +113,7 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
         params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return DISP_E_PARAMNOTOPTIONAL;
     }
-    history_.push_back(member->name + L"=" + TextOf(&params->rgvarg[0]));
+    history_.push_back(member->name + L"=" + TextOf(params->rgvarg[0]));
     return VariantCopyInd(&member->value, &params->rgvarg[0]);
   }
   Record("Get " + Narrow(member->name));

@@ -42,15 +42,6 @@ struct ScratchDirectory {
     }
     std::filesystem::remove_all(path, ignored);
   }
-  // A file (a directory when the name ends in \) with the attributes.
-  void Add(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    if (name.back() == L'\\') {
-      std::filesystem::create_directory(path / name.substr(0, name.size() - 1));
-    } else {
-      std::ofstream(path / name) << "x";
-    }
-    SetFileAttributesW((path / name).c_str(), attributes);
-  }
   std::wstring operator/(const std::wstring& name) const { return (path / name).wstring(); }
 
   const std::filesystem::path path;
@@ -86,12 +77,16 @@ TEST_F(Utilities, DirectoriesAndDrivesOfThePrefix) {
 // Real files with real attributes, found by their long names only.
 TEST_F(Utilities, FileExistAndDirExist) {
   ScratchDirectory scratch{L"pelikar-files"};
-  scratch.Add(L"readme.txt", FILE_ATTRIBUTE_READONLY);
-  scratch.Add(L"hidden.ini", FILE_ATTRIBUTE_HIDDEN);
-  scratch.Add(L"system.ini", FILE_ATTRIBUTE_SYSTEM);
-  scratch.Add(L"page.html");
-  scratch.Add(L"folder\\");
-  scratch.Add(L"secret\\", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+  for (const auto& [name, attributes] : {std::pair{L"readme.txt", FILE_ATTRIBUTE_READONLY},
+                                         {L"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
+                                         {L"system.ini", FILE_ATTRIBUTE_SYSTEM},
+                                         {L"page.html", FILE_ATTRIBUTE_NORMAL}}) {
+    std::ofstream(scratch.path / name) << "x";
+    SetFileAttributesW((scratch / name).c_str(), attributes);
+  }
+  std::filesystem::create_directory(scratch.path / L"folder");
+  std::filesystem::create_directory(scratch.path / L"secret");
+  SetFileAttributesW((scratch / L"secret").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
   const struct {
     std::wstring name;
     bool file, directory;
@@ -99,9 +94,8 @@ TEST_F(Utilities, FileExistAndDirExist) {
       {L"README.TXT", true, true},  // a file counts as a directory
       {L"hidden.ini", false, false},  {L"system.ini", false, false},
       {L"folder\\", false, true},     {L"secret", false, false},
-      {L"*.txt", true, true},
       // Wine finds page.html for *.htm by its short alias; long names only count.
-      {L"*.htm", false, false},
+      {L"*.txt", true, true},         {L"*.htm", false, false},
       // No code for it in code page 1252: the ANSI name would carry "?" instead.
       {L"readm\x0416.txt", false, false},
   };

@@ -54,7 +54,17 @@ class TestSite final : public IOleClientSite,
                        private Counted {
  public:
   // The form's window, which the control's window goes into; its caption is "Form1".
-  TestSite(CallLog& log, HWND window);
+  TestSite(CallLog& log, HWND window) : log_(log), window_(window) {
+    form_->Set(L"Caption", *Variant::Text(L"Form1").get());
+    extender_->Set(L"Parent", *com_tests::Object(form_).get());
+    SetUserMode(true);
+    FONTDESC font{sizeof font, const_cast<LPOLESTR>(L"Tahoma"), {{10 * 10000, 0}}, FW_NORMAL,
+                  ANSI_CHARSET, FALSE, FALSE, FALSE};  // 10 points
+    IDispatch* ambientFont = nullptr;
+    OleCreateFontIndirect(&font, IID_IFontDisp, reinterpret_cast<void**>(&ambientFont));
+    ambients_->Set(L"Font", *com_tests::Object(ambientFont).get(), DISPID_AMBIENT_FONT);
+    ambientFont->Release();
+  }
 
   // Ambient UserMode: true at run time, false in the form designer.
   void SetUserMode(bool userMode) {
@@ -74,7 +84,24 @@ class TestSite final : public IOleClientSite,
   TestObject& extender() { return *extender_; }
 
   // IUnknown
-  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
+  STDMETHODIMP QueryInterface(REFIID id, void** object) override {
+    *object = nullptr;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IOleClientSite)) {
+      *object = static_cast<IOleClientSite*>(this);
+    } else if (IsEqualIID(id, IID_IOleWindow) || IsEqualIID(id, IID_IOleInPlaceSite)) {
+      *object = static_cast<IOleInPlaceSite*>(this);
+    } else if (IsEqualIID(id, IID_IOleInPlaceUIWindow) || IsEqualIID(id, IID_IOleInPlaceFrame)) {
+      *object = static_cast<IOleInPlaceFrame*>(this);
+    } else if (IsEqualIID(id, IID_IOleControlSite)) {
+      *object = static_cast<IOleControlSite*>(this);
+    } else if (IsEqualIID(id, IID_IDispatch) && offersAmbients) {
+      *object = static_cast<IDispatch*>(this);
+    } else if (IsEqualIID(id, IID_IPropertyNotifySink)) {
+      *object = static_cast<IPropertyNotifySink*>(this);
+    }
+    if (*object != nullptr) AddRef();
+    return *object != nullptr ? S_OK : E_NOINTERFACE;
+  }
   STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
   STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
 
@@ -98,13 +125,37 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnInPlaceActivate() override { return Logged("site.OnInPlaceActivate"); }
   STDMETHODIMP OnUIActivate() override { return Logged("site.OnUIActivate"); }
   STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+                                LPRECT placed, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+    AddRef();
+    *frame = this;
+    *document = nullptr;
+    *placed = *clip = position;
+    *info = {sizeof *info, FALSE, window_, nullptr, 0};
+    return Logged("site.GetWindowContext");
+  }
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-  STDMETHODIMP OnUIDeactivate(BOOL) override;
+  STDMETHODIMP OnUIDeactivate(BOOL) override {
+    log_.Add("site.OnUIDeactivate");
+    if (IOleInPlaceObject* inPlace = deactivatesOnUIDeactivate ? InPlace() : nullptr) {
+      inPlace->InPlaceDeactivate();
+      inPlace->Release();
+    }
+    return S_OK;
+  }
   STDMETHODIMP OnInPlaceDeactivate() override { return Logged("site.OnInPlaceDeactivate"); }
   STDMETHODIMP DiscardUndoState() override { return S_OK; }
   STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
-  STDMETHODIMP OnPosRectChange(LPCRECT position) override;
+  // As a form designer does: the control gets the rectangle it asked for.
+  STDMETHODIMP OnPosRectChange(LPCRECT placed) override {
+    log_.Add("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) +
+             " " + std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
+    position = *placed;
+    if (IOleInPlaceObject* inPlace = InPlace()) {
+      inPlace->SetObjectRects(placed, placed);
+      inPlace->Release();
+    }
+    return S_OK;
+  }
 
   // IOleInPlaceUIWindow, IOleInPlaceFrame: only the active object matters here
   STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
@@ -124,7 +175,12 @@ class TestSite final : public IOleClientSite,
   // IOleControlSite
   STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
   STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
-  STDMETHODIMP GetExtendedControl(IDispatch** extended) override;
+  STDMETHODIMP GetExtendedControl(IDispatch** extended) override {
+    log_.Add("site.GetExtendedControl");
+    *extended = offersExtendedControl ? extender_ : nullptr;
+    if (*extended != nullptr) extender_->AddRef();
+    return *extended != nullptr ? S_OK : E_NOTIMPL;
+  }
   STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
   STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
   STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
@@ -146,19 +202,27 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  ~TestSite() override;
+  ~TestSite() override {
+    extender_->Release();
+    form_->Release();
+    ambients_->Release();
+  }
   HRESULT Logged(const std::string& call) {
     log_.Add(call);
     return S_OK;
   }
   // The control's in-place object, for the caller to release; null without one.
-  IOleInPlaceObject* InPlace() const;
+  IOleInPlaceObject* InPlace() const {
+    IOleInPlaceObject* inPlace = nullptr;
+    if (control_ != nullptr) control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
+    return inPlace;
+  }
 
   CallLog& log_;
   HWND window_;
-  TestObject* ambients_;
-  TestObject* form_;
-  TestObject* extender_;
+  TestObject* ambients_ = new TestObject(log_, "ambient");
+  TestObject* form_ = new TestObject(log_, "form");
+  TestObject* extender_ = new TestObject(log_, "extender");
   IUnknown* control_ = nullptr;
 };
 

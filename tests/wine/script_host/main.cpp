@@ -27,6 +27,7 @@ namespace pelikar::script_host {
 namespace {
 
 using com_tests::TestObject;
+using com_tests::TextOf;
 using Arguments = std::vector<VARIANT*>;
 
 enum ExitCode { kSuccess = 0, kFailuresReported = 1, kScriptError = 2, kHostError = 3 };
@@ -43,17 +44,6 @@ void Write(FILE* stream, const std::wstring& text) {
   const std::string utf8 = Bytes(text, CP_UTF8);
   fwrite(utf8.data(), 1, utf8.size(), stream);
   fflush(stream);
-}
-
-std::wstring TextOf(VARIANT* value) {
-  VARIANT text;
-  VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, value, VARIANT_ALPHABOOL, VT_BSTR))) {
-    return L"<variant type " + std::to_wstring(V_VT(value)) + L">";
-  }
-  std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
-  VariantClear(&text);
-  return result;
 }
 
 // The value as a whole number, -1 when it is none.
@@ -93,18 +83,18 @@ TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) 
   };
   add(L"Echo", [](const Arguments& given, VARIANT*) {
     std::wstring line;
-    for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(value);
+    for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(*value);
     Write(stdout, line + L"\n");
     return S_OK;
   });
   add(L"Fail", [fail](const Arguments& given, VARIANT*) {
-    fail(given.empty() ? L"" : TextOf(given[0]));
+    fail(given.empty() ? L"" : TextOf(*given[0]));
     return S_OK;
   });
   add(L"Check", [fail](const Arguments& given, VARIANT*) {
     if (given.size() != 3) return DISP_E_BADPARAMCOUNT;
-    const std::wstring actual = TextOf(given[1]), expected = TextOf(given[2]);
-    if (actual != expected) fail(TextOf(given[0]) + L": got [" + actual + L"], expected [" + expected + L"]");
+    const std::wstring actual = TextOf(*given[1]), expected = TextOf(*given[2]);
+    if (actual != expected) fail(TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]");
     return S_OK;
   });
   // The engine turns the failed call into an error that ends the script; the site
@@ -123,7 +113,7 @@ TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) 
   add(L"Codes", [](const Arguments& given, VARIANT* result) {
     if (given.size() != 1 || result == nullptr) return DISP_E_BADPARAMCOUNT;
     std::wstring codes;
-    for (unsigned char byte : Bytes(TextOf(given[0]), CP_ACP)) {
+    for (unsigned char byte : Bytes(TextOf(*given[0]), CP_ACP)) {
       codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
     }
     return Answer(result, codes);
