@@ -12,6 +12,7 @@
 #include <olectl.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -200,33 +201,26 @@ bool FontsScene() {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace pelikar::com_tests;
-  if (argc != 5) {
+  const std::map<std::wstring, bool (*)()> scenes = {{L"message", MessageScene}, {L"tooltip", TooltipScene},
+      {L"keyboard", KeyboardScene}, {L"page", PageScene}, {L"fonts", FontsScene}};
+  if (argc != 5 || scenes.count(argv[3]) == 0) {
     std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx FONTS_DIR "
                "message|tooltip|keyboard|page|fonts SIGNAL_DIR\n", stderr);
     return 2;
   }
   OcxPath() = argv[1];
   signalDir = argv[4];
-  const std::wstring fonts = argv[2], scene = argv[3];
-  if (AddFontResourceW((fonts + L"\\nivo2.ttf").c_str()) == 0 ||
-      AddFontResourceW((fonts + L"\\nivo_ir.ttf").c_str()) == 0 ||
-      FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-    return 1;
-  }
-  bool shown = false;
+  const std::wstring fonts = argv[2];
+  bool shown = AddFontResourceW((fonts + L"\\nivo2.ttf").c_str()) != 0 &&
+               AddFontResourceW((fonts + L"\\nivo_ir.ttf").c_str()) != 0 &&
+               SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   {
     OcxModule module;
     control = module.New<IDispatch>(kPelikarClass, IID_IDispatch);
-    if (control != nullptr) {
-      shown = scene == L"message"    ? MessageScene()
-              : scene == L"tooltip"  ? TooltipScene()
-              : scene == L"keyboard" ? KeyboardScene()
-              : scene == L"page"     ? PageScene()
-                                     : FontsScene();
-      control->Release();
-    }
+    shown = shown && control != nullptr && scenes.at(argv[3])();
+    if (control != nullptr) control->Release();
   }
   CoUninitialize();
-  if (!shown) std::fwprintf(stderr, L"dialog_scenes: the %ls scene did not show\n", scene.c_str());
+  if (!shown) std::fwprintf(stderr, L"dialog_scenes: the %ls scene did not show\n", argv[3]);
   return shown ? 0 : 1;
 }

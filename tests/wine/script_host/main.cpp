@@ -172,15 +172,9 @@ STDMETHODIMP ScriptSite::OnScriptError(IActiveScriptError* error) {
   ULONG line = 0;
   LONG column = 0;
   error->GetSourcePosition(&context, &line, &column);
-  BSTR source = nullptr;
-  error->GetSourceLineText(&source);
-  wchar_t code[16];
-  swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(exception.scode != 0 ? exception.scode : exception.wCode));
   Write(stderr, path_ + L"(" + std::to_wstring(line + 1) + L"," + std::to_wstring(column + 1) +
-                    L"): script error " + code + L": " +
-                    (exception.bstrDescription != nullptr ? exception.bstrDescription : L"") +
-                    L"\n    " + (source != nullptr ? source : L"") + L"\n");
-  SysFreeString(source);
+                    L"): script error " + std::to_wstring(exception.scode) + L": " +
+                    (exception.bstrDescription != nullptr ? exception.bstrDescription : L"") + L"\n");
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrHelpFile);
@@ -192,14 +186,34 @@ int HostError(const std::wstring& message) {
   return kHostError;
 }
 
-// Parses and runs the whole script; errors reach the site.
-HRESULT Execute(IActiveScript* engine, IActiveScriptSite* site, const std::wstring& source) {
+// Reads, parses and runs the whole script; errors reach the site.
+int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
+  const std::wstring extension = std::filesystem::path(path).extension().wstring();
+  const wchar_t* engineName = _wcsicmp(extension.c_str(), L".vbs") == 0  ? L"VBScript"
+                              : _wcsicmp(extension.c_str(), L".js") == 0 ? L"JScript"
+                                                                         : nullptr;
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (engineName == nullptr || !file.is_open()) return HostError(L"cannot read " + path + L" (.vbs or .js)");
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  std::wstring source(bytes.size(), L'\0');
+  source.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(), static_cast<int>(source.size()))));
+  CLSID engineId;
+  IActiveScript* engine = nullptr;
+  IActiveScriptParse* parser = nullptr;
   // mingw's uuid library lacks the IActiveScriptParse identifiers; the header's
   // __uuidof declaration supplies the right one for 32 and 64 bits.
-  IActiveScriptParse* parser = nullptr;
-  HRESULT result = engine->QueryInterface(__uuidof(IActiveScriptParse), reinterpret_cast<void**>(&parser));
-  if (FAILED(result)) return result;
-  result = engine->SetScriptSite(site);
+  if (FAILED(CLSIDFromProgID(engineName, &engineId)) ||
+      FAILED(CoCreateInstance(engineId, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
+                              reinterpret_cast<void**>(&engine))) ||
+      FAILED(engine->QueryInterface(__uuidof(IActiveScriptParse), reinterpret_cast<void**>(&parser)))) {
+    return HostError(std::wstring(L"cannot create the ") + engineName + L" engine");
+  }
+  Report report;
+  TestObject* host = NewHost(report, arguments);
+  ScriptSite site(path, host, report);
+  HRESULT result = engine->SetScriptSite(&site);
   if (SUCCEEDED(result)) result = parser->InitNew();
   if (SUCCEEDED(result)) result = engine->AddNamedItem(L"Host", SCRIPTITEM_ISVISIBLE);
   if (SUCCEEDED(result)) {
@@ -209,33 +223,6 @@ HRESULT Execute(IActiveScript* engine, IActiveScriptSite* site, const std::wstri
   if (SUCCEEDED(result)) result = engine->SetScriptState(SCRIPTSTATE_CONNECTED);
   engine->Close();
   parser->Release();
-  return result;
-}
-
-int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
-  const std::wstring extension = std::filesystem::path(path).extension().wstring();
-  const wchar_t* engineName = _wcsicmp(extension.c_str(), L".vbs") == 0  ? L"VBScript"
-                              : _wcsicmp(extension.c_str(), L".js") == 0 ? L"JScript"
-                                                                         : nullptr;
-  if (engineName == nullptr) return HostError(L"no script engine for " + path + L" (.vbs or .js)");
-  std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.is_open()) return HostError(L"cannot read " + path);
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-  std::wstring source(bytes.size(), L'\0');
-  source.resize(static_cast<std::size_t>(MultiByteToWideChar(
-      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(), static_cast<int>(source.size()))));
-  CLSID engineId;
-  IActiveScript* engine = nullptr;
-  if (FAILED(CLSIDFromProgID(engineName, &engineId)) ||
-      FAILED(CoCreateInstance(engineId, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
-                              reinterpret_cast<void**>(&engine)))) {
-    return HostError(std::wstring(L"cannot create the ") + engineName + L" engine");
-  }
-  Report report;
-  TestObject* host = NewHost(report, arguments);
-  ScriptSite site(path, host, report);
-  const HRESULT result = Execute(engine, &site, source);
   engine->Release();
   host->Release();
 
@@ -243,9 +230,7 @@ int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
     Write(stderr, std::to_wstring(report.failures) + L" failure(s) reported by " + path + L"\n");
   }
   if (site.errors() > 0) return kScriptError;
-  if (FAILED(result) && !report.quit) {
-    return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
-  }
+  if (FAILED(result) && !report.quit) return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
   if (report.quit && report.quitCode != 0) return report.quitCode;
   return report.failures > 0 ? kFailuresReported : kSuccess;
 }
