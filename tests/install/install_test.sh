@@ -13,40 +13,39 @@ fail() { echo "install_test: FAIL: $*" >&2; exit 1; }
 [ $# -eq 4 ] || fail "usage: install_test.sh VERSION X64_BUILD X86_BUILD WORK_DIR"
 version=$1 work=$4
 declare -A build=([x64]=$2 [x86]=$3)
-msi64=${build[x64]}/packages/Pelikar-$version-x64.msi
-msi86=${build[x64]}/packages/Pelikar-$version-x86.msi
 IFS=. read -r major minor patch <<<"$version"
 next=$major.$minor.$((patch + 1))
 ocx() { echo "${build[$1]}/src/control/com/Pelikar.ocx"; }
+windows_path() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
 
 prefix=$work/prefix
 export PELIKAR_WINEPREFIX=$prefix
 # shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
-started=$SECONDS
-step() { printf 'install_test: [%3ds] %s\n' $((SECONDS - started)) "$*"; }
-windows_path() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
+step() { printf 'install_test: [%3ds] %s\n' $SECONDS "$*"; }
 
-# msiexec 0|failure ARGUMENT...: Windows Installer without a window; then the prefix
+# msiexec 0|failure /i|/x PACKAGE: Windows Installer without a window; then the prefix
 # settles. (Wine hands on the low byte of a failure: 1603 arrives as 67.)
 msiexec() {
-  local expected=$1 status=0
-  shift
-  timeout 180 "$WINE" msiexec "$@" /qn || status=$?
+  local status=0
+  timeout 180 "$WINE" msiexec "$2" "$(windows_path "$3")" /qn || status=$?
   "$WINESERVER" -w
-  [ "$expected" = 0 ] && [ $status -ne 0 ] && fail "msiexec $* exited $status"
-  [ "$expected" = failure ] && [ $status -eq 0 ] && fail "msiexec $* succeeded"
+  [ "$1" = 0 ] && [ $status -ne 0 ] && fail "msiexec $2 $3 exited $status"
+  [ "$1" = failure ] && [ $status -eq 0 ] && fail "msiexec $2 $3 succeeded"
   return 0
 }
+msi64=${build[x64]}/packages/Pelikar-$version-x64.msi
+msi86=${build[x64]}/packages/Pelikar-$version-x86.msi
+msi_next=$work/Pelikar-$next-x64.msi
 
-# host BITNESS installed|missing known|unknown: what a program of that bitness finds,
+# host BITNESS installed|missing [known|unknown]: what a program of that bitness finds,
 # the control by its ProgID and the fonts' faces.
 host() {
   timeout 60 "$WINE" "${build[$1]}/tests/wine/pkscript.exe" \
     "$(windows_path "$here/create_control.vbs")" "$2" || fail "$1: the control is not $2"
-  timeout 60 "$WINE" "${build[$1]}/tests/install/pelikar_font_faces.exe" "$3" Nivo2 Nivo_Ir ||
-    fail "$1: the fonts are not $3"
+  [ -z "${3:-}" ] || timeout 60 "$WINE" "${build[$1]}/tests/install/pelikar_font_faces.exe" "$3" \
+    Nivo2 Nivo_Ir || fail "$1: the fonts are not $3"
 }
 
 # snapshot NAME: NAME.reg, the registry, and NAME.files, the paths under drive_c.
@@ -57,8 +56,7 @@ snapshot() {
   (cd "$prefix" && find drive_c | LC_ALL=C sort) >"$work/$1.files"
 }
 # added A B: the lines of snapshot B (reg and files) that A lacks.
-added() { cat <(LC_ALL=C comm -13 "$work/$1.reg" "$work/$2.reg") \
-              <(LC_ALL=C comm -13 "$work/$1.files" "$work/$2.files"); }
+added() { cat "$work/$2".{reg,files} | LC_ALL=C sort | LC_ALL=C comm -13 <(cat "$work/$1".{reg,files} | LC_ALL=C sort) -; }
 # same A B [FILTER]: equal snapshots, once FILTER (a regular expression) takes out lines.
 same() {
   diff <(cat "$work/$1".{reg,files} | grep -Ev "${3:-^$}") \
@@ -79,7 +77,7 @@ products() {
 
 # The first run of Windows Installer in a prefix makes its own folder and keys, and
 # its font registration the 32-bit view's fonts key; they stay, empty, as on every
-# Windows. Only these may differ after uninstalling, and only as empty keys and folder.
+# Windows. Only these may be added by installing and uninstalling, and nothing may go.
 platform='drive_c/windows/Installer
 HKLM\Software\Classes\Installer\Features
 HKLM\Software\Classes\Installer\Products
@@ -88,12 +86,6 @@ HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UpgradeCodes
 HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData\S-1-5-18\Components
 HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData\S-1-5-18\Products
 HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Fonts'
-removed_cleanly() {
-  cat <(diff "$work/before.reg" "$work/$1.reg") <(diff "$work/before.files" "$work/$1.files") |
-    grep '^[<>]' | grep -Fxv -f <(sed 's/^/> /' <<<"$platform") >&2 &&
-    fail "uninstalling left these differences ('<' gone, '>' added)"
-  echo "install_test: before/after comparison: empty (the platform's own $(grep -c . <<<"$platform") empty keys and folder aside)"
-}
 
 # ---------------------------------------------------------------------------------
 rm -rf "$work"
@@ -103,7 +95,7 @@ step "a new prefix: $prefix"
 snapshot before
 
 step "install $msi64"
-msiexec 0 /i "$(windows_path "$msi64")"
+msiexec 0 /i "$msi64"
 snapshot installed
 products installed "$version"
 for machine in x64 x86; do host $machine installed known; done
@@ -114,33 +106,34 @@ rm "$prefix/drive_c/Program Files/Pelikar/Pelikar.ocx" "$prefix/drive_c/windows/
   "$WINE" reg delete 'HKCR\CLSID\{C192A5C2-5059-416A-9146-061C58B0A25D}\InprocServer32' /f /reg:32 &&
   "$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
     /v 'Nivo2 (TrueType)' /f; } >/dev/null 2>&1 || fail "cannot delete the keys to be repaired"
-msiexec 0 /i "$(windows_path "$msi64")"
+msiexec 0 /i "$msi64"
 snapshot repaired
 # The installer notes the package's folder once more among the product's sources.
 same installed repaired '\\SourceList\\'
 
 step "upgrade to $next"
 "$root/packaging/build_msi.sh" --arch x64 --version "$next" --x86 "$(ocx x86)" --x64 "$(ocx x64)" \
-  --fonts "${build[x64]}/fonts" --output "$work/Pelikar-$next-x64.msi" >/dev/null
-msiexec 0 /i "$(windows_path "$work/Pelikar-$next-x64.msi")"
+  --fonts "${build[x64]}/fonts" --output "$msi_next" >/dev/null
+msiexec 0 /i "$msi_next"
 snapshot upgraded
 products upgraded "$next"
 same installed upgraded "$records"
-msiexec failure /i "$(windows_path "$msi64")"
+msiexec failure /i "$msi64"
 
 step "the x86 package beside it, then each removed"
-msiexec 0 /i "$(windows_path "$msi86")"
-msiexec 0 /x "$(windows_path "$work/Pelikar-$next-x64.msi")"
+msiexec 0 /i "$msi86"
+msiexec 0 /x "$msi_next"
 snapshot beside
 # The x86 package keeps what it shares with the x64 one: the 32-bit control, the
 # ProgIDs and the library's entry, the fonts.
 products beside "$version"
 host x86 installed known
-timeout 60 "$WINE" "${build[x64]}/tests/wine/pkscript.exe" \
-  "$(windows_path "$here/create_control.vbs")" missing || fail "x64: the control is still there"
-msiexec 0 /x "$(windows_path "$msi86")"
+host x64 missing
+msiexec 0 /x "$msi86"
 snapshot removed
-removed_cleanly removed
+added removed before | grep . >&2 && fail "uninstalling took these away"
+added before removed | grep -Fxv "$platform" >&2 && fail "uninstalling left these behind"
+echo "install_test: before/after comparison: empty (the platform's own empty keys and folder aside)"
 for machine in x64 x86; do host $machine missing unknown; done
 
 step "the controls' own registration at the installed paths"
@@ -156,7 +149,6 @@ diff <(added before installed | grep -E '^HKLM\\Software\\Classes\\' | grep -Ev 
      <(added removed registered | grep -Ev '^drive_c/') >&2 ||
   fail "the package's COM entries ('<') differ from the controls' own ('>')"
 echo "install_test: the package's COM entries are the controls' own, $(added removed registered | grep -c '^HKLM') lines"
-
 "$WINESERVER" -k 2>/dev/null || true
 rm -rf "$prefix"
 step "all passed"

@@ -19,18 +19,6 @@ namespace {
 constexpr int kWords = 3000;
 constexpr short kWordKeys[] = {'S', 'G', 'H', 'L'};  // "salaam"
 
-// A control of the calling thread's apartment.
-IDispatch* NewControl(const OcxModule& module) {
-  IClassFactory* factory = nullptr;
-  IDispatch* control = nullptr;
-  if (SUCCEEDED(module.GetClassObject(kPelikarClass, IID_IClassFactory,
-                                      reinterpret_cast<void**>(&factory)))) {
-    factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control));
-    factory->Release();
-  }
-  return control;
-}
-
 // Types the word into an emptied text field and gives the field's text.
 std::wstring TypeWord(IDispatch* control, TestObject* field) {
   field->Set(L"Text", *Variant::Text(L"").get());
@@ -56,7 +44,7 @@ TEST(Apartments, ATypistNeverGetsTheCodesOfAnotherThreadsConversions) {
   std::atomic<long> conversions{0};
   std::thread converter([&] {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IDispatch* control = NewControl(module);
+    IDispatch* control = module.New<IDispatch>(kPelikarClass, IID_IDispatch);
     const Variant typed = Variant::Text(L"~sghl fv alh~");
     while (control != nullptr && typing) {
       Call(control, L"En_Ir_To_nivo", {&typed});
@@ -66,7 +54,7 @@ TEST(Apartments, ATypistNeverGetsTheCodesOfAnotherThreadsConversions) {
     CoUninitialize();
   });
 
-  IDispatch* control = NewControl(module);
+  IDispatch* control = module.New<IDispatch>(kPelikarClass, IID_IDispatch);
   ASSERT_NE(control, nullptr);
   const Variant ir = Variant::Short(1), on = Variant::Short(-1);
   ASSERT_EQ(Call(control, L"CodePage", {&ir}, DISPATCH_PROPERTYPUT).result, S_OK);
@@ -75,8 +63,7 @@ TEST(Apartments, ATypistNeverGetsTheCodesOfAnotherThreadsConversions) {
   field->Set(L"Tag", *Variant::Text(L"text").get());
   field->Set(L"Name", *Variant::Text(L"Text1").get());
   field->Set(L"SelText", *Variant::Text(L"").get());
-  field->SetLong(L"Locked", 0);
-  field->SetLong(L"MaxLength", 0);
+  for (const wchar_t* name : {L"Locked", L"MaxLength"}) field->SetLong(name, 0);
   const Variant word = Variant::Text(L"~sghl~");
   const std::wstring expected = Call(control, L"En_To_Ir", {&word}).value.text();
   ASSERT_EQ(expected.size(), 4u);

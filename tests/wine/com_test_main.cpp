@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ocx_module.h"
+#include "dispatch_client.h"
 
 int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -14,7 +14,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: pelikar_com_tests [GOOGLETEST OPTIONS] PATH\\TO\\Pelikar.ocx\n", stderr);
     return 2;
   }
-  pelikar::com_tests::SetOcxPath(argv[1]);
+  pelikar::com_tests::OcxPath() = argv[1];
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
   const int result = RUN_ALL_TESTS();
   CoUninitialize();

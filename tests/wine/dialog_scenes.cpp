@@ -9,17 +9,16 @@
 // the scene ("window") and of each text in it; it ends when SIGNAL_DIR\done appears.
 // Exits non-zero when the control fails or no done signal comes within a minute.
 #include <windows.h>
-#include <oleauto.h>
 #include <olectl.h>
 
 #include <cstdio>
-#include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialog_windows.h"
 #include "dispatch_client.h"
-#include "ocx_module.h"
 
 namespace pelikar::com_tests {
 namespace {
@@ -27,7 +26,7 @@ namespace {
 constexpr DWORD kSettleMs = 400;  // for a window to reach the X server
 
 struct NamedRect {
-  std::string name;
+  std::string name;  // empty: not judged
   RECT rect;
 };
 using Rects = std::vector<NamedRect>;
@@ -48,10 +47,8 @@ RECT Inside(HWND window, int margin) {
 bool ReadyThenDone(const Rects& rects, bool pump) {
   const std::wstring path = signalDir + L"\\ready";
   FILE* file = _wfopen((path + L".part").c_str(), L"w");
-  for (const NamedRect& named : rects) {
-    const RECT& r = named.rect;
-    std::fprintf(file, "%s %ld %ld %ld %ld\n", named.name.c_str(), r.left, r.top,
-                 r.right - r.left, r.bottom - r.top);
+  for (const auto& [name, r] : rects) {
+    std::fprintf(file, "%s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top);
   }
   std::fclose(file);
   MoveFileW((path + L".part").c_str(), path.c_str());
@@ -63,56 +60,49 @@ bool ReadyThenDone(const Rects& rects, bool pump) {
   return false;
 }
 
-using Namer = std::function<NamedRect(HWND, int id)>;
+using Namer = std::function<NamedRect(HWND child, int id)>;
 
-struct Collecting {
-  const Namer* name;
-  Rects* rects;
-};
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM state) {
-  const auto& collecting = *reinterpret_cast<Collecting*>(state);
-  NamedRect named = (*collecting.name)(child, GetDlgCtrlID(child));
-  if (!named.name.empty()) collecting.rects->push_back(named);
+BOOL CALLBACK NameChild(HWND child, LPARAM state) {
+  auto& [name, rects] = *reinterpret_cast<std::pair<const Namer*, Rects*>*>(state);
+  const NamedRect named = (*name)(child, GetDlgCtrlID(child));
+  if (!named.name.empty()) rects->push_back(named);
   return TRUE;
 }
 
 // A scene in a modal window of the class, up while show waits in its modal loop:
-// once the window has drawn, name gives each child's rectangle a name (none: not
-// judged), and close ends the window after the screenshot. False when show fails, the
-// window never shows its texts, or no done signal comes.
-bool ModalScene(const wchar_t* windowClass, const Namer& name, std::function<void(HWND)> close,
-                std::function<bool()> show) {
-  bool closed = false, done = false;
+// once the window has drawn, name gives each child's rectangle a name, and the button
+// with the id (or WM_CLOSE, for 0) ends the window after the screenshot. False when
+// show fails or no done signal comes.
+bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
+                const std::function<bool()>& show) {
+  bool done = false;
   WindowWatcher watcher(windowClass, [&](HWND window, const WindowView&) {
     Sleep(kSettleMs);
     Rects rects{{"window", Inside(window, 0)}};
-    Collecting collecting{&name, &rects};
-    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&collecting));
+    std::pair<const Namer*, Rects*> state{&name, &rects};
+    EnumChildWindows(window, NameChild, reinterpret_cast<LPARAM>(&state));
     if (rects.size() == 1) return false;  // its texts are not up yet
     done = ReadyThenDone(rects, false);
-    close(window);
-    return closed = true;
+    if (closer != 0) PostMessageW(GetDlgItem(window, closer), BM_CLICK, 0, 0);
+    if (closer == 0) PostMessageW(window, WM_CLOSE, 0, 0);
+    return true;
   }, 20, false);
-  return show() && closed && done;
+  return show() && done;
 }
 
+// Buttons 100 up and the prompt's lines 1000 up; the credit is too small to judge.
 bool MessageScene() {
   // "The text has changed" above "Save it?", typed on a Latin keyboard.
   const Variant prompt = Variant::Text(L"~bodvi a,n?~|~ljk jyddv ;vni hsj~"),
                 buttons = Variant::Short(3), title = Variant::Text(L"Pelikar"),
                 alignment = Variant::Short(1), top = Variant::Short(600), left = Variant::Short(900);
-  return ModalScene(
-      L"PelikarMessageBox",
-      [](HWND child, int id) {  // buttons 100 up, the prompt's lines 1000 up; the credit is too small
-        if (id >= 1000) return NamedRect{"line" + std::to_string(id), Inside(child, 0)};
-        return NamedRect{id >= 100 && id < 1000 ? "button" + std::to_string(id) : "", Inside(child, 5)};
-      },
-      [](HWND box) { PostMessageW(GetDlgItem(box, 105), BM_CLICK, 0, 0); },
-      [&] {
-        CallResult call = Call(control, L"Message2", {&prompt, &buttons, &title, &alignment, &top, &left});
-        return call.result == S_OK && V_I2(call.value.get()) == 6;
-      });
+  const Namer name = [](HWND child, int id) {
+    if (id >= 1000) return NamedRect{"line" + std::to_string(id), Inside(child, 0)};
+    return NamedRect{id >= 100 ? "button" + std::to_string(id) : "", Inside(child, 5)};
+  };
+  return ModalScene(L"PelikarMessageBox", name, 105, [&] {
+    return V_I2(Call(control, L"Message2", {&prompt, &buttons, &title, &alignment, &top, &left}).value.get()) == 6;
+  });
 }
 
 // The keyboard's keys are its children 200 to 265, its text field 301, its title 302:
@@ -123,24 +113,19 @@ bool KeyboardScene() {
   int letters = 0;
   const Variant caption = Variant::Text(L"Pelikar"), text = Variant::Text(L"~sghl~"),
                 top = Variant::Short(600), left = Variant::Short(900);
-  const bool shown = ModalScene(
-      L"PelikarKeyboard",
-      [&](HWND child, int id) {
-        const std::wstring label = WindowText(child);
-        if (id == 301) {
-          RECT start = Inside(child, 2);
-          start.right = start.left + 60;
-          return NamedRect{"text", start};
-        }
-        if (id == 302) return NamedRect{"title", Inside(child, 0)};
-        if (id < 200 || id > 265 || label.empty() || (label.size() == 1 && label[0] < 128)) {
-          return NamedRect{};
-        }
-        letters += label.size() == 1;
-        return NamedRect{(label.size() == 1 ? "glyph" : "key") + std::to_string(id), Inside(child, 4)};
-      },
-      [](HWND keyboard) { PostMessageW(keyboard, WM_CLOSE, 0, 0); },
-      [&] { return Call(control, L"KeyBoard2", {&caption, &text, &top, &left}).result == S_OK; });
+  const Namer name = [&](HWND child, int id) {
+    const std::wstring label = WindowText(child);
+    RECT start = Inside(child, 2);
+    start.right = start.left + 60;
+    if (id == 301) return NamedRect{"text", start};
+    if (id == 302) return NamedRect{"title", Inside(child, 0)};
+    if (id < 200 || id > 265 || label.empty() || (label.size() == 1 && label[0] < 128)) return NamedRect{};
+    letters += label.size() == 1;
+    return NamedRect{(label.size() == 1 ? "glyph" : "key") + std::to_string(id), Inside(child, 4)};
+  };
+  const bool shown = ModalScene(L"PelikarKeyboard", name, 0, [&] {
+    return Call(control, L"KeyBoard2", {&caption, &text, &top, &left}).result == S_OK;
+  });
   if (letters != 33) std::fprintf(stderr, "dialog_scenes: %d keys show a letter, not 33\n", letters);
   return shown && letters == 33;
 }
@@ -152,23 +137,18 @@ bool PageScene() {
   Call(control, L"Environment", {&environment}, DISPATCH_PROPERTYPUT);
   ISpecifyPropertyPages* specify = nullptr;
   CAUUID pages{};
-  if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify))) ||
-      FAILED(specify->GetPages(&pages))) {
-    return false;
-  }
+  control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify));
+  if (specify == nullptr || FAILED(specify->GetPages(&pages))) return false;
   specify->Release();
-  const bool shown = ModalScene(
-      L"#32770",
-      [](HWND child, int id) {
-        const bool text = id >= 1001 && id <= 1010 && id != 1006;
-        return NamedRect{text ? "page" + std::to_string(id) : "", Inside(child, 0)};
-      },
-      [](HWND frame) { PostMessageW(GetDlgItem(frame, IDOK), BM_CLICK, 0, 0); },
-      [&] {
-        IUnknown* objects[] = {control};
-        return OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects, pages.cElems,
-                                      pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr) == S_OK;
-      });
+  const Namer name = [](HWND child, int id) {
+    const bool text = id >= 1001 && id <= 1010 && id != 1006;
+    return NamedRect{text ? "page" + std::to_string(id) : "", Inside(child, 0)};
+  };
+  const bool shown = ModalScene(L"#32770", name, IDOK, [&] {
+    IUnknown* objects[] = {control};
+    return OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects, pages.cElems,
+                                  pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr) == S_OK;
+  });
   CoTaskMemFree(pages.pElems);
   return shown;
 }
@@ -201,19 +181,15 @@ bool FontsScene() {
   const HWND form = Popup(600, 140);
   Rects rects{{"window", Inside(form, 0)}};
   const Variant typed = Variant::Text(L"~sghl fv alh~");
-  const struct {
-    const char* name;
-    const wchar_t* conversion;
-    const wchar_t* face;
-  } lines[] = {{"nivo", L"En_Ir_To_nivo", L"Nivo2"}, {"ir", L"En_To_Ir", L"Nivo_Ir"}};
   int top = 10;
-  for (const auto& line : lines) {
-    const HWND field = CreateWindowExW(0, L"STATIC", Call(control, line.conversion, {&typed}).value.text().c_str(),
+  for (const auto& [name, conversion, face] : {std::tuple{"nivo", L"En_Ir_To_nivo", L"Nivo2"},
+                                              std::tuple{"ir", L"En_To_Ir", L"Nivo_Ir"}}) {
+    const HWND field = CreateWindowExW(0, L"STATIC", Call(control, conversion, {&typed}).value.text().c_str(),
                                        WS_CHILD | WS_VISIBLE, 10, top, 560, 50, form, nullptr, nullptr, nullptr);
     const HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, line.face);
+                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
     SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    rects.push_back({line.name, Inside(field, 0)});
+    rects.push_back({name, Inside(field, 0)});
     top += 60;
   }
   Pump(kSettleMs);
@@ -225,36 +201,26 @@ bool FontsScene() {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace pelikar::com_tests;
-  if (argc != 5) {
+  const std::map<std::wstring, bool (*)()> scenes = {{L"message", MessageScene}, {L"tooltip", TooltipScene},
+      {L"keyboard", KeyboardScene}, {L"page", PageScene}, {L"fonts", FontsScene}};
+  if (argc != 5 || scenes.count(argv[3]) == 0) {
     std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx FONTS_DIR "
                "message|tooltip|keyboard|page|fonts SIGNAL_DIR\n", stderr);
     return 2;
   }
-  SetOcxPath(argv[1]);
+  OcxPath() = argv[1];
   signalDir = argv[4];
-  const std::wstring fonts = argv[2], scene = argv[3];
-  if (AddFontResourceW((fonts + L"\\nivo2.ttf").c_str()) == 0 ||
-      AddFontResourceW((fonts + L"\\nivo_ir.ttf").c_str()) == 0 ||
-      FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-    return 1;
-  }
-  bool shown = false;
+  const std::wstring fonts = argv[2];
+  bool shown = AddFontResourceW((fonts + L"\\nivo2.ttf").c_str()) != 0 &&
+               AddFontResourceW((fonts + L"\\nivo_ir.ttf").c_str()) != 0 &&
+               SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   {
     OcxModule module;
-    IClassFactory* factory = nullptr;
-    if (module.loaded() &&
-        SUCCEEDED(module.GetClassObject(kPelikarClass, IID_IClassFactory, reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)))) {
-      shown = scene == L"message"    ? MessageScene()
-              : scene == L"tooltip"  ? TooltipScene()
-              : scene == L"keyboard" ? KeyboardScene()
-              : scene == L"page"     ? PageScene()
-                                     : FontsScene();
-      control->Release();
-    }
-    if (factory != nullptr) factory->Release();
+    control = module.New<IDispatch>(kPelikarClass, IID_IDispatch);
+    shown = shown && control != nullptr && scenes.at(argv[3])();
+    if (control != nullptr) control->Release();
   }
   CoUninitialize();
-  if (!shown) std::fwprintf(stderr, L"dialog_scenes: the %ls scene did not show\n", scene.c_str());
+  if (!shown) std::fwprintf(stderr, L"dialog_scenes: the %ls scene did not show\n", argv[3]);
   return shown ? 0 : 1;
 }

@@ -7,15 +7,6 @@
 namespace pelikar::com_tests {
 namespace {
 
-constexpr int kMessageTextId = 0xFFFF;  // the static text of a system message box
-
-int Dpi(int axis) {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, axis);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
@@ -23,26 +14,17 @@ std::wstring ClassOf(HWND window) {
 }
 
 BOOL CALLBACK ReadControl(HWND control, LPARAM view) {
-  ChildControl read{ClassOf(control), WindowText(control), GetDlgCtrlID(control), {},
-                    GetWindowLongW(control, GWL_STYLE), {}};
-  GetWindowRect(control, &read.rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&read.rect), 2);
   DWORD_PTR font = 0;
   LOGFONTW logFont{};
   SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font);
-  if (GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont) != 0) read.face = logFont.lfFaceName;
-  reinterpret_cast<WindowView*>(view)->controls.push_back(read);
+  GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont);
+  reinterpret_cast<WindowView*>(view)->controls[GetDlgCtrlID(control)] =
+      {ClassOf(control), WindowText(control), logFont.lfFaceName};
   return TRUE;
 }
 
-struct Search {
-  const std::wstring* windowClass;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
-  auto& wanted = *reinterpret_cast<Search*>(search);
-  if (*wanted.windowClass == ClassOf(window) && IsWindowVisible(window)) wanted.found.push_back(window);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM found) {
+  reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }
 
@@ -75,8 +57,12 @@ long CountGdiObjects() {
 
 }  // namespace
 
-int PixelsX(int twips) { return MulDiv(twips, Dpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, Dpi(LOGPIXELSY), 1440); }
+int Pixels(int twips, int axis) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, axis);
+  ReleaseDC(nullptr, screen);
+  return MulDiv(twips, dpi, 1440);
+}
 
 std::wstring WindowText(HWND window) {
   wchar_t text[4096] = {};
@@ -86,26 +72,9 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::vector<const ChildControl*> WindowView::Of(const wchar_t* className) const {
-  std::vector<const ChildControl*> found;
-  for (const ChildControl& control : controls) {
-    if (control.className == className) found.push_back(&control);
-  }
-  return found;
-}
-
-const ChildControl* WindowView::WithId(int id) const {
-  for (const ChildControl& control : controls) {
-    if (control.id == id) return &control;
-  }
-  return nullptr;
-}
-
 WindowView ReadWindow(HWND window) {
-  WindowView view;
-  view.caption = WindowText(window);
+  WindowView view{WindowText(window), {}, {}};
   GetWindowRect(window, &view.frame);
-  GetClientRect(window, &view.client);
   EnumChildWindows(window, ReadControl, reinterpret_cast<LPARAM>(&view));
   return view;
 }
@@ -129,9 +98,22 @@ WindowWatcher::~WindowWatcher() {
 DWORD WINAPI WindowWatcher::Run(void* self) {
   auto& watcher = *static_cast<WindowWatcher*>(self);
   while (WaitForSingleObject(watcher.stop_, watcher.pollMs_) == WAIT_TIMEOUT) {
-    Search search{&watcher.class_, {}};
-    EnumThreadWindows(watcher.watched_, CollectWindow, reinterpret_cast<LPARAM>(&search));
-    for (HWND window : search.found) watcher.Act(window);
+    std::vector<HWND> found;
+    EnumThreadWindows(watcher.watched_, CollectWindow, reinterpret_cast<LPARAM>(&found));
+    std::lock_guard<std::mutex> lock(watcher.mutex_);
+    for (HWND window : found) {
+      if (ClassOf(window) != watcher.class_ || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+        continue;
+      }
+      auto known = watcher.windows_.find(window);
+      if (known == watcher.windows_.end()) {
+        const WindowView view = watcher.read_ ? ReadWindow(window) : WindowView{WindowText(window), {}, {}};
+        known = watcher.windows_.emplace(window, std::make_pair(view, false)).first;
+        watcher.seen_.push_back(view);
+      }
+      auto& [view, answered] = known->second;
+      if (!answered) answered = watcher.plan_(window, view);
+    }
   }
   return 0;
 }
@@ -143,19 +125,7 @@ std::vector<WindowView> WindowWatcher::seen() const {
 
 void WindowWatcher::Forget() {
   std::lock_guard<std::mutex> lock(mutex_);
-  views_.clear();
-  answered_.clear();
-}
-
-void WindowWatcher::Act(HWND window) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!IsWindowEnabled(window) || answered_.count(window) != 0) return;
-  auto known = views_.find(window);
-  if (known == views_.end()) {
-    known = views_.emplace(window, read_ ? ReadWindow(window) : WindowView{}).first;
-    seen_.push_back(known->second);
-  }
-  if (plan_(window, known->second)) answered_[window] = true;
+  windows_.clear();
 }
 
 // Posted, not sent, and again at every poll until the box goes: the click ends the
@@ -167,24 +137,21 @@ MessageBoxWatcher::MessageBoxWatcher()
         return false;
       }) {}
 
-std::vector<AnsweredBox> MessageBoxWatcher::answered() const {
-  std::vector<AnsweredBox> boxes;
-  for (const WindowView& view : seen()) {
-    const ChildControl* text = view.WithId(kMessageTextId);
-    boxes.push_back({view.caption, text != nullptr ? text->text : L""});
+std::vector<std::wstring> MessageBoxWatcher::answered() const {
+  std::vector<std::wstring> boxes;
+  for (WindowView view : seen()) {
+    boxes.push_back(view.caption + L": " + view.controls[0xFFFF].text);  // the box's text
   }
   return boxes;
 }
 
 void Pump(DWORD milliseconds, const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds && !done()) {
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds && !done(); Sleep(5)) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    Sleep(5);
   }
 }
 

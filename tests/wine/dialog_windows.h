@@ -13,8 +13,8 @@
 
 namespace pelikar::com_tests {
 
-int PixelsX(int twips);
-int PixelsY(int twips);
+// Twips as the screen's pixels along LOGPIXELSX or LOGPIXELSY.
+int Pixels(int twips, int axis = LOGPIXELSX);
 
 // A window's text, asked without waiting forever on a hung thread.
 std::wstring WindowText(HWND window);
@@ -22,20 +22,14 @@ std::wstring WindowText(HWND window);
 struct ChildControl {
   std::wstring className;
   std::wstring text;
-  int id = 0;
-  RECT rect{};  // in the parent's client area
-  LONG style = 0;
   std::wstring face;  // of its font
 };
 
-// What a window showed when it was read.
+// What a window showed when it was read: its child controls by their ids.
 struct WindowView {
   std::wstring caption;
   RECT frame{};
-  RECT client{};
-  std::vector<ChildControl> controls;
-  std::vector<const ChildControl*> Of(const wchar_t* className) const;
-  const ChildControl* WithId(int id) const;  // nullptr when there is none
+  std::map<int, ChildControl> controls;
 };
 
 WindowView ReadWindow(HWND window);
@@ -43,8 +37,8 @@ WindowView ReadWindow(HWND window);
 // Watches the visible top-level windows of a class that the constructing thread owns,
 // from a thread of its own, so that a test can see and answer the modal windows the
 // thread under test waits in. At every poll, plan gets each such window that is
-// enabled (one under a nested modal window is not) and its view, read once (or left
-// empty without read: reading many controls from another thread takes a while); true
+// enabled (one under a nested modal window is not) and its view, read once (without
+// read, only its caption: reading many controls from another thread takes a while); true
 // means it has answered the window, false asks again at the next poll. Wine gives a
 // new window the handle of one just destroyed: the test says when one has gone (Forget).
 class WindowWatcher {
@@ -60,7 +54,6 @@ class WindowWatcher {
 
  private:
   static DWORD WINAPI Run(void* self);
-  void Act(HWND window);
 
   std::wstring class_;
   Plan plan_;
@@ -69,15 +62,9 @@ class WindowWatcher {
   DWORD watched_;
   mutable std::mutex mutex_;
   std::vector<WindowView> seen_;
-  std::map<HWND, WindowView> views_;
-  std::map<HWND, bool> answered_;
+  std::map<HWND, std::pair<WindowView, bool>> windows_;  // seen, and whether answered
   HANDLE stop_;
   HANDLE thread_;  // last: it starts once the rest is there
-};
-
-struct AnsweredBox {
-  std::wstring title;
-  std::wstring text;
 };
 
 // Answers the system message boxes that the constructing thread opens (OK, or close)
@@ -85,7 +72,7 @@ struct AnsweredBox {
 class MessageBoxWatcher : public WindowWatcher {
  public:
   MessageBoxWatcher();
-  std::vector<AnsweredBox> answered() const;
+  std::vector<std::wstring> answered() const;  // "title: text"
 };
 
 // Handles the thread's messages for a while, as a host's own loop would, or until

@@ -11,24 +11,55 @@ std::wstring TextOf(BSTR text) {
 
 }  // namespace
 
-Variant Variant::Nothing() {
-  Variant variant;
-  V_VT(&variant.value_) = VT_DISPATCH;
-  V_DISPATCH(&variant.value_) = nullptr;
-  return variant;
+std::wstring TextOf(const VARIANT& value) {
+  VARIANT text;
+  VariantInit(&text);
+  if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(&value), VARIANT_ALPHABOOL, VT_BSTR))) {
+    return L"<type " + std::to_wstring(V_VT(&value)) + L">";
+  }
+  const std::wstring result = TextOf(V_BSTR(&text));
+  VariantClear(&text);
+  return result;
 }
 
-Variant Variant::Short(short number) {
-  Variant variant;
-  V_VT(&variant.value_) = VT_I2;
-  V_I2(&variant.value_) = number;
-  return variant;
+std::wstring& OcxPath() {
+  static std::wstring path;
+  return path;
 }
 
-Variant Variant::Long(long number) {
+std::wstring GuidText(REFGUID guid) {
+  wchar_t text[40] = {};
+  StringFromGUID2(guid, text, 40);
+  return text;
+}
+
+HRESULT OcxModule::Server(const char* entry) const {
+  auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void*>(GetProcAddress(module_, entry)));
+  return function != nullptr ? function() : E_FAIL;
+}
+
+HRESULT OcxModule::GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const {
+  auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+      reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+  return function != nullptr ? function(classId, interfaceId, object) : E_FAIL;
+}
+
+void* OcxModule::NewObject(REFCLSID classId, REFIID interfaceId) const {
+  IClassFactory* factory = nullptr;
+  void* object = nullptr;
+  if (SUCCEEDED(GetClassObject(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
+    factory->CreateInstance(nullptr, interfaceId, &object);
+    factory->Release();
+  }
+  return object;
+}
+
+Variant Variant::Number(VARTYPE type, double number) {
   Variant variant;
-  V_VT(&variant.value_) = VT_I4;
-  V_I4(&variant.value_) = number;
+  V_VT(&variant.value_) = VT_R8;
+  V_R8(&variant.value_) = number;
+  VariantChangeType(&variant.value_, &variant.value_, 0, type);
   return variant;
 }
 
@@ -57,6 +88,14 @@ std::wstring Variant::text() const {
   return V_VT(&value_) == VT_BSTR ? TextOf(V_BSTR(&value_)) : L"<not a string>";
 }
 
+Variant Object(IDispatch* object) {
+  Variant variant;
+  V_VT(variant.get()) = VT_DISPATCH;
+  V_DISPATCH(variant.get()) = object;
+  if (object != nullptr) object->AddRef();
+  return variant;
+}
+
 CallResult::~CallResult() {
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrSource);
@@ -64,7 +103,6 @@ CallResult::~CallResult() {
 }
 
 std::wstring CallResult::description() const { return TextOf(exception.bstrDescription); }
-std::wstring CallResult::source() const { return TextOf(exception.bstrSource); }
 
 CallResult Call(IDispatch* object, const wchar_t* name,
                 std::initializer_list<const Variant*> arguments, WORD flags) {
@@ -75,15 +113,11 @@ CallResult Call(IDispatch* object, const wchar_t* name,
   if (FAILED(call.result)) return call;
 
   // Shallow copies, last to first: the Variants keep ownership.
-  std::vector<VARIANT> reversed(arguments.size());
-  std::size_t position = arguments.size();
-  for (const Variant* argument : arguments) reversed[--position] = *argument->get();
-  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  std::vector<VARIANT> reversed;
+  for (const Variant* argument : arguments) reversed.insert(reversed.begin(), *argument->get());
   DISPID putId = DISPID_PROPERTYPUT;
-  if (flags & DISPATCH_PROPERTYPUT) {
-    params.rgdispidNamedArgs = &putId;
-    params.cNamedArgs = 1;
-  }
+  const UINT named = (flags & DISPATCH_PROPERTYPUT) ? 1 : 0;
+  DISPPARAMS params{reversed.data(), &putId, static_cast<UINT>(reversed.size()), named};
   call.result = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                call.value.get(), &call.exception, &call.argumentError);
   return call;

@@ -16,7 +16,7 @@ namespace {
 
 using com::DispatchHostObject;
 
-int ErrorNumberOf(const std::function<void()>& call) {
+int ErrorOf(const std::function<void()>& call) {
   try {
     call();
   } catch (const pelikar::RunTimeError& error) {
@@ -27,27 +27,22 @@ int ErrorNumberOf(const std::function<void()>& call) {
 
 TEST(HostObjectAdapter, ValuesArgumentsAndFailures) {
   TestObject* object = new TestObject();
-  TestObject* inner = new TestObject();
-  inner->SetLong(L"Height", 42);
   object->Set(L"Tag", *Variant::Text(L"grid").get());
-  object->Set(L"Locked", *Boolean(true).get());
+  object->Set(L"Locked", *Variant::Number(VT_BOOL, 1).get());
   object->Set(L"SelStart", *Variant::Short(-7).get());
   object->SetLong(L"hwnd", 0x000A01B4);
-  object->Set(L"Font", *Object(inner).get());
-  inner->Release();
-  VARIANT big;
-  V_VT(&big) = VT_UI4;
-  V_UI4(&big) = 0x80000000u;
-  object->Set(L"Big", big);
+  object->Set(L"Big", *Variant::Number(VT_UI4, 2147483648.0).get());
+  TestObject* font = new TestObject();
+  font->SetLong(L"Height", 42);
+  object->Set(L"Font", *Object(font).get());
+  font->Release();
   object->RaiseOnRead(L"MaxLength", 380, L"Invalid property value");
   object->AddMethod(L"Join", [](const std::vector<VARIANT*>& given, VARIANT* result) {
     if (given.size() != 2) return DISP_E_BADPARAMCOUNT;
-    Variant first, second;
-    VariantChangeType(first.get(), given[0], 0, VT_BSTR);
-    VariantChangeType(second.get(), given[1], 0, VT_BSTR);
+    Variant number;
+    VariantChangeType(number.get(), given[1], 0, VT_BSTR);
     V_VT(result) = VT_BSTR;
-    V_BSTR(result) = SysAllocString((first.text() + second.text()).c_str());
-    return S_OK;
+    return VarBstrCat(V_BSTR(given[0]), V_BSTR(number.get()), &V_BSTR(result));
   });
 
   DispatchHostObject host(object);
@@ -56,18 +51,17 @@ TEST(HostObjectAdapter, ValuesArgumentsAndFailures) {
   EXPECT_EQ(std::get<std::int16_t>(host.Get("SelStart").storage()), -7);
   EXPECT_EQ(std::get<std::int32_t>(host.Get("HWND").storage()), 0x000A01B4) << "names ignore case";
   EXPECT_EQ(std::get<double>(host.Get("Big").storage()), 2147483648.0) << "beyond 32 bits";
-  EXPECT_EQ(std::get<host::HostValue::Object>(host.Get("Font").storage())->Get("Height").ToLong(),
-            42);
+  EXPECT_EQ(std::get<host::HostValue::Object>(host.Get("Font").storage())->Get("Height").ToLong(), 42);
   host.Put("Tag", CodeString("\x90\x91"));
   EXPECT_EQ(std::get<CodeString>(host.Get("Tag").storage()), "\x90\x91");
   const host::HostValue arguments[] = {CodeString("ab"), std::int32_t{12}};
   EXPECT_EQ(std::get<CodeString>(host.Call("Join", arguments).storage()), "ab12");
 
   DispatchHostObject nothing(nullptr);
-  EXPECT_EQ(ErrorNumberOf([&] { host.Get("NoSuchMember"); }), kMemberNotSupported);
-  EXPECT_EQ(ErrorNumberOf([&] { host.Put("NoSuchMember", true); }), kMemberNotSupported);
-  EXPECT_EQ(ErrorNumberOf([&] { nothing.Get("Text"); }), kObjectVariableNotSet);
-  EXPECT_EQ(ErrorNumberOf([&] { host.Call("Join", {}); }), kAutomationError) << "argument count";
+  EXPECT_EQ(ErrorOf([&] { host.Get("NoSuchMember"); }), kMemberNotSupported);
+  EXPECT_EQ(ErrorOf([&] { host.Put("NoSuchMember", true); }), kMemberNotSupported);
+  EXPECT_EQ(ErrorOf([&] { nothing.Get("Text"); }), kObjectVariableNotSet);
+  EXPECT_EQ(ErrorOf([&] { host.Call("Join", {}); }), kAutomationError) << "argument count";
   try {
     host.Get("MaxLength");
     ADD_FAILURE() << "no error raised";

@@ -14,17 +14,14 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 register= act=
-while [ $# -gt 2 ] && [[ $1 == --* ]]; do
-  case $1 in
-    --register) register=$2 ;;
-    --act) act=$2 ;;
-    *) echo "screenshot: unknown option $1" >&2; exit 2 ;;
-  esac
+while [[ ${1:-} == --register || ${1:-} == --act ]]; do
+  if [ "$1" = --register ]; then register=$2; else act=$2; fi
   shift 2
 done
 [ $# -ge 2 ] || { echo "usage: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]" >&2; exit 2; }
 output=$1 program=$2
 shift 2
+windows() { if [[ $1 == /* ]]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
 
 export PELIKAR_WINEPREFIX="${PELIKAR_X11_WINEPREFIX:-$root/build/wineprefix-x11}"
 "$root/scripts/wine-prefix.sh"
@@ -39,9 +36,9 @@ fi
 work=$(mktemp -d) xvfb_pid= program_pid=
 # shellcheck disable=SC2317  # run by the trap
 cleanup() {
-  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
   "$WINESERVER" -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -60,16 +57,12 @@ wait_for "$work/display" 10 || { echo "screenshot: Xvfb did not start" >&2; cat 
 export DISPLAY=":$(head -n1 "$work/display")"
 # Registered on the display: a Wine process started without one would leave the
 # prefix's desktop without it.
-if [ -n "$register" ] && ! "$WINE" regsvr32 /s "Z:${register//\//\\}"; then
+if [ -n "$register" ] && ! "$WINE" regsvr32 /s "$(windows "$register")"; then
   echo "screenshot: regsvr32 failed for $register" >&2
   exit 1
 fi
-
 arguments=()
-for argument in "$@" "$work"; do
-  if [[ $argument == /* ]]; then argument="Z:${argument//\//\\}"; fi
-  arguments+=("$argument")
-done
+for argument in "$@" "$work"; do arguments+=("$(windows "$argument")"); done
 "$WINE" "$program" "${arguments[@]}" &
 program_pid=$!
 wait_for "$work/ready" 60 || { echo "screenshot: $(basename "$program") did not come up" >&2; exit 1; }

@@ -3,18 +3,6 @@
 #include <string>
 
 namespace pelikar::com_tests {
-namespace {
-
-std::wstring TextOf(VARIANT* value) {
-  VARIANT text;
-  VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, value, VARIANT_ALPHABOOL, VT_BSTR))) return L"?";
-  std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
-  VariantClear(&text);
-  return result;
-}
-
-}  // namespace
 
 TestObject::~TestObject() {
   for (Member& member : members_) VariantClear(&member.value);
@@ -31,14 +19,13 @@ TestObject::Member* TestObject::Find(DISPID id) {
   for (Member& member : members_) {
     if (member.id == id) return &member;
   }
-  return nullptr;
+  return id == DISPID_VALUE ? Find(std::wstring(L"Value")) : nullptr;
 }
 
 TestObject::Member& TestObject::Add(const std::wstring& name, DISPID id) {
   if (Member* member = Find(name)) return *member;
   if (id == DISPID_UNKNOWN) id = static_cast<DISPID>(members_.size() + 1);
   members_.push_back({name, id, {}, 0, {}, false, nullptr});
-  VariantInit(&members_.back().value);
   return members_.back();
 }
 
@@ -56,9 +43,7 @@ void TestObject::SetLong(const std::wstring& name, LONG value) {
 VARIANT TestObject::Value(const std::wstring& name) const {
   VARIANT copy;
   VariantInit(&copy);
-  if (Member* member = const_cast<TestObject*>(this)->Find(name)) {
-    VariantCopy(&copy, &member->value);
-  }
+  if (Member* member = const_cast<TestObject*>(this)->Find(name)) VariantCopy(&copy, &member->value);
   return copy;
 }
 
@@ -80,7 +65,6 @@ void TestObject::Record(const std::string& call) {
 }
 
 STDMETHODIMP TestObject::QueryInterface(REFIID interfaceId, void** object) {
-  if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch)) {
     *object = static_cast<IDispatch*>(this);
@@ -110,8 +94,7 @@ STDMETHODIMP TestObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 }
 
 STDMETHODIMP TestObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  if (count != 1) return E_INVALIDARG;
-  const Member* member = Find(std::wstring(names[0]));
+  const Member* member = count == 1 ? Find(std::wstring(names[0])) : nullptr;
   *ids = member != nullptr ? member->id : DISPID_UNKNOWN;
   return member != nullptr ? S_OK : DISP_E_UNKNOWNNAME;
 }
@@ -119,7 +102,6 @@ STDMETHODIMP TestObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID
 STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                 VARIANT* result, EXCEPINFO* exception, UINT*) {
   Member* member = Find(id);
-  if (member == nullptr && id == DISPID_VALUE) member = Find(std::wstring(L"Value"));
   if (member == nullptr) {
     Record("Invoke " + std::to_string(id));
     return DISP_E_MEMBERNOTFOUND;
@@ -131,18 +113,16 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
         params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return DISP_E_PARAMNOTOPTIONAL;
     }
-    history_.push_back(member->name + L"=" + TextOf(&params->rgvarg[0]));
+    history_.push_back(member->name + L"=" + TextOf(params->rgvarg[0]));
     return VariantCopyInd(&member->value, &params->rgvarg[0]);
   }
   Record("Get " + Narrow(member->name));
-  if (member->raise != 0) {
-    if (exception != nullptr) {
-      *exception = EXCEPINFO{};
-      exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, member->raise);
-      exception->bstrDescription = SysAllocString(member->description.c_str());
-    }
-    return DISP_E_EXCEPTION;
+  if (member->raise != 0 && exception != nullptr) {
+    *exception = EXCEPINFO{};
+    exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, member->raise);
+    exception->bstrDescription = SysAllocString(member->description.c_str());
   }
+  if (member->raise != 0) return DISP_E_EXCEPTION;
   if (result == nullptr) return S_OK;
   VariantInit(result);
   return VariantCopy(result, &member->value);
@@ -166,8 +146,7 @@ STDMETHODIMP TestObject::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   if (member == nullptr) return E_INVALIDARG;
   const VARTYPE wanted = V_VT(value);
   VariantInit(value);
-  if (wanted == VT_EMPTY) return VariantCopy(value, &member->value);
-  return VariantChangeType(value, &member->value, 0, wanted);
+  return VariantChangeType(value, &member->value, 0, wanted == VT_EMPTY ? V_VT(&member->value) : wanted);
 }
 
 STDMETHODIMP TestObject::Write(LPCOLESTR name, VARIANT* value) {

@@ -2,22 +2,20 @@
 // it draws into a container's device context.
 #include <string>
 
-#include "container_fixture.h"
+#include "test_site.h"
 
 namespace pelikar::container_tests {
 namespace {
 
 constexpr int kWidth = 72, kHeight = 24;  // pixels; 1905 x 635 in 0.01 mm at 96 dots per inch
-constexpr COLORREF kInk = RGB(0, 51, 153);
-constexpr COLORREF kPaper = RGB(255, 255, 255);
 
 class Face : public ContainerTest {
  protected:
   // The face window's rectangle in the form, as "left,top-right,bottom".
   std::string PlacedInForm() {
     HWND face = nullptr;
-    EXPECT_EQ(As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&face), S_OK);
     RECT placed{};
+    As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&face);
     GetWindowRect(face, &placed);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&placed), 2);
     return std::to_string(placed.left) + "," + std::to_string(placed.top) + "-" +
@@ -31,13 +29,11 @@ TEST_F(Face, EveryResizeSnapsBackToTheFacesSize) {
   SIZEL size{5000, 5000}, viewSize{};
   EXPECT_EQ(object->SetExtent(DVASPECT_CONTENT, &size), S_OK);
   ASSERT_EQ(object->GetExtent(DVASPECT_CONTENT, &size), S_OK);
-  ASSERT_EQ(As<IViewObject2>(IID_IViewObject2)->GetExtent(DVASPECT_CONTENT, -1, nullptr, &viewSize),
-            S_OK);
-  EXPECT_EQ(std::to_string(size.cx) + "x" + std::to_string(size.cy), "1905x635");
-  EXPECT_EQ(std::to_string(viewSize.cx) + "x" + std::to_string(viewSize.cy), "1905x635");
+  ASSERT_EQ(As<IViewObject2>(IID_IViewObject2)->GetExtent(DVASPECT_CONTENT, -1, nullptr, &viewSize), S_OK);
+  EXPECT_EQ(std::to_string(size.cx) + "x" + std::to_string(size.cy) + " " +
+                std::to_string(viewSize.cx) + "x" + std::to_string(viewSize.cy), "1905x635 1905x635");
 
-  ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_, &site_->position),
-            S_OK);
+  ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_, &site_->position), S_OK);
   log_.Take();
   EXPECT_EQ(PlacedInForm(), "10,20-82,44");
   IOleInPlaceObject* inPlace = As<IOleInPlaceObject>(IID_IOleInPlaceObject);
@@ -53,9 +49,8 @@ TEST_F(Face, EveryResizeSnapsBackToTheFacesSize) {
 TEST_F(Face, DrawsAFramedNameIntoABitmap) {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ASSERT_NE(bitmap, nullptr);
+  DWORD* pixels = nullptr;  // 0x00RRGGBB
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, bitmap);
   IViewObject2* view = As<IViewObject2>(IID_IViewObject2);
@@ -67,16 +62,15 @@ TEST_F(Face, DrawsAFramedNameIntoABitmap) {
   EXPECT_EQ(draw(DVASPECT_CONTENT, 0), DV_E_LINDEX);
   ASSERT_EQ(draw(DVASPECT_CONTENT, -1), S_OK);
   GdiFlush();
-  auto colour = [&](int x, int y) {
-    const DWORD p = static_cast<const DWORD*>(bits)[y * kWidth + x];  // 0x00RRGGBB
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  };
   int frame = 0, paper = 0, written = 0;
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      const bool edge = x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1;
-      if (edge) frame += colour(x, y) == kInk;
-      if (!edge) (colour(x, y) == kPaper ? paper : written) += 1;
+      const DWORD colour = pixels[y * kWidth + x] & 0xFFFFFF;
+      if (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1) {
+        frame += colour == 0x003399;  // the ink, RGB(0, 51, 153)
+      } else {
+        (colour == 0xFFFFFF ? paper : written) += 1;
+      }
     }
   }
   EXPECT_EQ(frame, 2 * (kWidth + kHeight) - 4);

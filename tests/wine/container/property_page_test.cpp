@@ -9,7 +9,7 @@
 #include <string>
 
 #include "../dialog_windows.h"
-#include "container_fixture.h"
+#include "test_site.h"
 
 namespace pelikar::container_tests {
 namespace {
@@ -24,9 +24,9 @@ class TestPageSite final : public IPropertyPageSite, private Counted {
   explicit TestPageSite(CallLog& log) : log_(log) {}
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override {
     const bool known = IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IPropertyPageSite);
-    *object = known ? static_cast<IPropertyPageSite*>(this) : nullptr;
-    if (known) AddRef();
-    return known ? S_OK : E_NOINTERFACE;
+    *object = known ? this : nullptr;
+    if (*object != nullptr) AddRef();
+    return *object != nullptr ? S_OK : E_NOINTERFACE;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
   STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
@@ -81,19 +81,6 @@ class PropertyPage : public ContainerTest {
     ContainerTest::TearDown();
   }
 
-  IPropertyPage2* NewPage() {
-    IClassFactory* factory = nullptr;
-    EXPECT_EQ(module_.GetClassObject(com_tests::kPropertyPageClass, IID_IClassFactory,
-                                     reinterpret_cast<void**>(&factory)),
-              S_OK);
-    if (factory == nullptr) return nullptr;
-    IPropertyPage2* page = nullptr;
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPropertyPage2, reinterpret_cast<void**>(&page)),
-              S_OK);
-    factory->Release();
-    return page;
-  }
-
   IConnectionPoint* notifications_ = nullptr;
   DWORD cookie_ = 0;
 };
@@ -103,7 +90,7 @@ TEST_F(PropertyPage, ReadsChangesAndWritesTheFirstControl) {
   ASSERT_EQ(Put(L"MultiLine", Variant::Short(-1)), S_OK);
   IUnknown* second = NewControl();
   ASSERT_EQ(Put(L"Environment", Variant::Short(5), second), S_OK);
-  IPropertyPage2* page = NewPage();
+  IPropertyPage2* page = module_.New<IPropertyPage2>(com_tests::kPropertyPageClass, IID_IPropertyPage2);
   ASSERT_NE(page, nullptr);
   auto* pageSite = new TestPageSite(log_);
   ASSERT_EQ(page->SetPageSite(pageSite), S_OK);

@@ -5,19 +5,30 @@
 // control has the form as its Parent, and the sink of the control's property-change
 // notifications. Every call the control makes is recorded; the ambient properties,
 // the form and the extended control are TestObjects ("ambient.Get UserMode").
+// ContainerTest holds one control of the module under test, sited in a form window of
+// its own; at the end every reference must be given back: the control's, the site's,
+// and the module's (DllCanUnloadNow).
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <string>
+
+#include <gtest/gtest.h>
+
 #include "../call_log.h"
+#include "../dispatch_client.h"
 #include "../test_object.h"
 
 namespace pelikar::container_tests {
 
+using com_tests::Call;
 using com_tests::CallLog;
+using com_tests::CallResult;
 using com_tests::Calls;
 using com_tests::Narrow;
 using com_tests::TestObject;
+using com_tests::Variant;
 
 // Reference counting shared by the test objects; Release answers the count left.
 class Counted {
@@ -43,10 +54,22 @@ class TestSite final : public IOleClientSite,
                        private Counted {
  public:
   // The form's window, which the control's window goes into; its caption is "Form1".
-  TestSite(CallLog& log, HWND window);
+  TestSite(CallLog& log, HWND window) : log_(log), window_(window) {
+    form_->Set(L"Caption", *Variant::Text(L"Form1").get());
+    extender_->Set(L"Parent", *com_tests::Object(form_).get());
+    SetUserMode(true);
+    FONTDESC font{sizeof font, const_cast<LPOLESTR>(L"Tahoma"), {{10 * 10000, 0}}, FW_NORMAL,
+                  ANSI_CHARSET, FALSE, FALSE, FALSE};  // 10 points
+    IDispatch* ambientFont = nullptr;
+    OleCreateFontIndirect(&font, IID_IFontDisp, reinterpret_cast<void**>(&ambientFont));
+    ambients_->Set(L"Font", *com_tests::Object(ambientFont).get(), DISPID_AMBIENT_FONT);
+    ambientFont->Release();
+  }
 
   // Ambient UserMode: true at run time, false in the form designer.
-  void SetUserMode(bool userMode);
+  void SetUserMode(bool userMode) {
+    ambients_->Set(L"UserMode", *Variant::Number(VT_BOOL, userMode).get(), DISPID_AMBIENT_USERMODE);
+  }
   // What the site offers: a site without IDispatch offers no ambient properties.
   bool offersExtendedControl = true;
   bool offersAmbients = true;
@@ -61,20 +84,40 @@ class TestSite final : public IOleClientSite,
   TestObject& extender() { return *extender_; }
 
   // IUnknown
-  STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
+  STDMETHODIMP QueryInterface(REFIID id, void** object) override {
+    *object = nullptr;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IOleClientSite)) {
+      *object = static_cast<IOleClientSite*>(this);
+    } else if (IsEqualIID(id, IID_IOleWindow) || IsEqualIID(id, IID_IOleInPlaceSite)) {
+      *object = static_cast<IOleInPlaceSite*>(this);
+    } else if (IsEqualIID(id, IID_IOleInPlaceUIWindow) || IsEqualIID(id, IID_IOleInPlaceFrame)) {
+      *object = static_cast<IOleInPlaceFrame*>(this);
+    } else if (IsEqualIID(id, IID_IOleControlSite)) {
+      *object = static_cast<IOleControlSite*>(this);
+    } else if (IsEqualIID(id, IID_IDispatch) && offersAmbients) {
+      *object = static_cast<IDispatch*>(this);
+    } else if (IsEqualIID(id, IID_IPropertyNotifySink)) {
+      *object = static_cast<IPropertyNotifySink*>(this);
+    }
+    if (*object != nullptr) AddRef();
+    return *object != nullptr ? S_OK : E_NOINTERFACE;
+  }
   STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
   STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return Logged("site.SaveObject"); }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-  STDMETHODIMP GetContainer(IOleContainer** container) override;
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
   STDMETHODIMP ShowObject() override { return Logged("site.ShowObject"); }
   STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
   STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
   // IOleWindow, of the in-place site and of the frame
-  STDMETHODIMP GetWindow(HWND* window) override;
+  STDMETHODIMP GetWindow(HWND* window) override {
+    *window = window_;
+    return Logged("site.GetWindow");
+  }
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
   // IOleInPlaceSite
@@ -82,20 +125,46 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnInPlaceActivate() override { return Logged("site.OnInPlaceActivate"); }
   STDMETHODIMP OnUIActivate() override { return Logged("site.OnUIActivate"); }
   STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                LPRECT position, LPRECT clip,
-                                LPOLEINPLACEFRAMEINFO frameInfo) override;
+                                LPRECT placed, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+    AddRef();
+    *frame = this;
+    *document = nullptr;
+    *placed = *clip = position;
+    *info = {sizeof *info, FALSE, window_, nullptr, 0};
+    return Logged("site.GetWindowContext");
+  }
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-  STDMETHODIMP OnUIDeactivate(BOOL) override;
+  STDMETHODIMP OnUIDeactivate(BOOL) override {
+    log_.Add("site.OnUIDeactivate");
+    if (IOleInPlaceObject* inPlace = deactivatesOnUIDeactivate ? InPlace() : nullptr) {
+      inPlace->InPlaceDeactivate();
+      inPlace->Release();
+    }
+    return S_OK;
+  }
   STDMETHODIMP OnInPlaceDeactivate() override { return Logged("site.OnInPlaceDeactivate"); }
   STDMETHODIMP DiscardUndoState() override { return S_OK; }
   STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
-  STDMETHODIMP OnPosRectChange(LPCRECT position) override;
+  // As a form designer does: the control gets the rectangle it asked for.
+  STDMETHODIMP OnPosRectChange(LPCRECT placed) override {
+    log_.Add("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) +
+             " " + std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
+    position = *placed;
+    if (IOleInPlaceObject* inPlace = InPlace()) {
+      inPlace->SetObjectRects(placed, placed);
+      inPlace->Release();
+    }
+    return S_OK;
+  }
 
   // IOleInPlaceUIWindow, IOleInPlaceFrame: only the active object matters here
   STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
+  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override {
+    return Logged("frame.SetActiveObject " +
+                  (object != nullptr ? Narrow(name != nullptr ? name : L"(no name)") : "null"));
+  }
   STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
   STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
   STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
@@ -106,7 +175,12 @@ class TestSite final : public IOleClientSite,
   // IOleControlSite
   STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
   STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
-  STDMETHODIMP GetExtendedControl(IDispatch** extended) override;
+  STDMETHODIMP GetExtendedControl(IDispatch** extended) override {
+    log_.Add("site.GetExtendedControl");
+    *extended = offersExtendedControl ? extender_ : nullptr;
+    if (*extended != nullptr) extender_->AddRef();
+    return *extended != nullptr ? S_OK : E_NOTIMPL;
+  }
   STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
   STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
   STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
@@ -120,31 +194,74 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
                       VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
-    return ambients_->Invoke(id, interfaceId, locale, flags, params, result, exception,
-                             argumentError);
+    return ambients_->Invoke(id, interfaceId, locale, flags, params, result, exception, argumentError);
   }
 
   // IPropertyNotifySink
-  STDMETHODIMP OnChanged(DISPID id) override {
-    return Logged("notify.OnChanged " + std::to_string(id));
-  }
+  STDMETHODIMP OnChanged(DISPID id) override { return Logged("notify.OnChanged " + std::to_string(id)); }
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  ~TestSite() override;
+  ~TestSite() override {
+    extender_->Release();
+    form_->Release();
+    ambients_->Release();
+  }
   HRESULT Logged(const std::string& call) {
     log_.Add(call);
     return S_OK;
   }
   // The control's in-place object, for the caller to release; null without one.
-  IOleInPlaceObject* InPlace() const;
+  IOleInPlaceObject* InPlace() const {
+    IOleInPlaceObject* inPlace = nullptr;
+    if (control_ != nullptr) control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
+    return inPlace;
+  }
 
   CallLog& log_;
   HWND window_;
-  TestObject* ambients_;
-  TestObject* form_;
-  TestObject* extender_;
+  TestObject* ambients_ = new TestObject(log_, "ambient");
+  TestObject* form_ = new TestObject(log_, "form");
+  TestObject* extender_ = new TestObject(log_, "extender");
   IUnknown* control_ = nullptr;
 };
+
+class ContainerTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A new control of the module, not sited; the caller releases it.
+  IUnknown* NewControl() { return module_.New(); }
+  // The test's control as the interface; the control keeps the pointer alive.
+  template <class Interface>
+  Interface* As(REFIID interfaceId, IUnknown* control = nullptr) {
+    Interface* typed = nullptr;
+    EXPECT_EQ((control != nullptr ? control : control_)
+                  ->QueryInterface(interfaceId, reinterpret_cast<void**>(&typed)),
+              S_OK);
+    if (typed != nullptr) typed->Release();
+    return typed;
+  }
+  // SetClientSite, as a form designer does it first, with UserMode as given.
+  void Site(bool userMode, IUnknown* control = nullptr) {
+    site_->SetUserMode(userMode);
+    ASSERT_EQ(As<IOleObject>(IID_IOleObject, control)->SetClientSite(site_), S_OK);
+  }
+
+  // S_OK, or the error the write raised.
+  HRESULT Put(const wchar_t* property, const Variant& value, IUnknown* control = nullptr);
+  // The property's value as "Boolean True", "Integer 0", "String Delphi"...
+  std::string Get(const wchar_t* property, IUnknown* control = nullptr);
+
+  com_tests::OcxModule module_;
+  CallLog log_;
+  HWND window_ = nullptr;
+  TestSite* site_ = nullptr;
+  IUnknown* control_ = nullptr;
+};
+
+// A VARIANT as "Boolean True", "Integer 0", "Long 5", "String x", "Empty".
+std::string Typed(const VARIANT& value);
 
 }  // namespace pelikar::container_tests

@@ -27,32 +27,23 @@ namespace pelikar::script_host {
 namespace {
 
 using com_tests::TestObject;
+using com_tests::TextOf;
 using Arguments = std::vector<VARIANT*>;
 
 enum ExitCode { kSuccess = 0, kFailuresReported = 1, kScriptError = 2, kHostError = 3 };
 
-std::string Utf8(const std::wstring& text) {
-  std::string utf8(text.size() * 3, '\0');
-  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
-      static_cast<int>(text.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
-  return utf8;
+// Text in the code page (CP_UTF8 for output, CP_ACP for the codes a host sees).
+std::string Bytes(const std::wstring& text, UINT codePage) {
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(),
+      static_cast<int>(text.size()), bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+  return bytes;
 }
 
 void Write(FILE* stream, const std::wstring& text) {
-  const std::string utf8 = Utf8(text);
+  const std::string utf8 = Bytes(text, CP_UTF8);
   fwrite(utf8.data(), 1, utf8.size(), stream);
   fflush(stream);
-}
-
-std::wstring TextOf(VARIANT* value) {
-  VARIANT text;
-  VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, value, VARIANT_ALPHABOOL, VT_BSTR))) {
-    return L"<variant type " + std::to_wstring(V_VT(value)) + L">";
-  }
-  std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
-  VariantClear(&text);
-  return result;
 }
 
 // The value as a whole number, -1 when it is none.
@@ -63,20 +54,9 @@ long NumberOf(VARIANT* value) {
 }
 
 HRESULT Answer(VARIANT* result, const std::wstring& text) {
-  if (result == nullptr) return S_OK;
   V_VT(result) = VT_BSTR;
   V_BSTR(result) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return S_OK;
-}
-
-std::wstring AnsiCodes(const std::wstring& text) {
-  std::string bytes(text.size() * 2, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
-      CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-      static_cast<int>(bytes.size()), nullptr, nullptr)));
-  std::wstring codes;
-  for (unsigned char byte : bytes) codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
-  return codes;
 }
 
 // What the script reported through Host.
@@ -103,20 +83,18 @@ TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) 
   };
   add(L"Echo", [](const Arguments& given, VARIANT*) {
     std::wstring line;
-    for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(value);
+    for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(*value);
     Write(stdout, line + L"\n");
     return S_OK;
   });
   add(L"Fail", [fail](const Arguments& given, VARIANT*) {
-    fail(given.empty() ? L"" : TextOf(given[0]));
+    fail(given.empty() ? L"" : TextOf(*given[0]));
     return S_OK;
   });
   add(L"Check", [fail](const Arguments& given, VARIANT*) {
     if (given.size() != 3) return DISP_E_BADPARAMCOUNT;
-    const std::wstring actual = TextOf(given[1]), expected = TextOf(given[2]);
-    if (actual != expected) {
-      fail(TextOf(given[0]) + L": got [" + actual + L"], expected [" + expected + L"]");
-    }
+    const std::wstring actual = TextOf(*given[1]), expected = TextOf(*given[2]);
+    if (actual != expected) fail(TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]");
     return S_OK;
   });
   // The engine turns the failed call into an error that ends the script; the site
@@ -128,12 +106,17 @@ TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) 
   });
   add(L"Argument", [&arguments](const Arguments& given, VARIANT* result) {
     const long index = given.size() == 1 ? NumberOf(given[0]) : -1;
-    return index >= 0 && static_cast<std::size_t>(index) < arguments.size()
+    return index >= 0 && static_cast<std::size_t>(index) < arguments.size() && result != nullptr
                ? Answer(result, arguments[static_cast<std::size_t>(index)])
                : DISP_E_BADINDEX;
   });
   add(L"Codes", [](const Arguments& given, VARIANT* result) {
-    return given.size() == 1 ? Answer(result, AnsiCodes(TextOf(given[0]))) : DISP_E_BADPARAMCOUNT;
+    if (given.size() != 1 || result == nullptr) return DISP_E_BADPARAMCOUNT;
+    std::wstring codes;
+    for (unsigned char byte : Bytes(TextOf(*given[0]), CP_ACP)) {
+      codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
+    }
+    return Answer(result, codes);
   });
   return host;
 }
@@ -148,25 +131,22 @@ class ScriptSite final : public IActiveScriptSite {
   int errors() const { return errors_; }
 
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override {
-    *object = nullptr;
-    if (!IsEqualIID(interfaceId, IID_IUnknown) && !IsEqualIID(interfaceId, IID_IActiveScriptSite)) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IActiveScriptSite*>(this);
-    return S_OK;  // lives on the stack of Run, longer than the engine
+    const bool known = IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IActiveScriptSite);
+    *object = known ? this : nullptr;
+    return known ? S_OK : E_NOINTERFACE;  // lives on the stack of Run, longer than the engine
   }
   STDMETHODIMP_(ULONG) AddRef() override { return 2; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }
   STDMETHODIMP GetLCID(LCID*) override { return E_NOTIMPL; }  // the system default
   STDMETHODIMP GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** item, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
+    if (info != nullptr) *info = nullptr;  // Host has no type information: engines bind it late
     if (item != nullptr) *item = nullptr;
     if (_wcsicmp(name, L"Host") != 0) return TYPE_E_ELEMENTNOTFOUND;
     if ((mask & SCRIPTINFO_IUNKNOWN) && item != nullptr) {
       host_->AddRef();
       *item = host_;
     }
-    return S_OK;  // Host has no type information: engines bind it late
+    return S_OK;
   }
   STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
   STDMETHODIMP OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
@@ -192,16 +172,9 @@ STDMETHODIMP ScriptSite::OnScriptError(IActiveScriptError* error) {
   ULONG line = 0;
   LONG column = 0;
   error->GetSourcePosition(&context, &line, &column);
-  BSTR source = nullptr;
-  error->GetSourceLineText(&source);
-  wchar_t code[16];
-  swprintf(code, 16, L"0x%08lX",
-           static_cast<unsigned long>(exception.scode != 0 ? exception.scode : exception.wCode));
   Write(stderr, path_ + L"(" + std::to_wstring(line + 1) + L"," + std::to_wstring(column + 1) +
-                    L"): script error " + code + L": " +
-                    (exception.bstrDescription != nullptr ? exception.bstrDescription : L"") +
-                    L"\n    " + (source != nullptr ? source : L"") + L"\n");
-  SysFreeString(source);
+                    L"): script error " + std::to_wstring(exception.scode) + L": " +
+                    (exception.bstrDescription != nullptr ? exception.bstrDescription : L"") + L"\n");
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrHelpFile);
@@ -213,59 +186,43 @@ int HostError(const std::wstring& message) {
   return kHostError;
 }
 
-bool ReadScript(const std::wstring& path, std::wstring& source) {
+// Reads, parses and runs the whole script; errors reach the site.
+int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
+  const std::wstring extension = std::filesystem::path(path).extension().wstring();
+  const wchar_t* engineName = _wcsicmp(extension.c_str(), L".vbs") == 0  ? L"VBScript"
+                              : _wcsicmp(extension.c_str(), L".js") == 0 ? L"JScript"
+                                                                         : nullptr;
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (engineName == nullptr || !file.is_open()) return HostError(L"cannot read " + path + L" (.vbs or .js)");
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-  source.assign(bytes.size(), L'\0');
+  std::wstring source(bytes.size(), L'\0');
   source.resize(static_cast<std::size_t>(MultiByteToWideChar(
-      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(),
-      static_cast<int>(source.size()))));
-  return file.is_open();
-}
-
-// Parses and runs the whole script; errors reach the site.
-HRESULT Execute(IActiveScript* engine, IActiveScriptSite* site, const std::wstring& source) {
-  // mingw's uuid library lacks the IActiveScriptParse identifiers; the header's
-  // __uuidof declaration supplies the right one for 32 and 64 bits.
-  IActiveScriptParse* parser = nullptr;
-  HRESULT result = engine->QueryInterface(__uuidof(IActiveScriptParse),
-                                          reinterpret_cast<void**>(&parser));
-  if (FAILED(result)) return result;
-  result = engine->SetScriptSite(site);
-  if (SUCCEEDED(result)) result = parser->InitNew();
-  if (SUCCEEDED(result)) result = engine->AddNamedItem(L"Host", SCRIPTITEM_ISVISIBLE);
-  if (SUCCEEDED(result)) {
-    result = parser->ParseScriptText(source.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr,
-                                     nullptr);
-  }
-  // Code parsed before the engine starts runs when it starts.
-  if (SUCCEEDED(result)) result = engine->SetScriptState(SCRIPTSTATE_CONNECTED);
-  engine->Close();
-  parser->Release();
-  return result;
-}
-
-int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
-  const wchar_t* dot = wcsrchr(path.c_str(), L'.');
-  const wchar_t* engineName = dot == nullptr                  ? nullptr
-                              : _wcsicmp(dot, L".vbs") == 0 ? L"VBScript"
-                              : _wcsicmp(dot, L".js") == 0  ? L"JScript"
-                                                            : nullptr;
-  if (engineName == nullptr) return HostError(L"no script engine for " + path + L" (.vbs or .js)");
-  std::wstring source;
-  if (!ReadScript(path, source)) return HostError(L"cannot read " + path);
+      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(), static_cast<int>(source.size()))));
   CLSID engineId;
   IActiveScript* engine = nullptr;
+  IActiveScriptParse* parser = nullptr;
+  // mingw's uuid library lacks the IActiveScriptParse identifiers; the header's
+  // __uuidof declaration supplies the right one for 32 and 64 bits.
   if (FAILED(CLSIDFromProgID(engineName, &engineId)) ||
       FAILED(CoCreateInstance(engineId, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
-                              reinterpret_cast<void**>(&engine)))) {
+                              reinterpret_cast<void**>(&engine))) ||
+      FAILED(engine->QueryInterface(__uuidof(IActiveScriptParse), reinterpret_cast<void**>(&parser)))) {
     return HostError(std::wstring(L"cannot create the ") + engineName + L" engine");
   }
   Report report;
   TestObject* host = NewHost(report, arguments);
   ScriptSite site(path, host, report);
-  const HRESULT result = Execute(engine, &site, source);
+  HRESULT result = engine->SetScriptSite(&site);
+  if (SUCCEEDED(result)) result = parser->InitNew();
+  if (SUCCEEDED(result)) result = engine->AddNamedItem(L"Host", SCRIPTITEM_ISVISIBLE);
+  if (SUCCEEDED(result)) {
+    result = parser->ParseScriptText(source.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr, nullptr);
+  }
+  // Code parsed before the engine starts runs when it starts.
+  if (SUCCEEDED(result)) result = engine->SetScriptState(SCRIPTSTATE_CONNECTED);
+  engine->Close();
+  parser->Release();
   engine->Release();
   host->Release();
 
@@ -273,9 +230,7 @@ int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
     Write(stderr, std::to_wstring(report.failures) + L" failure(s) reported by " + path + L"\n");
   }
   if (site.errors() > 0) return kScriptError;
-  if (FAILED(result) && !report.quit) {
-    return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
-  }
+  if (FAILED(result) && !report.quit) return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
   if (report.quit && report.quitCode != 0) return report.quitCode;
   return report.failures > 0 ? kFailuresReported : kSuccess;
 }
@@ -290,8 +245,7 @@ int wmain(int argc, wchar_t** argv) {
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     return pelikar::script_host::HostError(L"COM did not initialize");
   }
-  const int exitCode =
-      pelikar::script_host::Run(argv[1], std::vector<std::wstring>(argv + 2, argv + argc));
+  const int exitCode = pelikar::script_host::Run(argv[1], std::vector<std::wstring>(argv + 2, argv + argc));
   CoUninitialize();
   return exitCode;
 }
