@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "../dialog_windows.h"
-#include "container_fixture.h"
+#include "test_site.h"
 
 namespace pelikar::container_tests {
 namespace {
