@@ -49,10 +49,12 @@ host() {
 }
 
 # snapshot NAME: NAME.reg, the registry, and NAME.files, the paths under drive_c.
-# The display driver's DriverDateData is written anew at every start of the prefix.
+# The display driver's DriverDateData is written anew at every start of the prefix,
+# and Wine's crash reporter writes console settings when one of Wine's own services
+# fails (its kernel-driver host now and then does, whatever the packages).
 snapshot() {
   "$WINESERVER" -w
-  python3 "$here/registry_listing.py" "$prefix" | grep -v '\\"DriverDateData"=' >"$work/$1.reg"
+  python3 "$here/registry_listing.py" "$prefix" | grep -Ev '\\"DriverDateData"=|^HKCU\\Console(\\|$)' >"$work/$1.reg"
   (cd "$prefix" && find drive_c | LC_ALL=C sort) >"$work/$1.files"
 }
 # added A B: the lines of snapshot B (reg and files) that A lacks.
