@@ -1,10 +1,8 @@
 // Shows a scene for a screenshot taken from outside (see screenshot.sh): the
 // control's message box with a two-line Persian prompt and three buttons, a tooltip
-// beside a host's form, the on-screen keyboard, the property page in the system's
-// property frame, or a line of each glyph font as a host's fields show the control's
-// conversions.
-//   pelikar_dialog_scenes PATH\Pelikar.ocx FONTS_DIR message|tooltip|keyboard|page|fonts
-//                         SIGNAL_DIR
+// beside a host's form, the on-screen keyboard, or the property page in the system's
+// property frame. (Pelikar Pad's screenshot shows both glyph fonts in its fields.)
+//   pelikar_dialog_scenes PATH\Pelikar.ocx FONTS_DIR message|tooltip|keyboard|page SIGNAL_DIR
 // Once the scene is drawn it writes SIGNAL_DIR\ready with the screen rectangles of
 // the scene ("window") and of each text in it; it ends when SIGNAL_DIR\done appears.
 // Exits non-zero when the control fails or no done signal comes within a minute.
@@ -14,7 +12,6 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "dialog_windows.h"
@@ -86,7 +83,7 @@ bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
     if (closer != 0) PostMessageW(GetDlgItem(window, closer), BM_CLICK, 0, 0);
     if (closer == 0) PostMessageW(window, WM_CLOSE, 0, 0);
     return true;
-  }, 20, false);
+  });
   return show() && done;
 }
 
@@ -153,15 +150,11 @@ bool PageScene() {
   return shown;
 }
 
-HWND Popup(int width, int height) {
-  return CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 40, 40, width,
-                         height, nullptr, nullptr, nullptr, nullptr);
-}
-
 // The tip below the pointer, beside a host's form. Not over it: on Xvfb, Wine's X11
 // driver leaves a window that overlaps another one black on the X screen.
 bool TooltipScene() {
-  const HWND form = Popup(300, 120);
+  const HWND form = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 40, 40, 300, 120,
+                                    nullptr, nullptr, nullptr, nullptr);
   SetFocus(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20, 20, 260,
                            28, form, nullptr, nullptr, nullptr));
   SetCursorPos(420, 60);
@@ -175,37 +168,16 @@ bool TooltipScene() {
   return ReadyThenDone({{"window", scene}, {"tip", Inside(window, 2)}}, true);
 }
 
-// "Salam bar shoma" typed on a Latin keyboard, in each code page, shown by a field in
-// its glyph font.
-bool FontsScene() {
-  const HWND form = Popup(600, 140);
-  Rects rects{{"window", Inside(form, 0)}};
-  const Variant typed = Variant::Text(L"~sghl fv alh~");
-  int top = 10;
-  for (const auto& [name, conversion, face] : {std::tuple{"nivo", L"En_Ir_To_nivo", L"Nivo2"},
-                                              std::tuple{"ir", L"En_To_Ir", L"Nivo_Ir"}}) {
-    const HWND field = CreateWindowExW(0, L"STATIC", Call(control, conversion, {&typed}).value.text().c_str(),
-                                       WS_CHILD | WS_VISIBLE, 10, top, 560, 50, form, nullptr, nullptr, nullptr);
-    const HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
-    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    rects.push_back({name, Inside(field, 0)});
-    top += 60;
-  }
-  Pump(kSettleMs);
-  return ReadyThenDone(rects, true);
-}
-
 }  // namespace
 }  // namespace pelikar::com_tests
 
 int wmain(int argc, wchar_t** argv) {
   using namespace pelikar::com_tests;
   const std::map<std::wstring, bool (*)()> scenes = {{L"message", MessageScene}, {L"tooltip", TooltipScene},
-      {L"keyboard", KeyboardScene}, {L"page", PageScene}, {L"fonts", FontsScene}};
+      {L"keyboard", KeyboardScene}, {L"page", PageScene}};
   if (argc != 5 || scenes.count(argv[3]) == 0) {
-    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx FONTS_DIR "
-               "message|tooltip|keyboard|page|fonts SIGNAL_DIR\n", stderr);
+    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx FONTS_DIR message|tooltip|keyboard|page SIGNAL_DIR\n",
+               stderr);
     return 2;
   }
   OcxPath() = argv[1];

@@ -14,12 +14,7 @@ std::wstring ClassOf(HWND window) {
 }
 
 BOOL CALLBACK ReadControl(HWND control, LPARAM view) {
-  DWORD_PTR font = 0;
-  LOGFONTW logFont{};
-  SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font);
-  GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont);
-  reinterpret_cast<WindowView*>(view)->controls[GetDlgCtrlID(control)] =
-      {ClassOf(control), WindowText(control), logFont.lfFaceName};
+  reinterpret_cast<WindowView*>(view)->texts[GetDlgCtrlID(control)] = WindowText(control);
   return TRUE;
 }
 
@@ -57,26 +52,12 @@ long CountGdiObjects() {
 
 }  // namespace
 
-int Pixels(int twips, int axis) {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, axis);
-  ReleaseDC(nullptr, screen);
-  return MulDiv(twips, dpi, 1440);
-}
-
 std::wstring WindowText(HWND window) {
   wchar_t text[4096] = {};
   DWORD_PTR length = 0;
   SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                       2000, &length);
   return text;
-}
-
-WindowView ReadWindow(HWND window) {
-  WindowView view{WindowText(window), {}, {}};
-  GetWindowRect(window, &view.frame);
-  EnumChildWindows(window, ReadControl, reinterpret_cast<LPARAM>(&view));
-  return view;
 }
 
 WindowWatcher::WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs, bool read)
@@ -107,7 +88,8 @@ DWORD WINAPI WindowWatcher::Run(void* self) {
       }
       auto known = watcher.windows_.find(window);
       if (known == watcher.windows_.end()) {
-        const WindowView view = watcher.read_ ? ReadWindow(window) : WindowView{WindowText(window), {}, {}};
+        WindowView view{WindowText(window), {}};
+        if (watcher.read_) EnumChildWindows(window, ReadControl, reinterpret_cast<LPARAM>(&view));
         known = watcher.windows_.emplace(window, std::make_pair(view, false)).first;
         watcher.seen_.push_back(view);
       }
@@ -135,12 +117,12 @@ MessageBoxWatcher::MessageBoxWatcher()
         const HWND ok = GetDlgItem(box, IDOK);
         PostMessageW(ok != nullptr ? ok : box, ok != nullptr ? BM_CLICK : WM_CLOSE, 0, 0);
         return false;
-      }) {}
+      }, 20, true) {}
 
 std::vector<std::wstring> MessageBoxWatcher::answered() const {
   std::vector<std::wstring> boxes;
   for (WindowView view : seen()) {
-    boxes.push_back(view.caption + L": " + view.controls[0xFFFF].text);  // the box's text
+    boxes.push_back(view.caption + L": " + view.texts[0xFFFF]);  // the box's text
   }
   return boxes;
 }

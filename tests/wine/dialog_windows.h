@@ -1,8 +1,8 @@
 #pragma once
 // What the tests of the control's own windows share: windows watched and answered
 // from a thread of their own while the test thread waits in a modal loop, a window
-// read with its child controls, the screen's twips as pixels, and the process's
-// windows and GDI objects counted to find leaks.
+// read with its child controls' texts, and the process's windows and GDI objects
+// counted to find leaks.
 #include <windows.h>
 
 #include <functional>
@@ -13,38 +13,27 @@
 
 namespace pelikar::com_tests {
 
-// Twips as the screen's pixels along LOGPIXELSX or LOGPIXELSY.
-int Pixels(int twips, int axis = LOGPIXELSX);
-
 // A window's text, asked without waiting forever on a hung thread.
 std::wstring WindowText(HWND window);
 
-struct ChildControl {
-  std::wstring className;
-  std::wstring text;
-  std::wstring face;  // of its font
-};
-
-// What a window showed when it was read: its child controls by their ids.
+// What a window showed when it was read: its caption, its child controls' texts by
+// their ids.
 struct WindowView {
   std::wstring caption;
-  RECT frame{};
-  std::map<int, ChildControl> controls;
+  std::map<int, std::wstring> texts;
 };
-
-WindowView ReadWindow(HWND window);
 
 // Watches the visible top-level windows of a class that the constructing thread owns,
 // from a thread of its own, so that a test can see and answer the modal windows the
 // thread under test waits in. At every poll, plan gets each such window that is
-// enabled (one under a nested modal window is not) and its view, read once (without
-// read, only its caption: reading many controls from another thread takes a while); true
+// enabled (one under a nested modal window is not) and its view, read once (with
+// read, also its controls' texts: reading many from another thread takes a while); true
 // means it has answered the window, false asks again at the next poll. Wine gives a
 // new window the handle of one just destroyed: the test says when one has gone (Forget).
 class WindowWatcher {
  public:
   using Plan = std::function<bool(HWND, const WindowView&)>;
-  WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs = 20, bool read = true);
+  WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs = 20, bool read = false);
   WindowWatcher(const WindowWatcher&) = delete;
   WindowWatcher& operator=(const WindowWatcher&) = delete;
   ~WindowWatcher();

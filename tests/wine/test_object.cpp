@@ -113,7 +113,6 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
         params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return DISP_E_PARAMNOTOPTIONAL;
     }
-    history_.push_back(member->name + L"=" + TextOf(params->rgvarg[0]));
     return VariantCopyInd(&member->value, &params->rgvarg[0]);
   }
   Record("Get " + Narrow(member->name));
@@ -131,7 +130,6 @@ STDMETHODIMP TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
 HRESULT TestObject::Call(Member& member, WORD flags, const DISPPARAMS& params, VARIANT* result) {
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return DISP_E_MEMBERNOTFOUND;
   Record("Call " + Narrow(member.name));
-  history_.push_back(member.name);
   if (result != nullptr) VariantInit(result);
   if (!member.body) return params.cArgs == 0 ? S_OK : DISP_E_BADPARAMCOUNT;
   // Arguments arrive last first.

@@ -6,7 +6,6 @@
 // to raise a run-time error when read. Given a call log, it records each read and
 // write as "<label>.Get <name>" and "<label>.Put <name>" (bag: "Read", "Write"), a
 // method as "<label>.Call <name>", a member it lacks as "<label>.Invoke <dispid>".
-// Every write ("<name>=<text>") and method call ("<name>") also goes into history().
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
@@ -38,7 +37,6 @@ class TestObject final : public IDispatch, public IPropertyBag {
   // A method; without a body it takes no arguments and does nothing but be recorded.
   void AddMethod(const std::wstring& name, Method body = nullptr);
   ULONG references() const { return references_; }
-  const std::vector<std::wstring>& history() const { return history_; }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override;
@@ -79,7 +77,6 @@ class TestObject final : public IDispatch, public IPropertyBag {
   std::string label_;
   ULONG references_ = 1;
   std::vector<Member> members_;
-  std::vector<std::wstring> history_;
 };
 
 }  // namespace pelikar::com_tests

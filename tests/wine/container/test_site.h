@@ -1,13 +1,14 @@
 #pragma once
 // The container's side of one control on a form, written for the tests the way a
-// form designer offers it: a client site with ambient properties (UserMode, Font), an
-// in-place site and frame in a window of its own, a control site whose extended
-// control has the form as its Parent, and the sink of the control's property-change
-// notifications. Every call the control makes is recorded; the ambient properties,
-// the form and the extended control are TestObjects ("ambient.Get UserMode").
+// form designer offers it: a client site with the ambient property UserMode (no Font:
+// the control makes its own), an in-place site and frame in a window of its own, a
+// control site whose extended control has the form as its Parent, the sink of the
+// control's property-change notifications, and the property frame's page site. Every
+// call the control makes is recorded; the ambient properties, the form and the
+// extended control are TestObjects ("ambient.Get UserMode").
 // ContainerTest holds one control of the module under test, sited in a form window of
-// its own; at the end every reference must be given back: the control's, the site's,
-// and the module's (DllCanUnloadNow).
+// its own; at the end every reference must be given back: the control's, the site's
+// (also by the page), and the module's (DllCanUnloadNow).
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -51,6 +52,7 @@ class TestSite final : public IOleClientSite,
                        public IOleControlSite,
                        public IDispatch,
                        public IPropertyNotifySink,
+                       public IPropertyPageSite,
                        private Counted {
  public:
   // The form's window, which the control's window goes into; its caption is "Form1".
@@ -58,30 +60,17 @@ class TestSite final : public IOleClientSite,
     form_->Set(L"Caption", *Variant::Text(L"Form1").get());
     extender_->Set(L"Parent", *com_tests::Object(form_).get());
     SetUserMode(true);
-    FONTDESC font{sizeof font, const_cast<LPOLESTR>(L"Tahoma"), {{10 * 10000, 0}}, FW_NORMAL,
-                  ANSI_CHARSET, FALSE, FALSE, FALSE};  // 10 points
-    IDispatch* ambientFont = nullptr;
-    OleCreateFontIndirect(&font, IID_IFontDisp, reinterpret_cast<void**>(&ambientFont));
-    ambients_->Set(L"Font", *com_tests::Object(ambientFont).get(), DISPID_AMBIENT_FONT);
-    ambientFont->Release();
   }
 
   // Ambient UserMode: true at run time, false in the form designer.
   void SetUserMode(bool userMode) {
     ambients_->Set(L"UserMode", *Variant::Number(VT_BOOL, userMode).get(), DISPID_AMBIENT_USERMODE);
   }
-  // What the site offers: a site without IDispatch offers no ambient properties.
-  bool offersExtendedControl = true;
-  bool offersAmbients = true;
-  // Whether OnUIDeactivate deactivates the control in place from within, as a
-  // container may.
-  bool deactivatesOnUIDeactivate = false;
   // Where the container places the control; OnPosRectChange moves it.
   RECT position{10, 20, 210, 120};
 
   // The control whose in-place object OnPosRectChange places again (not held).
   void Attach(IUnknown* control) { control_ = control; }
-  TestObject& extender() { return *extender_; }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID id, void** object) override {
@@ -94,10 +83,12 @@ class TestSite final : public IOleClientSite,
       *object = static_cast<IOleInPlaceFrame*>(this);
     } else if (IsEqualIID(id, IID_IOleControlSite)) {
       *object = static_cast<IOleControlSite*>(this);
-    } else if (IsEqualIID(id, IID_IDispatch) && offersAmbients) {
+    } else if (IsEqualIID(id, IID_IDispatch)) {
       *object = static_cast<IDispatch*>(this);
     } else if (IsEqualIID(id, IID_IPropertyNotifySink)) {
       *object = static_cast<IPropertyNotifySink*>(this);
+    } else if (IsEqualIID(id, IID_IPropertyPageSite)) {
+      *object = static_cast<IPropertyPageSite*>(this);
     }
     if (*object != nullptr) AddRef();
     return *object != nullptr ? S_OK : E_NOINTERFACE;
@@ -134,14 +125,7 @@ class TestSite final : public IOleClientSite,
     return Logged("site.GetWindowContext");
   }
   STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-  STDMETHODIMP OnUIDeactivate(BOOL) override {
-    log_.Add("site.OnUIDeactivate");
-    if (IOleInPlaceObject* inPlace = deactivatesOnUIDeactivate ? InPlace() : nullptr) {
-      inPlace->InPlaceDeactivate();
-      inPlace->Release();
-    }
-    return S_OK;
-  }
+  STDMETHODIMP OnUIDeactivate(BOOL) override { return Logged("site.OnUIDeactivate"); }
   STDMETHODIMP OnInPlaceDeactivate() override { return Logged("site.OnInPlaceDeactivate"); }
   STDMETHODIMP DiscardUndoState() override { return S_OK; }
   STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
@@ -150,7 +134,9 @@ class TestSite final : public IOleClientSite,
     log_.Add("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) +
              " " + std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
     position = *placed;
-    if (IOleInPlaceObject* inPlace = InPlace()) {
+    IOleInPlaceObject* inPlace = nullptr;
+    control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
+    if (inPlace != nullptr) {
       inPlace->SetObjectRects(placed, placed);
       inPlace->Release();
     }
@@ -176,10 +162,9 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
   STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
   STDMETHODIMP GetExtendedControl(IDispatch** extended) override {
-    log_.Add("site.GetExtendedControl");
-    *extended = offersExtendedControl ? extender_ : nullptr;
-    if (*extended != nullptr) extender_->AddRef();
-    return *extended != nullptr ? S_OK : E_NOTIMPL;
+    extender_->AddRef();
+    *extended = extender_;
+    return Logged("site.GetExtendedControl");
   }
   STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
   STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
@@ -201,6 +186,17 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnChanged(DISPID id) override { return Logged("notify.OnChanged " + std::to_string(id)); }
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
+  // IPropertyPageSite: the property frame's side of the control's page
+  STDMETHODIMP OnStatusChange(DWORD flags) override {
+    return Logged("pagesite.OnStatusChange " + std::to_string(flags));
+  }
+  STDMETHODIMP GetLocaleID(LCID* locale) override {
+    *locale = LOCALE_USER_DEFAULT;
+    return S_OK;
+  }
+  STDMETHODIMP GetPageContainer(IUnknown**) override { return E_NOTIMPL; }
+  STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
+
  private:
   ~TestSite() override {
     extender_->Release();
@@ -210,12 +206,6 @@ class TestSite final : public IOleClientSite,
   HRESULT Logged(const std::string& call) {
     log_.Add(call);
     return S_OK;
-  }
-  // The control's in-place object, for the caller to release; null without one.
-  IOleInPlaceObject* InPlace() const {
-    IOleInPlaceObject* inPlace = nullptr;
-    if (control_ != nullptr) control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
-    return inPlace;
   }
 
   CallLog& log_;

@@ -1,7 +1,7 @@
 // pkscript: runs a VBScript (.vbs) or JScript (.js) file with a "Host" object, and
 // unlike the system's script host tells failure by its exit code:
 //   0  the script ran to its end (or called Host.Quit 0) and no check failed
-//   1  checks failed (Host.Check, Host.Fail)
+//   1  checks failed (Host.Check)
 //   2  the script did not parse or stopped on a run-time error (reported on stderr
 //      with file, line and column)
 //   3  the host could not run the script at all
@@ -9,8 +9,8 @@
 // usage: pkscript SCRIPT [ARGUMENT...]   (the arguments are Host.Argument(0)...)
 //
 // Host offers Echo(values...), Check(label, actual, expected) (compared as texts),
-// Fail(message), Quit([code]), Argument(index), Codes(text) (the ANSI codes of a
-// string, as "143 142 141") and the properties ArgumentCount and AnsiCodePage.
+// Quit([code]), Argument(index), Codes(text) (the ANSI codes of a string, as
+// "143 142 141") and the property AnsiCodePage.
 #include <windows.h>
 #include <activscp.h>
 #include <fcntl.h>
@@ -68,7 +68,6 @@ struct Report {
 
 TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) {
   auto* host = new TestObject();
-  host->SetLong(L"ArgumentCount", static_cast<LONG>(arguments.size()));
   host->SetLong(L"AnsiCodePage", static_cast<LONG>(GetACP()));
   // After Quit every call fails, so that a script that keeps going (an error handler,
   // On Error Resume Next) does nothing more.
@@ -77,24 +76,19 @@ TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) 
       return report.quit ? E_ABORT : body(given, result);
     });
   };
-  auto fail = [&report](const std::wstring& message) {
-    ++report.failures;
-    Write(stderr, L"FAIL: " + message + L"\n");
-  };
   add(L"Echo", [](const Arguments& given, VARIANT*) {
     std::wstring line;
     for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(*value);
     Write(stdout, line + L"\n");
     return S_OK;
   });
-  add(L"Fail", [fail](const Arguments& given, VARIANT*) {
-    fail(given.empty() ? L"" : TextOf(*given[0]));
-    return S_OK;
-  });
-  add(L"Check", [fail](const Arguments& given, VARIANT*) {
+  add(L"Check", [&report](const Arguments& given, VARIANT*) {
     if (given.size() != 3) return DISP_E_BADPARAMCOUNT;
     const std::wstring actual = TextOf(*given[1]), expected = TextOf(*given[2]);
-    if (actual != expected) fail(TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]");
+    if (actual != expected) {
+      ++report.failures;
+      Write(stderr, L"FAIL: " + TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]\n");
+    }
     return S_OK;
   });
   // The engine turns the failed call into an error that ends the script; the site

@@ -1,4 +1,4 @@
 ' Failed checks make the run fail, but the script goes on.
 Host.Check "first", 1, 2
-Host.Fail "second"
+Host.Check "second", "a", "b"
 Host.Echo "after the failures"
