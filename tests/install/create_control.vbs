@@ -6,7 +6,7 @@ On Error Resume Next
 Set pelikar = CreateObject("PelikarLib.Pelikar")
 number = Err.Number
 On Error GoTo 0
-If Host.Argument(0) = "missing" Then
+If Host.Argument = "missing" Then
   Host.Check "CreateObject (429: can't create object)", number, 429
 Else
   Host.Check "CreateObject", number, 0

@@ -18,15 +18,7 @@ namespace {
 
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);
 
-class Dispatch : public ControlTest {
- protected:
-  _Pelikar* Vtable() {
-    _Pelikar* vtable = nullptr;
-    EXPECT_EQ(control_->QueryInterface(kPelikarInterface, reinterpret_cast<void**>(&vtable)), S_OK);
-    if (vtable != nullptr) vtable->Release();  // control_ keeps the object alive
-    return vtable;
-  }
-};
+using Dispatch = ControlTest;
 
 // An integer field: FarsiPress writes 0 into KeyAscii for anything but a digit, so
 // what comes back shows that the member wrote the caller's variable.
@@ -68,11 +60,15 @@ TEST_F(Dispatch, ReferencesReachTheTypedParameterOrAreRefused) {
   }
 }
 
-// The members that show windows show none without a place for their answer; the
-// class tells its event interface.
-TEST_F(Dispatch, ResultPointersAndClassInfo) {
-  _Pelikar* control = Vtable();
-  ASSERT_NE(control, nullptr);
+// Through the vtable: the members that show windows show none without a place for
+// their answer; a variant property keeps the type it is given; a value that is no
+// number raises Type mismatch, with the old value kept and the thread's error info
+// set; strings keep their NULs, and an empty result is an empty string. The class
+// tells its event interface.
+TEST_F(Dispatch, TheVtableAndTheClassInfo) {
+  _Pelikar* control = nullptr;
+  ASSERT_EQ(control_->QueryInterface(kPelikarInterface, reinterpret_cast<void**>(&control)), S_OK);
+  control->Release();  // control_ keeps the object alive
   BSTR text = SysAllocString(L"abc");
   for (HRESULT result :
        {control->Reverse(text, nullptr), control->FarsiPress(nullptr, nullptr, nullptr),
@@ -80,31 +76,15 @@ TEST_F(Dispatch, ResultPointersAndClassInfo) {
         control->Message(text, 0, text, 0, nullptr), control->ToolTip(text, nullptr, nullptr)}) {
     EXPECT_EQ(result, E_POINTER);
   }
-  SysFreeString(text);
-
-  IProvideClassInfo2* provider = nullptr;
-  ASSERT_EQ(control_->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&provider)), S_OK);
-  GUID events{};
-  EXPECT_EQ(provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
-  EXPECT_TRUE(IsEqualGUID(events, kPelikarEvents));
-  provider->Release();
-}
-
-// A variant property keeps the type it is given; a value that is no number raises Type
-// mismatch through the vtable, with the old value kept and the thread's error info set.
-TEST_F(Dispatch, VtableErrorsCarryErrorInfoAndStringsKeepTheirNuls) {
-  _Pelikar* control = Vtable();
-  ASSERT_NE(control, nullptr);
   Variant stored;
   EXPECT_EQ(control->put_CodePage(*Variant::Text(L"1").get()), S_OK);
   EXPECT_EQ(control->put_CodePage(*Variant::Text(L"one").get()), kTypeMismatch);
   ASSERT_EQ(control->get_CodePage(stored.get()), S_OK);
   EXPECT_EQ(stored.text(), L"1");
-  BSTR notANumber = SysAllocString(L"abc");
   BSTR result = reinterpret_cast<BSTR>(1);
-  EXPECT_EQ(control->AscStrToStr(notANumber, &result), kTypeMismatch);
+  EXPECT_EQ(control->AscStrToStr(text, &result), kTypeMismatch);
   EXPECT_EQ(result, nullptr);
-  SysFreeString(notANumber);
+  SysFreeString(text);
   IErrorInfo* info = nullptr;
   ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
   BSTR description = nullptr;
@@ -113,15 +93,21 @@ TEST_F(Dispatch, VtableErrorsCarryErrorInfoAndStringsKeepTheirNuls) {
   SysFreeString(description);
   info->Release();
 
-  BSTR text = SysAllocStringLen(L"a\0b", 3);
-  BSTR reversed = nullptr;
-  ASSERT_EQ(control->Reverse(text, &reversed), S_OK);
-  EXPECT_EQ(std::wstring(reversed, SysStringLen(reversed)), std::wstring(L"b\0a", 3));
-  SysFreeString(reversed);
+  text = SysAllocStringLen(L"a\0b", 3);
+  ASSERT_EQ(control->Reverse(text, &result), S_OK);
+  EXPECT_EQ(std::wstring(result, SysStringLen(result)), std::wstring(L"b\0a", 3));
+  SysFreeString(result);
   SysFreeString(text);
-  ASSERT_EQ(control->Reverse(nullptr, &reversed), S_OK);
-  ASSERT_NE(reversed, nullptr) << "an empty result is an empty string, not NULL";
-  SysFreeString(reversed);
+  ASSERT_EQ(control->Reverse(nullptr, &result), S_OK);
+  ASSERT_NE(result, nullptr) << "an empty result is an empty string, not NULL";
+  SysFreeString(result);
+
+  IProvideClassInfo2* provider = nullptr;
+  ASSERT_EQ(control_->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&provider)), S_OK);
+  GUID events{};
+  EXPECT_EQ(provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+  EXPECT_TRUE(IsEqualGUID(events, kPelikarEvents));
+  provider->Release();
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // form designer offers it: a client site with the ambient property UserMode (no Font:
 // the control makes its own), an in-place site and frame in a window of its own, a
 // control site whose extended control has the form as its Parent, the sink of the
-// control's property-change notifications, and the property frame's page site. Every
-// call the control makes is recorded; the ambient properties, the form and the
+// control's property-change notifications, a view sink, and the property frame's page
+// site. Every call the control makes is recorded; the ambient properties, the form and the
 // extended control are TestObjects ("ambient.Get UserMode").
 // ContainerTest holds one control of the module under test, sited in a form window of
 // its own; at the end every reference must be given back: the control's, the site's
@@ -31,21 +31,6 @@ using com_tests::Narrow;
 using com_tests::TestObject;
 using com_tests::Variant;
 
-// Reference counting shared by the test objects; Release answers the count left.
-class Counted {
- public:
-  virtual ~Counted() = default;
-  ULONG AddReference() { return ++references_; }
-  ULONG ReleaseReference() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- private:
-  ULONG references_ = 1;
-};
-
 class TestSite final : public IOleClientSite,
                        public IOleInPlaceSite,
                        public IOleInPlaceFrame,
@@ -53,7 +38,7 @@ class TestSite final : public IOleClientSite,
                        public IDispatch,
                        public IPropertyNotifySink,
                        public IPropertyPageSite,
-                       private Counted {
+                       public IAdviseSink {
  public:
   // The form's window, which the control's window goes into; its caption is "Form1".
   TestSite(CallLog& log, HWND window) : log_(log), window_(window) {
@@ -89,12 +74,18 @@ class TestSite final : public IOleClientSite,
       *object = static_cast<IPropertyNotifySink*>(this);
     } else if (IsEqualIID(id, IID_IPropertyPageSite)) {
       *object = static_cast<IPropertyPageSite*>(this);
+    } else if (IsEqualIID(id, IID_IAdviseSink)) {
+      *object = static_cast<IAdviseSink*>(this);
     }
     if (*object != nullptr) AddRef();
     return *object != nullptr ? S_OK : E_NOINTERFACE;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-  STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return Logged("site.SaveObject"); }
@@ -197,8 +188,15 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP GetPageContainer(IUnknown**) override { return E_NOTIMPL; }
   STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
 
+  // IAdviseSink: the view sink
+  STDMETHODIMP_(void) OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+  STDMETHODIMP_(void) OnViewChange(DWORD, LONG) override {}
+  STDMETHODIMP_(void) OnRename(IMoniker*) override {}
+  STDMETHODIMP_(void) OnSave() override {}
+  STDMETHODIMP_(void) OnClose() override {}
+
  private:
-  ~TestSite() override {
+  ~TestSite() {
     extender_->Release();
     form_->Release();
     ambients_->Release();
@@ -214,6 +212,7 @@ class TestSite final : public IOleClientSite,
   TestObject* form_ = new TestObject(log_, "form");
   TestObject* extender_ = new TestObject(log_, "extender");
   IUnknown* control_ = nullptr;
+  ULONG references_ = 1;
 };
 
 class ContainerTest : public testing::Test {

@@ -1,16 +1,15 @@
 // pkscript: runs a VBScript (.vbs) or JScript (.js) file with a "Host" object, and
 // unlike the system's script host tells failure by its exit code:
-//   0  the script ran to its end (or called Host.Quit 0) and no check failed
+//   0  the script ran to its end and no check failed
 //   1  checks failed (Host.Check)
 //   2  the script did not parse or stopped on a run-time error (reported on stderr
 //      with file, line and column)
 //   3  the host could not run the script at all
-//   n  the script called Host.Quit n
-// usage: pkscript SCRIPT [ARGUMENT...]   (the arguments are Host.Argument(0)...)
+// usage: pkscript SCRIPT [ARGUMENT]   (the argument is Host.Argument)
 //
 // Host offers Echo(values...), Check(label, actual, expected) (compared as texts),
-// Quit([code]), Argument(index), Codes(text) (the ANSI codes of a string, as
-// "143 142 141") and the property AnsiCodePage.
+// Codes(text) (the ANSI codes of a string, as "143 142 141") and the properties
+// Argument and AnsiCodePage.
 #include <windows.h>
 #include <activscp.h>
 #include <fcntl.h>
@@ -46,71 +45,34 @@ void Write(FILE* stream, const std::wstring& text) {
   fflush(stream);
 }
 
-// The value as a whole number, -1 when it is none.
-long NumberOf(VARIANT* value) {
-  VARIANT number;
-  VariantInit(&number);
-  return SUCCEEDED(VariantChangeType(&number, value, 0, VT_I4)) ? V_I4(&number) : -1;
-}
-
-HRESULT Answer(VARIANT* result, const std::wstring& text) {
-  V_VT(result) = VT_BSTR;
-  V_BSTR(result) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return S_OK;
-}
-
-// What the script reported through Host.
-struct Report {
-  int failures = 0;
-  bool quit = false;
-  int quitCode = 0;
-};
-
-TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) {
+TestObject* NewHost(int& failures, const std::wstring& argument) {
   auto* host = new TestObject();
   host->SetLong(L"AnsiCodePage", static_cast<LONG>(GetACP()));
-  // After Quit every call fails, so that a script that keeps going (an error handler,
-  // On Error Resume Next) does nothing more.
-  auto add = [&](const wchar_t* name, std::function<HRESULT(const Arguments&, VARIANT*)> body) {
-    host->AddMethod(name, [&report, body](const Arguments& given, VARIANT* result) {
-      return report.quit ? E_ABORT : body(given, result);
-    });
-  };
-  add(L"Echo", [](const Arguments& given, VARIANT*) {
+  host->Set(L"Argument", *com_tests::Variant::Text(argument).get());
+  host->AddMethod(L"Echo", [](const Arguments& given, VARIANT*) {
     std::wstring line;
     for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(*value);
     Write(stdout, line + L"\n");
     return S_OK;
   });
-  add(L"Check", [&report](const Arguments& given, VARIANT*) {
+  host->AddMethod(L"Check", [&failures](const Arguments& given, VARIANT*) {
     if (given.size() != 3) return DISP_E_BADPARAMCOUNT;
     const std::wstring actual = TextOf(*given[1]), expected = TextOf(*given[2]);
     if (actual != expected) {
-      ++report.failures;
+      ++failures;
       Write(stderr, L"FAIL: " + TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]\n");
     }
     return S_OK;
   });
-  // The engine turns the failed call into an error that ends the script; the site
-  // knows that it was asked for and does not report it.
-  add(L"Quit", [&report](const Arguments& given, VARIANT*) {
-    report.quitCode = given.empty() ? 0 : static_cast<int>(NumberOf(given[0]));
-    report.quit = true;
-    return E_ABORT;
-  });
-  add(L"Argument", [&arguments](const Arguments& given, VARIANT* result) {
-    const long index = given.size() == 1 ? NumberOf(given[0]) : -1;
-    return index >= 0 && static_cast<std::size_t>(index) < arguments.size() && result != nullptr
-               ? Answer(result, arguments[static_cast<std::size_t>(index)])
-               : DISP_E_BADINDEX;
-  });
-  add(L"Codes", [](const Arguments& given, VARIANT* result) {
+  host->AddMethod(L"Codes", [](const Arguments& given, VARIANT* result) {
     if (given.size() != 1 || result == nullptr) return DISP_E_BADPARAMCOUNT;
     std::wstring codes;
     for (unsigned char byte : Bytes(TextOf(*given[0]), CP_ACP)) {
       codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
     }
-    return Answer(result, codes);
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocString(codes.c_str());
+    return S_OK;
   });
   return host;
 }
@@ -119,8 +81,7 @@ TestObject* NewHost(Report& report, const std::vector<std::wstring>& arguments) 
 // column.
 class ScriptSite final : public IActiveScriptSite {
  public:
-  ScriptSite(std::wstring path, IDispatch* host, const Report& report)
-      : path_(std::move(path)), host_(host), report_(report) {}
+  ScriptSite(std::wstring path, IDispatch* host) : path_(std::move(path)), host_(host) {}
 
   int errors() const { return errors_; }
 
@@ -152,12 +113,10 @@ class ScriptSite final : public IActiveScriptSite {
  private:
   std::wstring path_;
   IDispatch* host_;
-  const Report& report_;
   int errors_ = 0;
 };
 
 STDMETHODIMP ScriptSite::OnScriptError(IActiveScriptError* error) {
-  if (report_.quit) return S_OK;  // the error Host.Quit provokes to end the script
   ++errors_;
   EXCEPINFO exception{};
   error->GetExceptionInfo(&exception);
@@ -181,7 +140,7 @@ int HostError(const std::wstring& message) {
 }
 
 // Reads, parses and runs the whole script; errors reach the site.
-int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
+int Run(const std::wstring& path, const std::wstring& argument) {
   const std::wstring extension = std::filesystem::path(path).extension().wstring();
   const wchar_t* engineName = _wcsicmp(extension.c_str(), L".vbs") == 0  ? L"VBScript"
                               : _wcsicmp(extension.c_str(), L".js") == 0 ? L"JScript"
@@ -204,9 +163,9 @@ int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
       FAILED(engine->QueryInterface(__uuidof(IActiveScriptParse), reinterpret_cast<void**>(&parser)))) {
     return HostError(std::wstring(L"cannot create the ") + engineName + L" engine");
   }
-  Report report;
-  TestObject* host = NewHost(report, arguments);
-  ScriptSite site(path, host, report);
+  int failures = 0;
+  TestObject* host = NewHost(failures, argument);
+  ScriptSite site(path, host);
   HRESULT result = engine->SetScriptSite(&site);
   if (SUCCEEDED(result)) result = parser->InitNew();
   if (SUCCEEDED(result)) result = engine->AddNamedItem(L"Host", SCRIPTITEM_ISVISIBLE);
@@ -220,13 +179,10 @@ int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
   engine->Release();
   host->Release();
 
-  if (report.failures > 0) {
-    Write(stderr, std::to_wstring(report.failures) + L" failure(s) reported by " + path + L"\n");
-  }
+  if (failures > 0) Write(stderr, std::to_wstring(failures) + L" failure(s) reported by " + path + L"\n");
   if (site.errors() > 0) return kScriptError;
-  if (FAILED(result) && !report.quit) return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
-  if (report.quit && report.quitCode != 0) return report.quitCode;
-  return report.failures > 0 ? kFailuresReported : kSuccess;
+  if (FAILED(result)) return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
+  return failures > 0 ? kFailuresReported : kSuccess;
 }
 
 }  // namespace
@@ -235,11 +191,11 @@ int Run(const std::wstring& path, const std::vector<std::wstring>& arguments) {
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  if (argc < 2) return pelikar::script_host::HostError(L"usage: pkscript SCRIPT [ARGUMENT...]");
+  if (argc < 2 || argc > 3) return pelikar::script_host::HostError(L"usage: pkscript SCRIPT [ARGUMENT]");
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     return pelikar::script_host::HostError(L"COM did not initialize");
   }
-  const int exitCode = pelikar::script_host::Run(argv[1], std::vector<std::wstring>(argv + 2, argv + argc));
+  const int exitCode = pelikar::script_host::Run(argv[1], argc == 3 ? argv[2] : L"");
   CoUninitialize();
   return exitCode;
 }

@@ -2,7 +2,7 @@
 ' with: Chr(0) to Chr(255) go in and come back reversed, then whole.
 '   pkscript all_codes.vbs EXPECTED_ANSI_CODE_PAGE
 Option Explicit
-Host.Check "ANSI code page", Host.AnsiCodePage, Host.Argument(0)
+Host.Check "ANSI code page", Host.AnsiCodePage, Host.Argument
 Dim pelikar, allCodes, codeText, reversedCodes, code
 Set pelikar = CreateObject("PelikarLib.Pelikar")
 For code = 0 To 255

@@ -66,8 +66,8 @@ Host.Check "Animate: Min, Max, font, refreshes", low & " " & high & " " & label.
 ' A file converted line by line: each line as En_Ir_To_nivo(Reverse(line)) gives it.
 Dim files, inputPath, outputPath, stream
 Set files = CreateObject("Scripting.FileSystemObject")
-inputPath = files.BuildPath(Host.Argument(0), "client_vbs_input.txt")
-outputPath = files.BuildPath(Host.Argument(0), "client_vbs_output.txt")
+inputPath = files.BuildPath(Host.Argument, "client_vbs_input.txt")
+outputPath = files.BuildPath(Host.Argument, "client_vbs_output.txt")
 Set stream = files.CreateTextFile(inputPath, True, False)
 stream.Write "~fff~" & vbCrLf & "x ~ff~" & vbCrLf & vbCrLf
 stream.Close

@@ -1,3 +1,3 @@
 ' A script whose checks pass: it succeeds.
 Host.Echo "hello", 42
-Host.Check "the argument", Host.Argument(0), "an argument"
+Host.Check "the argument", Host.Argument, "an argument"
