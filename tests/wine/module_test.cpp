@@ -1,0 +1,274 @@
+// The module as clients find it: what registration writes and removes, the type
+// library against the IDL compiler's output, and how long the module stays loaded.
+#include <windows.h>
+#include <ocidl.h>
+#include <oleauto.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "dispatch_client.h"
+
+namespace pelikar::com_tests {
+namespace {
+
+// DllRegisterServer writes every key a container and a script client look for, as
+// often as it is called; DllUnregisterServer removes them all, after which the control
+// cannot be created. (What the keys hold, value for value, the install test compares
+// with what the packages write.)
+bool KeyExists(const std::wstring& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+// The default value of the key, in lower case (paths compare without regard to case).
+std::wstring ReadValue(const std::wstring& key) {
+  wchar_t data[1024] = L"(none)";
+  DWORD size = sizeof data;
+  RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, data, &size);
+  return CharLowerW(data);
+}
+
+HRESULT Create(REFCLSID classId) {
+  IUnknown* object = nullptr;
+  const HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                          reinterpret_cast<void**>(&object));
+  if (object != nullptr) object->Release();
+  return result;
+}
+
+// Registering twice writes every key once; unregistering twice removes them all but
+// the library's entry for the control of the other architecture, when that one is
+// registered (both builds' tests share one prefix). The control is left registered,
+// as the other tests expect it.
+TEST(Registration, WritesEveryKeyAndUnregisteringRemovesThemAll) {
+  const std::wstring classKey = L"CLSID\\" + GuidText(kPelikarClass),
+                     pageKey = L"CLSID\\" + GuidText(kPropertyPageClass),
+                     libraryKey = L"TypeLib\\" + GuidText(kPelikarLibrary) + L"\\" PELIKAR_LIBRARY_VERSION L"\\0\\",
+                     interfaceKey = L"Interface\\" + GuidText(kPelikarInterface),
+                     eventsKey = L"Interface\\" + GuidText(kPelikarEvents);
+  const std::wstring thisLibrary = libraryKey + (sizeof(void*) == 8 ? L"win64" : L"win32"),
+                     otherLibrary = libraryKey + (sizeof(void*) == 8 ? L"win32" : L"win64");
+  const std::vector<std::wstring> keys = {
+      classKey + L"\\InprocServer32", classKey + L"\\ProgID", classKey + L"\\VersionIndependentProgID",
+      classKey + L"\\TypeLib", classKey + L"\\Version", classKey + L"\\Control", classKey + L"\\Programmable",
+      classKey + L"\\MiscStatus\\1", classKey + L"\\Implemented Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}",
+      pageKey + L"\\InprocServer32", L"PelikarLib.Pelikar\\CurVer", L"PelikarLib.Pelikar.1\\CLSID", thisLibrary,
+      interfaceKey + L"\\ProxyStubClsid32", interfaceKey + L"\\TypeLib",
+      eventsKey + L"\\ProxyStubClsid32"};
+  OcxModule module;
+  ASSERT_EQ(module.RegisterServer(), S_OK);
+  ASSERT_EQ(module.RegisterServer(), S_OK);
+  for (const std::wstring& key : keys) EXPECT_TRUE(KeyExists(key)) << "HKCR\\" << Narrow(key);
+  std::wstring path = OcxPath();
+  CharLowerW(path.data());
+  for (const std::wstring& server : {classKey + L"\\InprocServer32", pageKey + L"\\InprocServer32", thisLibrary}) {
+    EXPECT_EQ(ReadValue(server), path) << Narrow(server);
+  }
+  CLSID classId{};
+  ASSERT_EQ(CLSIDFromProgID(L"PelikarLib.Pelikar", &classId), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(classId, kPelikarClass));
+  EXPECT_EQ(Create(kPelikarClass), S_OK);
+  EXPECT_EQ(Create(kPropertyPageClass), S_OK);
+
+  const bool otherRegistered = KeyExists(otherLibrary);
+  ASSERT_EQ(module.UnregisterServer(), S_OK);
+  EXPECT_EQ(module.UnregisterServer(), S_OK) << "what is not registered";
+  EXPECT_EQ(KeyExists(otherLibrary), otherRegistered) << "the other architecture's library entry stays";
+  for (const std::wstring& key : {classKey, pageKey, std::wstring(L"PelikarLib.Pelikar"),
+                                  std::wstring(L"PelikarLib.Pelikar.1"), interfaceKey, eventsKey, thisLibrary}) {
+    EXPECT_FALSE(KeyExists(key)) << "HKCR\\" << Narrow(key);
+  }
+  EXPECT_EQ(Create(kPelikarClass), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(Create(kPropertyPageClass), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(module.RegisterServer(), S_OK) << "the control is left unregistered";
+}
+
+// The type library a client finds through the registry is the control's contract with
+// its hosts. It must say what the IDL says, member by member (names, dispatch
+// identifiers, slots, parameter types, passing and defaults, flags, the classes and
+// their interfaces), as the IDL compiler's own output does, and beyond that hold real
+// line breaks in the property descriptions.
+std::string Text(BSTR text) {
+  std::string narrow = Narrow(text != nullptr ? std::wstring(text, SysStringLen(text)) : L"");
+  SysFreeString(text);
+  return narrow;
+}
+
+std::string TypeText(const TYPEDESC& type) {
+  if (type.vt == VT_PTR || type.vt == VT_SAFEARRAY) return TypeText(*type.lptdesc) + "*";
+  return "vt" + std::to_string(type.vt);
+}
+
+// A library as lines: each type with its attributes, then each member (dispatch
+// identifier, kind, slot, flags, result, names, parameters with their passing and
+// defaults, help string) and each implemented type.
+std::vector<std::string> Lines(ITypeLib* library) {
+  std::vector<std::string> lines;
+  for (UINT index = 0; index < library->GetTypeInfoCount(); ++index) {
+    ITypeInfo* info = nullptr;
+    TYPEATTR* type = nullptr;
+    BSTR name = nullptr;
+    library->GetTypeInfo(index, &info);
+    info->GetTypeAttr(&type);
+    library->GetDocumentation(static_cast<INT>(index), &name, nullptr, nullptr, nullptr);
+    lines.push_back(Text(name) + " " + Narrow(GuidText(type->guid)) + " kind" + std::to_string(type->typekind) +
+                    " flags" + std::to_string(type->wTypeFlags));
+    FUNCDESC* function = nullptr;
+    for (UINT i = 0; info->GetFuncDesc(i, &function) == S_OK; ++i) {
+      std::string text = "  member " + std::to_string(function->memid) + " kind" + std::to_string(function->invkind) +
+                         " slot" + std::to_string(function->oVft) + " flags" + std::to_string(function->wFuncFlags) +
+                         " returns " + TypeText(function->elemdescFunc.tdesc) + ":";
+      BSTR names[32] = {};
+      UINT count = 0;
+      info->GetNames(function->memid, names, 32, &count);
+      for (UINT n = 0; n < count; ++n) text += " " + Text(names[n]);
+      for (SHORT p = 0; p < function->cParams; ++p) {
+        const ELEMDESC& parameter = function->lprgelemdescParam[p];
+        text += ", " + TypeText(parameter.tdesc) + " flags" + std::to_string(parameter.paramdesc.wParamFlags);
+        VARIANT value;
+        VariantInit(&value);
+        if ((parameter.paramdesc.wParamFlags & PARAMFLAG_FHASDEFAULT) &&
+            SUCCEEDED(VariantChangeType(&value, &parameter.paramdesc.pparamdescex->varDefaultValue, 0, VT_BSTR))) {
+          text += " = " + Text(V_BSTR(&value));
+        }
+      }
+      BSTR help = nullptr;
+      info->GetDocumentation(function->memid, nullptr, &help, nullptr, nullptr);
+      lines.push_back(text + " \"" + Text(help) + "\"");
+      info->ReleaseFuncDesc(function);
+    }
+    HREFTYPE reference = 0;
+    ITypeInfo* implemented = nullptr;
+    for (UINT i = 0; info->GetRefTypeOfImplType(i, &reference) == S_OK; ++i) {
+      INT flags = 0;
+      info->GetImplTypeFlags(i, &flags);
+      info->GetRefTypeInfo(reference, &implemented);
+      implemented->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+      lines.push_back("  implements " + Text(name) + " flags" + std::to_string(flags));
+      implemented->Release();
+    }
+    info->ReleaseTypeAttr(type);
+    info->Release();
+  }
+  return lines;
+}
+
+TEST(TypeLibrary, TheRegisteredLibrarySaysWhatTheIdlSays) {
+  ITypeLib* registered = nullptr;
+  ASSERT_EQ(LoadRegTypeLib(kPelikarLibrary, 1, 0, LOCALE_NEUTRAL, &registered), S_OK);
+  // The IDL compiler's output lies beside the control it went into.
+  const std::wstring compiledPath =
+      OcxPath().substr(0, OcxPath().find_last_of(L"\\/") + 1) + L"pelikar_marked.tlb";
+  ITypeLib* compiled = nullptr;
+  ASSERT_EQ(LoadTypeLibEx(compiledPath.c_str(), REGKIND_NONE, &compiled), S_OK);
+  std::vector<std::string> lines = Lines(registered);
+  const std::vector<std::string> expected = Lines(compiled);
+  compiled->Release();
+  // The IDL compiler keeps no line break: the build marks them "\n" and puts CR LF back.
+  int lineBreaks = 0;
+  for (std::string& line : lines) {
+    for (std::size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n")) {
+      line.replace(at, 2, "\\n");
+      ++lineBreaks;
+    }
+  }
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(lineBreaks, 2 * (1 + 1 + 1 + 7)) << "Farsi, CodePage, MultiLine, Environment";
+  TLIBATTR* attributes = nullptr;
+  ASSERT_EQ(registered->GetLibAttr(&attributes), S_OK);
+  EXPECT_EQ(attributes->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+  EXPECT_EQ(attributes->wMajorVerNum * 10 + attributes->wMinorVerNum, 10) << "version 1.0";
+  registered->ReleaseTLibAttr(attributes);
+
+  ITypeInfo* info = nullptr;
+  ASSERT_EQ(registered->GetTypeInfoOfGuid(kPelikarInterface, &info), S_OK);
+  registered->Release();
+  std::string identifiers;
+  FUNCDESC* function = nullptr;
+  for (UINT i = 0; info->GetFuncDesc(i, &function) == S_OK; ++i) {
+    BSTR name = nullptr;
+    info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
+    const std::string entry = Text(name) + "=" + std::to_string(function->memid) + " ";
+    if (function->memid < 0x60000000 && identifiers.find(entry) == std::string::npos) {
+      identifiers += entry;  // a property's get and put once
+    }
+    info->ReleaseFuncDesc(function);
+  }
+  info->Release();
+  // Compiled clients hold the dispatch identifiers of version 1.0: they never change.
+  EXPECT_EQ(identifiers,
+            "Farsi=1 CodePage=2 FarsiDown=3 FarsiPress=4 Shamsi_To_Miladi=5 Miladi_To_Shamsi=6 "
+            "Reverse=7 InstallFont=8 MultiLine=9 En_Ir_To_nivo=10 En_To_Ir=11 En_Ir_FileToNivo=12 "
+            "ToolTip=13 Message=14 Message2=15 NivoFarsiChar=16 KeyBoard=17 KeyBoard2=18 "
+            "Nivo_To_En=19 Animate=20 WinPath=21 WinSysPath=22 Delay=23 DriveType=24 CdDrive=25 "
+            "DayOfWeek=26 MonthOfYear=27 SpellNum=28 SystemDate=29 SpellDate=30 VolLabel=31 "
+            "DirExist=32 FileExist=33 StrToAscStr=34 AscStrToStr=35 ShapeOval=36 ShapeRect=37 "
+            "Reserved=38 DecToBin=39 BinToDec=40 PrintText=41 Environment=42 ");
+}
+
+// The module stays loaded exactly as long as something of it is alive: objects,
+// class factories and LockServer locks. It serves the control and its property page,
+// nothing else; reference counts balance, also after calls that fail, and every
+// interface of the control answers with one identity.
+TEST(ObjectLifetime, TheModuleStaysLoadedWhileAnythingOfItLives) {
+  OcxModule module;
+  ASSERT_EQ(module.CanUnloadNow(), S_OK) << "a previous test leaked";
+  void* object = reinterpret_cast<void*>(1);
+  EXPECT_EQ(module.GetClassObject(IID_IDispatch, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(object, nullptr);
+  for (const CLSID& served : {kPelikarClass, kPropertyPageClass}) {
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(module.GetClassObject(served, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "a live factory";
+    // Any non-NULL outer object asks for aggregation.
+    EXPECT_EQ(factory->CreateInstance(factory, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDataObject, &object), E_NOINTERFACE);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &object), S_OK);
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(static_cast<IUnknown*>(object)->Release(), 0u);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "locked";
+    ASSERT_EQ(module.GetClassObject(served, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(module.CanUnloadNow(), S_OK);
+  }
+
+  IDispatch* control = module.New<IDispatch>(kPelikarClass, IID_IDispatch);
+  ASSERT_NE(control, nullptr);
+  const Variant text = Variant::Text(L"~fff~"), notANumber = Variant::Text(L"abc");
+  EXPECT_EQ(Call(control, L"En_Ir_To_nivo", {&text}).result, S_OK);
+  EXPECT_EQ(Call(control, L"AscStrToStr", {&notANumber}).result, DISP_E_EXCEPTION);
+  EXPECT_EQ(Call(control, L"CodePage", {&notANumber}, DISPATCH_PROPERTYPUT).result, DISP_E_EXCEPTION);
+  IUnknown* identity = nullptr;
+  ASSERT_EQ(control->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+  for (const IID* interfaceId :
+       {&IID_IDispatch, &kPelikarInterface, &IID_ISupportErrorInfo, &IID_IProvideClassInfo,
+        &IID_IProvideClassInfo2, &IID_IOleObject, &IID_IOleWindow, &IID_IOleInPlaceObject,
+        &IID_IOleInPlaceActiveObject, &IID_IOleControl, &IID_IViewObject, &IID_IViewObject2,
+        &IID_IPersist, &IID_IPersistStreamInit, &IID_IPersistPropertyBag,
+        &IID_IConnectionPointContainer, &IID_ISpecifyPropertyPages}) {
+    IUnknown *other = nullptr, *otherIdentity = nullptr;
+    ASSERT_EQ(control->QueryInterface(*interfaceId, reinterpret_cast<void**>(&other)), S_OK)
+        << Narrow(GuidText(*interfaceId));
+    other->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&otherIdentity));
+    EXPECT_EQ(otherIdentity, identity) << Narrow(GuidText(*interfaceId));
+    otherIdentity->Release();
+    other->Release();
+  }
+  IUnknown* missing = reinterpret_cast<IUnknown*>(1);
+  EXPECT_EQ(control->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&missing)), E_NOINTERFACE);
+  EXPECT_EQ(missing, nullptr);
+  EXPECT_EQ(identity->Release(), 1u);
+  EXPECT_EQ(module.CanUnloadNow(), S_FALSE);
+  EXPECT_EQ(control->Release(), 0u);
+  EXPECT_EQ(module.CanUnloadNow(), S_OK);
+}
+
+}  // namespace
+}  // namespace pelikar::com_tests
