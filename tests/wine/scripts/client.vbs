@@ -37,20 +37,30 @@ Host.Check "ShapeRect of Nothing", Err.Number, 91
 On Error GoTo 0
 Host.Check "Reverse after the errors", pelikar.Reverse("ab"), "ba"
 
-' A variable passed to a by-reference Integer comes back written: an integer field,
-' a class instance of the script's own, lets digits through and cancels the rest.
+' A variable passed to a by-reference Integer comes back written, as an Integer: an
+' integer field, a class instance of the script's own, lets digits through and cancels
+' the rest. A value that does not fit an Integer is refused and left as it was.
 Class NumberField
   Public Tag
 End Class
 Dim field, keyAscii
 Set field = New NumberField
 field.Tag = " Integer "
-keyAscii = 65
+keyAscii = CLng(65)
 Host.Check "FarsiPress in an integer field", pelikar.FarsiPress(field, keyAscii), False
-Host.Check "FarsiPress cancels a letter", keyAscii, 0
+Host.Check "FarsiPress cancels a letter", keyAscii & " " & TypeName(keyAscii), "0 Integer"
 keyAscii = 55
 pelikar.FarsiPress field, keyAscii
 Host.Check "FarsiPress lets a digit through", keyAscii, 55
+On Error Resume Next
+keyAscii = "abc"
+pelikar.FarsiPress field, keyAscii
+Host.Check "FarsiPress of a word", Err.Number & " " & keyAscii, "13 abc"
+Err.Clear
+keyAscii = CLng(100000)
+pelikar.FarsiPress field, keyAscii
+Host.Check "FarsiPress of a Long too big", Err.Number & " " & keyAscii, "6 100000"
+On Error GoTo 0
 
 ' Optional arguments omitted or given as variables: Animate writes the Min it used back.
 Dim label, low, high
