@@ -100,19 +100,15 @@ TEST_F(Keyboard, EndingsAndTyping) {
 TEST_F(Keyboard, TheCopyButtonFillsTheClipboardInBothFormats) {
   EXPECT_EQ(Open(L"~sghl~", {Click(kCopy), Click(kClear), Click(kOk)}), L"");
   ASSERT_TRUE(OpenClipboard(nullptr));
-  const HANDLE ansi = GetClipboardData(CF_TEXT), unicode = GetClipboardData(CF_UNICODETEXT);
+  const auto* ansi = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+  const auto* unicode = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
   ASSERT_TRUE(ansi != nullptr && unicode != nullptr);
-  std::string ansiText = static_cast<const char*>(GlobalLock(ansi));
-  std::wstring unicodeText = static_cast<const wchar_t*>(GlobalLock(unicode));
-  GlobalUnlock(ansi);
-  GlobalUnlock(unicode);
-  CloseClipboard();
-  std::wstring nivo(ansiText.size(), L'\0');  // the host's view through the ANSI code page
-  MultiByteToWideChar(CP_ACP, 0, ansiText.data(), static_cast<int>(ansiText.size()), nivo.data(),
-                      static_cast<int>(nivo.size()));
+  wchar_t nivo[64] = {};  // the host's view through the ANSI code page
+  MultiByteToWideChar(CP_ACP, 0, ansi, -1, nivo, 64);
   EXPECT_EQ(nivo, Nivo(L"~sghl~"));
   // Meem, alef, lam, seen as the field shows them, left to right.
-  EXPECT_EQ(unicodeText, L"\u202D\uFEE1\uFE8E\uFEE0\uFEB3\u202C");
+  EXPECT_EQ(std::wstring(unicode), L"\u202D\uFEE1\uFE8E\uFEE0\uFEB3\u202C");
+  CloseClipboard();
 }
 
 TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {

@@ -1,5 +1,6 @@
 // The module as clients find it: what registration writes and removes, the type
-// library against the IDL compiler's output, and how long the module stays loaded.
+// library against the IDL compiler's output, how long the module stays loaded, and
+// the vtable, where script clients (client.vbs, client.js) cannot look.
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
@@ -9,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dispatch_client.h"
+#include "control_test.h"
+#include "pelikar_h.h"
 
 namespace pelikar::com_tests {
 namespace {
@@ -268,6 +270,45 @@ TEST(ObjectLifetime, TheModuleStaysLoadedWhileAnythingOfItLives) {
   EXPECT_EQ(module.CanUnloadNow(), S_FALSE);
   EXPECT_EQ(control->Release(), 0u);
   EXPECT_EQ(module.CanUnloadNow(), S_OK);
+}
+
+// Through the vtable: the members that show windows show none without a place for
+// their answer; a value that is no number raises Type mismatch with the thread's error
+// info set; an empty result is an empty string. The class tells its event interface.
+using Dispatch = ControlTest;
+
+TEST_F(Dispatch, TheVtableAndTheClassInfo) {
+  _Pelikar* control = nullptr;
+  ASSERT_EQ(control_->QueryInterface(kPelikarInterface, reinterpret_cast<void**>(&control)), S_OK);
+  control->Release();  // control_ keeps the object alive
+  BSTR text = SysAllocString(L"abc");
+  for (HRESULT result :
+       {control->Reverse(text, nullptr), control->FarsiPress(nullptr, nullptr, nullptr),
+        control->KeyBoard(text, text, nullptr), control->KeyBoard2(text, text, 0, 0, nullptr),
+        control->Message(text, 0, text, 0, nullptr), control->ToolTip(text, nullptr, nullptr)}) {
+    EXPECT_EQ(result, E_POINTER);
+  }
+  BSTR result = reinterpret_cast<BSTR>(1);
+  EXPECT_EQ(control->AscStrToStr(text, &result), RunTimeError(13));
+  EXPECT_EQ(result, nullptr);
+  SysFreeString(text);
+  IErrorInfo* info = nullptr;
+  ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+  BSTR description = nullptr;
+  info->GetDescription(&description);
+  EXPECT_EQ(std::wstring(description).rfind(L"Type mismatch", 0), 0u);
+  SysFreeString(description);
+  info->Release();
+  ASSERT_EQ(control->Reverse(nullptr, &result), S_OK);
+  ASSERT_NE(result, nullptr) << "an empty result is an empty string, not NULL";
+  SysFreeString(result);
+
+  IProvideClassInfo2* provider = nullptr;
+  ASSERT_EQ(control_->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&provider)), S_OK);
+  GUID events{};
+  EXPECT_EQ(provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+  EXPECT_TRUE(IsEqualGUID(events, kPelikarEvents));
+  provider->Release();
 }
 
 }  // namespace

@@ -11,13 +11,11 @@ using Face = ContainerTest;
 
 // Into a 32-bit DIB: a frame of ink, paper inside, and the name written in ink.
 TEST_F(Face, DrawsAFramedNameIntoABitmapOfItsSize) {
-  SIZEL size{5000, 5000}, viewSize{};
+  SIZEL size{5000, 5000};
   EXPECT_EQ(As<IOleObject>(IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &size), S_OK);
-  ASSERT_EQ(As<IOleObject>(IID_IOleObject)->GetExtent(DVASPECT_CONTENT, &size), S_OK);
   IViewObject2* view = As<IViewObject2>(IID_IViewObject2);
-  ASSERT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &viewSize), S_OK);
-  EXPECT_EQ(size.cx * 10000 + size.cy, 1905 * 10000 + 635);
-  EXPECT_EQ(viewSize.cx * 10000 + viewSize.cy, 1905 * 10000 + 635);
+  ASSERT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &size), S_OK);
+  EXPECT_EQ(size.cx * 10000 + size.cy, 1905 * 10000 + 635) << "whatever a container asks for";
 
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
