@@ -33,12 +33,7 @@ void TestObject::Set(const std::wstring& name, const VARIANT& value, DISPID id) 
   VariantCopy(&Add(name, id).value, const_cast<VARIANT*>(&value));
 }
 
-void TestObject::SetLong(const std::wstring& name, LONG value) {
-  VARIANT number;
-  V_VT(&number) = VT_I4;
-  V_I4(&number) = value;
-  Set(name, number);
-}
+void TestObject::SetLong(const std::wstring& name, LONG value) { Set(name, *Variant::Long(value).get()); }
 
 VARIANT TestObject::Value(const std::wstring& name) const {
   VARIANT copy;
@@ -81,16 +76,6 @@ STDMETHODIMP_(ULONG) TestObject::Release() {
   const ULONG remaining = --references_;
   if (remaining == 0) delete this;
   return remaining;
-}
-
-STDMETHODIMP TestObject::GetTypeInfoCount(UINT* count) {
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP TestObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  *info = nullptr;
-  return E_NOTIMPL;
 }
 
 STDMETHODIMP TestObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {

@@ -12,12 +12,26 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "call_log.h"
 #include "dispatch_client.h"
 
 namespace pelikar::com_tests {
+
+using Calls = std::vector<std::string>;
+
+// The calls a control makes on the host's objects, in order, as those objects record
+// them: "site.OnInPlaceActivate", "bag.Read Farsi", "form.Get Caption"...
+class CallLog {
+ public:
+  void Add(std::string call) { calls_.push_back(std::move(call)); }
+  // The calls since the last Take.
+  Calls Take() { return std::exchange(calls_, {}); }
+
+ private:
+  Calls calls_;
+};
 
 // A method's body: the arguments in their natural order, the place for the result.
 using Method = std::function<HRESULT(const std::vector<VARIANT*>& arguments, VARIANT* result)>;
@@ -44,8 +58,11 @@ class TestObject final : public IDispatch, public IPropertyBag {
   STDMETHODIMP_(ULONG) Release() override;
 
   // IDispatch
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    *count = 0;  // no type information: clients bind late
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT*) override;

@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include "../call_log.h"
 #include "../dispatch_client.h"
 #include "../test_object.h"
 
