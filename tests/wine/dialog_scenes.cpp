@@ -73,7 +73,7 @@ BOOL CALLBACK NameChild(HWND child, LPARAM state) {
 bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
                 const std::function<bool()>& show) {
   bool done = false;
-  WindowWatcher watcher(windowClass, [&](HWND window, const WindowView&) {
+  WindowWatcher watcher(windowClass, [&](HWND window, const std::wstring&) {
     Sleep(kSettleMs);
     Rects rects{{"window", Inside(window, 0)}};
     std::pair<const Namer*, Rects*> state{&name, &rects};

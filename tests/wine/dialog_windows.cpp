@@ -13,11 +13,6 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-BOOL CALLBACK ReadControl(HWND control, LPARAM view) {
-  reinterpret_cast<WindowView*>(view)->texts[GetDlgCtrlID(control)] = WindowText(control);
-  return TRUE;
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
@@ -60,11 +55,11 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-WindowWatcher::WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs, bool read)
+WindowWatcher::WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs, Describe describe)
     : class_(std::move(windowClass)),
       plan_(std::move(plan)),
       pollMs_(pollMs),
-      read_(read),
+      describe_(std::move(describe)),
       watched_(GetCurrentThreadId()),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
@@ -88,19 +83,17 @@ DWORD WINAPI WindowWatcher::Run(void* self) {
       }
       auto known = watcher.windows_.find(window);
       if (known == watcher.windows_.end()) {
-        WindowView view{WindowText(window), {}};
-        if (watcher.read_) EnumChildWindows(window, ReadControl, reinterpret_cast<LPARAM>(&view));
-        known = watcher.windows_.emplace(window, std::make_pair(view, false)).first;
-        watcher.seen_.push_back(view);
+        known = watcher.windows_.emplace(window, std::make_pair(watcher.describe_(window), false)).first;
+        watcher.seen_.push_back(known->second.first);
       }
-      auto& [view, answered] = known->second;
-      if (!answered) answered = watcher.plan_(window, view);
+      auto& [said, answered] = known->second;
+      if (!answered) answered = watcher.plan_(window, said);
     }
   }
   return 0;
 }
 
-std::vector<WindowView> WindowWatcher::seen() const {
+std::vector<std::wstring> WindowWatcher::seen() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return seen_;
 }
@@ -113,19 +106,11 @@ void WindowWatcher::Forget() {
 // Posted, not sent, and again at every poll until the box goes: the click ends the
 // box's modal loop on its own thread.
 MessageBoxWatcher::MessageBoxWatcher()
-    : WindowWatcher(L"#32770", [](HWND box, const WindowView&) {
+    : WindowWatcher(L"#32770", [](HWND box, const std::wstring&) {
         const HWND ok = GetDlgItem(box, IDOK);
         PostMessageW(ok != nullptr ? ok : box, ok != nullptr ? BM_CLICK : WM_CLOSE, 0, 0);
         return false;
-      }, 20, true) {}
-
-std::vector<std::wstring> MessageBoxWatcher::answered() const {
-  std::vector<std::wstring> boxes;
-  for (WindowView view : seen()) {
-    boxes.push_back(view.caption + L": " + view.texts[0xFFFF]);  // the box's text
-  }
-  return boxes;
-}
+      }, 20, [](HWND box) { return WindowText(box) + L": " + WindowText(GetDlgItem(box, 0xFFFF)); }) {}
 
 void Pump(DWORD milliseconds, const std::function<bool()>& done) {
   for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds && !done(); Sleep(5)) {

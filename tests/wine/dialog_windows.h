@@ -1,8 +1,7 @@
 #pragma once
 // What the tests of the control's own windows share: windows watched and answered
-// from a thread of their own while the test thread waits in a modal loop, a window
-// read with its child controls' texts, and the process's windows and GDI objects
-// counted to find leaks.
+// from a thread of their own while the test thread waits in a modal loop, and the
+// process's windows and GDI objects counted to find leaks.
 #include <windows.h>
 
 #include <functional>
@@ -16,29 +15,23 @@ namespace pelikar::com_tests {
 // A window's text, asked without waiting forever on a hung thread.
 std::wstring WindowText(HWND window);
 
-// What a window showed when it was read: its caption, its child controls' texts by
-// their ids.
-struct WindowView {
-  std::wstring caption;
-  std::map<int, std::wstring> texts;
-};
-
 // Watches the visible top-level windows of a class that the constructing thread owns,
 // from a thread of its own, so that a test can see and answer the modal windows the
 // thread under test waits in. At every poll, plan gets each such window that is
-// enabled (one under a nested modal window is not) and its view, read once (with
-// read, also its controls' texts: reading many from another thread takes a while); true
-// means it has answered the window, false asks again at the next poll. Wine gives a
-// new window the handle of one just destroyed: the test says when one has gone (Forget).
+// enabled (one under a nested modal window is not) and what it said when first seen
+// (its caption, or what describe reads of it); true means it has answered the window,
+// false asks again at the next poll. Wine gives a new window the handle of one just
+// destroyed: the test says when one has gone (Forget).
 class WindowWatcher {
  public:
-  using Plan = std::function<bool(HWND, const WindowView&)>;
-  WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs = 20, bool read = false);
+  using Plan = std::function<bool(HWND, const std::wstring& said)>;
+  using Describe = std::function<std::wstring(HWND)>;
+  WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs = 20, Describe describe = WindowText);
   WindowWatcher(const WindowWatcher&) = delete;
   WindowWatcher& operator=(const WindowWatcher&) = delete;
   ~WindowWatcher();
 
-  std::vector<WindowView> seen() const;
+  std::vector<std::wstring> seen() const;  // what each window said
   void Forget();
 
  private:
@@ -47,11 +40,11 @@ class WindowWatcher {
   std::wstring class_;
   Plan plan_;
   DWORD pollMs_;
-  bool read_;
+  Describe describe_;
   DWORD watched_;
   mutable std::mutex mutex_;
-  std::vector<WindowView> seen_;
-  std::map<HWND, std::pair<WindowView, bool>> windows_;  // seen, and whether answered
+  std::vector<std::wstring> seen_;
+  std::map<HWND, std::pair<std::wstring, bool>> windows_;  // what it said, and whether answered
   HANDLE stop_;
   HANDLE thread_;  // last: it starts once the rest is there
 };
@@ -61,7 +54,7 @@ class WindowWatcher {
 class MessageBoxWatcher : public WindowWatcher {
  public:
   MessageBoxWatcher();
-  std::vector<std::wstring> answered() const;  // "title: text"
+  std::vector<std::wstring> answered() const { return seen(); }  // "title: text"
 };
 
 // Handles the thread's messages for a while, as a host's own loop would, or until

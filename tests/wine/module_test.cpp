@@ -328,10 +328,7 @@ std::wstring TypeWord(IDispatch* control, TestObject* field) {
     const Variant reference = Variant::ShortReference(&character);
     Call(control, L"FarsiPress", {&object, &reference});
   }
-  VARIANT text = field->Value(L"Text");
-  std::wstring typed = V_VT(&text) == VT_BSTR ? V_BSTR(&text) : L"";
-  VariantClear(&text);
-  return typed;
+  return Call(field, L"Text", {}, DISPATCH_PROPERTYGET).value.text();
 }
 
 TEST(Apartments, ATypistNeverGetsTheCodesOfAnotherThreadsConversions) {

@@ -35,13 +35,6 @@ void TestObject::Set(const std::wstring& name, const VARIANT& value, DISPID id) 
 
 void TestObject::SetLong(const std::wstring& name, LONG value) { Set(name, *Variant::Long(value).get()); }
 
-VARIANT TestObject::Value(const std::wstring& name) const {
-  VARIANT copy;
-  VariantInit(&copy);
-  if (Member* member = const_cast<TestObject*>(this)->Find(name)) VariantCopy(&copy, &member->value);
-  return copy;
-}
-
 void TestObject::RaiseOnRead(const std::wstring& name, int number,
                              const std::wstring& description) {
   Member& member = Add(name, DISPID_UNKNOWN);

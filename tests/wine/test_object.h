@@ -44,8 +44,6 @@ class TestObject final : public IDispatch, public IPropertyBag {
   // Sets a property (copied); a new one gets the given DISPID, or the next free one.
   void Set(const std::wstring& name, const VARIANT& value, DISPID id = DISPID_UNKNOWN);
   void SetLong(const std::wstring& name, LONG value);
-  // The property's value, for the caller to clear; VT_EMPTY when there is none.
-  VARIANT Value(const std::wstring& name) const;
   // Reading this property raises run-time error number with the description.
   void RaiseOnRead(const std::wstring& name, int number, const std::wstring& description);
   // A method; without a body it takes no arguments and does nothing but be recorded.

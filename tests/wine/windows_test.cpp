@@ -1,11 +1,15 @@
 // The control's own windows through IDispatch, as a host calls them: the message box
 // answered by a watcher thread, the tooltip against a host window that has the focus,
-// and the on-screen keyboard. (What the box shows where, which buttons a set has and where the tip goes
+// and the on-screen keyboard; and the Windows services the control reaches. (What the box shows where, which buttons a set has and where the tip goes
 // are the portable suite's layout; the screenshots show them drawn. client.vbs shows
 // a tip with the optional Button left out.)
 #include <windows.h>
+#include <winspool.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +18,7 @@
 
 #include "control_test.h"
 #include "dialog_windows.h"
+#include "test_object.h"
 
 namespace pelikar::com_tests {
 namespace {
@@ -23,15 +28,15 @@ constexpr int kFirstButtonId = 100;  // a box's button i is its child kFirstButt
 // Answers the control's message boxes: plan names the button to click, -1 when it has
 // answered by itself, nothing to be asked again. By default, the button the box's
 // title names: "click 3".
-using BoxPlan = std::function<std::optional<int>(HWND, const WindowView&)>;
-std::optional<int> ByTitle(HWND, const WindowView& view) {
-  return std::stoi(view.caption.substr(view.caption.find(L' ') + 1));
+using BoxPlan = std::function<std::optional<int>(HWND, const std::wstring&)>;
+std::optional<int> ByTitle(HWND, const std::wstring& caption) {
+  return std::stoi(caption.substr(caption.find(L' ') + 1));
 }
 
 struct BoxAnswerer : WindowWatcher {
   explicit BoxAnswerer(BoxPlan plan = ByTitle, DWORD pollMs = 20)
-      : WindowWatcher(L"PelikarMessageBox", [plan](HWND box, const WindowView& view) {
-          const std::optional<int> button = plan(box, view);
+      : WindowWatcher(L"PelikarMessageBox", [plan](HWND box, const std::wstring& caption) {
+          const std::optional<int> button = plan(box, caption);
           if (button && *button >= 0) PostMessageW(GetDlgItem(box, kFirstButtonId + *button), BM_CLICK, 0, 0);
           return button.has_value();
         }, pollMs) {}
@@ -90,14 +95,14 @@ TEST_F(Dialogs, EveryButtonReturnsItsValue) {
 TEST_F(Dialogs, TheBoxIsModalAndOnlyAButtonClosesIt) {
   HostForm host;
   std::atomic<bool> hostEnabled{true}, survived{false};
-  BoxAnswerer answerer([&](HWND box, const WindowView& view) -> std::optional<int> {
+  BoxAnswerer answerer([&](HWND box, const std::wstring& caption) -> std::optional<int> {
     hostEnabled = IsWindowEnabled(host.form) != FALSE;
     const HWND focused = GetDlgItem(box, kFirstButtonId + 5);
     PostMessageW(box, WM_CLOSE, 0, 0);
     PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
     PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
     Sleep(200);
-    survived = IsWindowVisible(box) && view.caption == L"Pelikar";
+    survived = IsWindowVisible(box) && caption == L"Pelikar";
     PostMessageW(focused, WM_KEYDOWN, VK_RETURN, 0);
     return -1;
   });
@@ -119,8 +124,8 @@ void CALLBACK OpenNestedBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(Dialogs, NestedBoxesReturnTheirOwnButtons) {
   nestedControl = control_;
-  BoxAnswerer answerer([](HWND, const WindowView& view) -> std::optional<int> {
-    if (view.caption == L"click 1") return 1;
+  BoxAnswerer answerer([](HWND, const std::wstring& caption) -> std::optional<int> {
+    if (caption == L"click 1") return 1;
     if (nestedResult == 0) return std::nullopt;  // the first waits for the nested one
     return 0;
   });
@@ -131,7 +136,7 @@ TEST_F(Dialogs, NestedBoxesReturnTheirOwnButtons) {
 }
 
 TEST_F(Dialogs, AThousandBoxesAndTipsLeaveNoObjectsBehind) {
-  BoxAnswerer answerer([](HWND, const WindowView&) { return 2; }, 1);
+  BoxAnswerer answerer([](HWND, const std::wstring&) { return 2; }, 1);
   Message(answerer, L"~sghl~|a", 2, L"warm up");  // classes that stay for the process
   const GuiObjects before = CountGuiObjects();
   for (int i = 0; i < 1000; ++i) {
@@ -200,7 +205,7 @@ class Keyboard : public ControlTest {
   // Opens the keyboard with the text; the watcher takes the steps when it appears,
   // polling every pollMs. (KeyBoard2, which places it, opens the screenshot's.)
   std::wstring Open(const std::wstring& text, std::vector<Step> steps, DWORD pollMs = 20) {
-    WindowWatcher answerer(L"PelikarKeyboard", [&](HWND keyboard, const WindowView&) {
+    WindowWatcher answerer(L"PelikarKeyboard", [&](HWND keyboard, const std::wstring&) {
       for (const Step& step : steps) step(keyboard);
       return true;
     }, pollMs);
@@ -269,6 +274,158 @@ TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {
     ASSERT_EQ(Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)}, 1), L"") << i;
   }
   EXPECT_EQ(CountGuiObjects(), before);
+}
+
+// The system utilities on the prefix's own Windows, through late-bound calls, each
+// reached once: directories, drives, files and wildcards, printing without a printer,
+// window regions, installing a font. Their logic is the portable suite's.
+//   InstallFont: told the control's own glyph font by PELIKAR_TEST_FONT (a Unix path)
+//   and its face by PELIKAR_TEST_FACE; no process may know the face before.
+std::wstring Environment(const char* name) {
+  const std::string value = std::getenv(name) != nullptr ? std::getenv(name) : "";
+  return std::wstring(value.begin(), value.end());
+}
+
+class Utilities : public ControlTest {
+ protected:
+  // A directory of the test's own under the Windows temporary directory, removed with
+  // its files at the end.
+  void SetUp() override {
+    ControlTest::SetUp();
+    std::filesystem::create_directory(scratch_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch_, ignored);
+    ControlTest::TearDown();
+  }
+  std::wstring Scratch(const std::wstring& name) const { return (scratch_ / name).wstring(); }
+
+  CallResult Call1(const wchar_t* member, const std::wstring& argument) {
+    const Variant text = Variant::Text(argument);
+    return Invoke(member, {&text});
+  }
+  bool True(const wchar_t* member, const std::wstring& argument) {
+    return V_BOOL(Call1(member, argument).value.get()) == VARIANT_TRUE;
+  }
+
+  const std::filesystem::path scratch_ =
+      std::filesystem::temp_directory_path() / (L"pelikar-" + std::to_wstring(GetCurrentProcessId()));
+};
+
+TEST_F(Utilities, DirectoriesAndDrivesOfThePrefix) {
+  wchar_t windows[MAX_PATH] = {}, system[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(Invoke(L"WinPath", {}).value.text(), windows);
+  EXPECT_EQ(Invoke(L"WinSysPath", {}).value.text(), system);
+  EXPECT_EQ(Invoke(L"CdDrive", {}).value.text(), L"") << "the prefix has no CD-ROM drive";
+  EXPECT_EQ(V_I4(Call1(L"DriveType", L"C:\\").value.get()), DRIVE_FIXED);
+  EXPECT_EQ(Call1(L"VolLabel", L"C:\\").value.text(), L"") << "unlabelled";
+}
+
+// Real files, a hidden one among them, found by their long names only.
+TEST_F(Utilities, FileExistAndDirExist) {
+  for (const wchar_t* name : {L"readme.txt", L"hidden.ini", L"page.html"}) std::ofstream(scratch_ / name) << "x";
+  SetFileAttributesW(Scratch(L"hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  std::filesystem::create_directory(scratch_ / L"folder");
+  const struct {
+    std::wstring name;
+    bool file, directory;
+  } cases[] = {
+      {L"README.TXT", true, true},  // a file counts as a directory
+      {L"hidden.ini", false, false},
+      {L"folder\\", false, true},
+      // Wine finds page.html for *.htm by its short alias; long names only count.
+      {L"*.txt", true, true},
+      {L"*.htm", false, false},
+      // No code for it in code page 1252: the ANSI name would carry "?" instead.
+      {L"readm\x0416.txt", false, false},
+  };
+  ASSERT_EQ(GetACP(), 1252u);
+  for (const auto& c : cases) {
+    EXPECT_EQ(True(L"FileExist", Scratch(c.name)), c.file) << Narrow(c.name);
+    EXPECT_EQ(True(L"DirExist", Scratch(c.name)), c.directory) << Narrow(c.name);
+  }
+}
+
+// Without a printer, the error's description in a box and False; PrintAttrib, a
+// script's variable, keeps its value and type.
+TEST_F(Utilities, PrintTextWithoutAPrinter) {
+  DWORD needed = 0, count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
+  if (needed != 0) GTEST_SKIP() << "this prefix has a printer";
+  Variant attribute = Variant::Number(VT_UI1, 7);
+  const Variant text = Variant::Text(L"one line"), font = Variant::Text(L"Arial"),
+                size = Variant::Short(12), bold = Variant::Number(VT_BOOL, 1),
+                reference = Variant::Reference(attribute.get());
+  MessageBoxWatcher boxes;
+  EXPECT_EQ(V_BOOL(Invoke(L"PrintText", {&text, &font, &size, &bold, &reference}).value.get()),
+            VARIANT_FALSE);
+  EXPECT_EQ(boxes.answered(), std::vector<std::wstring>{L"Pelikar: Printer error: no printer is installed"});
+  EXPECT_EQ(attribute.type(), VT_UI1);
+  EXPECT_EQ(V_UI1(attribute.get()), 7);
+}
+
+// ShapeOval and ShapeRect leave a real window, reached through a host object's hwnd,
+// with the very pixels of the region the platform makes for the same arguments.
+TEST_F(Utilities, WindowShapes) {
+  // A popup: the whole window is its client area, so region and window agree.
+  const HWND window = CreateWindowExW(0, L"STATIC", L"form", WS_POPUP, 10, 10, 200, 100, nullptr,
+                                      nullptr, nullptr, nullptr);
+  TestObject* form = new TestObject();
+  form->SetLong(L"hwnd", HandleToLong(window));
+  const Variant f = Object(form), zero = Variant::Long(0), right = Variant::Long(190),
+                bottom = Variant::Long(95), wide = Variant::Long(40), high = Variant::Long(20);
+  form->Release();
+  const HRGN region = CreateRectRgn(0, 0, 0, 0);
+  auto shapedAs = [&](HRGN expected) {
+    const bool same = GetWindowRgn(window, region) != ERROR &&
+                      CombineRgn(region, region, expected, RGN_XOR) == NULLREGION;
+    DeleteObject(expected);
+    return same;
+  };
+  EXPECT_NE(V_I4(Invoke(L"ShapeOval", {&f, &zero, &zero, &right, &bottom}).value.get()), 0);
+  EXPECT_TRUE(shapedAs(CreateEllipticRgn(0, 0, 190, 95)));
+  EXPECT_NE(V_I4(Invoke(L"ShapeRect", {&f, &wide, &high, &right, &bottom, &wide, &high}).value.get()), 0);
+  EXPECT_TRUE(shapedAs(CreateRoundRectRgn(40, 20, 190, 95, 40, 20)));
+  DeleteObject(region);
+  DestroyWindow(window);
+}
+
+int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// A path that cannot be copied shows the installer's box and gives False; a full path
+// is copied into the fonts directory and registered, with no box.
+TEST_F(Utilities, InstallFont) {
+  const std::wstring face = Environment("PELIKAR_TEST_FACE"), file = L"pelikar-test-font.ttf",
+                     copy = L"C:\\windows\\Fonts\\" + file;
+  auto faceKnown = [&] {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    const HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+  };
+  ASSERT_FALSE(face.empty()) << "PELIKAR_TEST_FACE names no face";
+  ASSERT_FALSE(faceKnown()) << "the face is known before the test registers it";
+  std::filesystem::copy_file(L"Z:" + Environment("PELIKAR_TEST_FONT"), scratch_ / file);
+  MessageBoxWatcher boxes;
+  EXPECT_FALSE(True(L"InstallFont", Scratch(L"no\\such\\missing.ttf")));
+  EXPECT_FALSE(faceKnown()) << "nothing is registered after a failed copy";
+  EXPECT_TRUE(True(L"InstallFont", Scratch(file)));
+  ASSERT_EQ(boxes.answered().size(), 1u) << "the failure's box alone";
+  EXPECT_EQ(boxes.answered()[0].rfind(L"Pelikar: Error in the Pelikar font installer", 0), 0u);
+  EXPECT_EQ(std::filesystem::file_size(copy), std::filesystem::file_size(scratch_ / file));
+  EXPECT_TRUE(faceKnown());
+  SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(copy.c_str());
 }
 
 }  // namespace
