@@ -23,6 +23,7 @@ namespace {
 // often as it is called; DllUnregisterServer removes them all, after which the control
 // cannot be created. (What the keys hold, value for value, the install test compares
 // with what the packages write.)
+
 bool KeyExists(const std::wstring& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
@@ -98,6 +99,7 @@ TEST(Registration, WritesEveryKeyAndUnregisteringRemovesThemAll) {
 // identifiers, slots, parameter types, passing and defaults, flags, the classes and
 // their interfaces), as the IDL compiler's own output does, and beyond that hold real
 // line breaks in the property descriptions.
+
 std::string Text(BSTR text) {
   std::string narrow = Narrow(text != nullptr ? std::wstring(text, SysStringLen(text)) : L"");
   SysFreeString(text);
@@ -313,6 +315,7 @@ TEST_F(Dispatch, TheVtableAndTheClassInfo) {
 // apartment: one types Persian into an Iran System field while the other converts
 // text to the Nivo code page in a loop. No field may ever receive a code of the other
 // page: each routine that shapes is handed its own code page's tables.
+
 constexpr int kWords = 3000;
 constexpr short kWordKeys[] = {'S', 'G', 'H', 'L'};  // "salaam"
 

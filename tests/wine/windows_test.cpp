@@ -172,6 +172,7 @@ TEST_F(Dialogs, TheTipNeverTakesTheFocusAndGoesWithTheControl) {
 // clicks its keys, types into its field and closes it while the test thread waits in
 // KeyBoard. (Its grid, its place, its texts and what each key types are the portable
 // suite's; the keyboard screenshot shows it drawn.)
+
 constexpr int kFirstKeyId = 200;  // key button i
 constexpr int kCapsId = 300, kTextId = 301;
 
@@ -282,6 +283,7 @@ TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {
 // window regions, installing a font. Their logic is the portable suite's.
 //   InstallFont: told the control's own glyph font by PELIKAR_TEST_FONT (a Unix path)
 //   and its face by PELIKAR_TEST_FACE; no process may know the face before.
+
 std::wstring Environment(const char* name) {
   const std::string value = std::getenv(name) != nullptr ? std::getenv(name) : "";
   return std::wstring(value.begin(), value.end());
@@ -436,6 +438,7 @@ TEST_F(Utilities, InstallFont) {
 // the glyphs draw is the screenshot of Pelikar Pad's fields.)
 //   GlyphFonts: told the fonts' directory by PELIKAR_FONTS (a Unix path) and the ANSI
 //   code page the run must have by PELIKAR_ANSI_CODE_PAGE.
+
 TEST(GlyphFonts, EveryCodeReachesItsOwnGlyph) {
   const char* fonts = std::getenv("PELIKAR_FONTS");
   const char* codePage = std::getenv("PELIKAR_ANSI_CODE_PAGE");

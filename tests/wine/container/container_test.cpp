@@ -14,6 +14,7 @@ namespace {
 // notifications and the parent form reached through the extended control, a change
 // of UserMode, the event interface, closing. (When the caption is touched and which
 // property each write notifies are the control object's rules, tested natively.)
+
 const Calls kCaptionReassigned = {"site.GetExtendedControl", "extender.Get Parent",
                                   "form.Get Caption", "form.Put Caption"};
 
@@ -184,6 +185,7 @@ TEST_F(Persistence, SavedPropertiesComeBackThroughABagAndAStream) {
 
 // The control's face: the fixed size it tells a container (every resize snaps back to
 // it: the siting test), and the picture it draws into a container's device context.
+
 constexpr int kWidth = 72, kHeight = 24;  // pixels; 1905 x 635 in 0.01 mm at 96 dots per inch
 
 using Face = ContainerTest;
@@ -230,10 +232,11 @@ TEST_F(Face, DrawsAFramedNameIntoABitmapOfItsSize) {
 }
 
 // The control's property page as a form designer uses it, through IPropertyPage2 with
-// the recording site as its page site: what it marks dirty as the developer changes its real
-// controls, what it writes back and the notifications the control sends then. (What
-// it shows and how its controls follow each other is the portable suite's; the
+// the recording site as its page site: what it marks dirty as the developer changes
+// its real controls, what it writes back and the notifications the control sends then.
+// (What it shows and how its controls follow each other is the portable suite's; the
 // system's property frame shows it in the page screenshot.)
+
 // The page's controls, as a client knows them.
 constexpr int kHostListId = 1002, kEnvironmentTextId = 1003, kFarsiId = 1004, kMultiLineId = 1005;
 constexpr int kIrOptionId = 1008, kCodePageTextId = 1009;
@@ -320,6 +323,7 @@ TEST_F(PropertyPage, ReadsChangesAndWritesTheFirstControl) {
 // AtlAxWin class: it creates, sites, initializes and activates the control without
 // ambient properties, and lets it go with the window. Headless, with the null
 // graphics driver.
+
 template <class Function>
 Function Entry(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
