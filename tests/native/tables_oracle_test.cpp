@@ -1,3 +1,6 @@
+// The code pages' tables and the conversion engine against facts from outside them:
+// the keyboard layouts, the published Iran System layout, the Persian alphabet, and
+// Unicode's names, decompositions and joining types (through ICU).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,9 +19,6 @@
 namespace pelikar::encoding {
 namespace {
 
-// The tables and the Unicode view checked against facts from outside them: the
-// keyboard layout, the published Iran System layout, the Persian alphabet, and
-// Unicode's own names, decompositions and joining types (through ICU).
 using test::BaseLetter;
 using test::JoiningOf;
 using test::ShownForm;
