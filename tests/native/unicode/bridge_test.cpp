@@ -83,6 +83,10 @@ TEST(BridgeInput, WhatThePageLacksIsReportedByColumnAndSubstituted) {
   EXPECT_EQ(FromUnicodeText("\xC0\xAF\xED\xA0\x80", options, &missed), "*****");
   EXPECT_EQ(missed.size(), 5u);
   for (const Unexpressed& byte : missed) EXPECT_EQ(byte.character, 0u) << "no character at column " << byte.column;
+  // The first three-byte character is read whole.
+  EXPECT_EQ(FromUnicodeText("\u0800", options, &missed), "*");
+  ASSERT_EQ(missed.size(), 1u);
+  EXPECT_EQ(missed[0].character, U'\u0800');
   FromUnicodeText("ا\u0653\u0623", options, &missed);
   ASSERT_EQ(missed.size(), 1u);
   EXPECT_EQ(missed[0].column, 3u);
