@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -20,41 +18,16 @@
 #include "encoding/convert_text.h"
 #include "encoding/unicode_view.h"
 #include "numbers/spell_number.h"
+#include "../native/test_support.h"
 
 namespace pelikar::cli_test {
 namespace {
 
-namespace fs = std::filesystem;
 using encoding::CodePage;
 using encoding::RenderUtf8;
 using numbers::SpellNum;
-
-// A directory of its own, removed with everything in it.
-class Scratch {
- public:
-  Scratch() : path_(fs::temp_directory_path() / ("pelikar-cli-" + std::to_string(getpid()) + "-" +
-                                                  std::to_string(made_++))) {
-    fs::create_directories(path_);
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-    return *this / name;
-  }
-  static std::string Read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::ptrdiff_t Entries() const { return std::distance(fs::directory_iterator(path_), {}); }
-
- private:
-  static inline int made_ = 0;
-  fs::path path_;
-};
+using test::ReadFile;
+using test::TempDir;
 
 enum Terminal { kNone = 0, kStdout = 1, kStderr = 2 };
 
@@ -75,9 +48,10 @@ struct Result {
 };
 
 Result RunTool(const std::vector<std::string>& arguments, const Io& io = {}) {
-  const Scratch dir;
-  const std::string in = io.inFile.empty() ? dir.Write("in", io.input) : io.inFile;
-  const std::string out = io.outFile.empty() ? dir / "out" : io.outFile;
+  const TempDir dir;
+  const std::string in = io.inFile.empty() ? (dir / "in").string() : io.inFile;
+  const std::string out = io.outFile.empty() ? (dir / "out").string() : io.outFile, err = (dir / "err").string();
+  if (io.inFile.empty()) test::WriteFile(in, io.input);
   int master = -1, slave = -1;
   if (io.terminal != kNone) {
     // A raw terminal passes bytes unchanged, so what reaches it compares exactly.
@@ -92,7 +66,7 @@ Result RunTool(const std::vector<std::string>& arguments, const Io& io = {}) {
     const auto file = [](const std::string& name) { return open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644); };
     dup2(open(in.c_str(), O_RDONLY), STDIN_FILENO);
     dup2(io.terminal & kStdout ? slave : file(out), STDOUT_FILENO);
-    dup2(io.terminal & kStderr ? slave : file(dir / "err"), STDERR_FILENO);
+    dup2(io.terminal & kStderr ? slave : file(err), STDERR_FILENO);
     std::vector<char*> argv{const_cast<char*>(PELIKAR_TOOL)};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -112,8 +86,8 @@ Result RunTool(const std::vector<std::string>& arguments, const Io& io = {}) {
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  if (io.outFile.empty() && !(io.terminal & kStdout)) run.out = Scratch::Read(out);
-  if (!(io.terminal & kStderr)) run.err = Scratch::Read(dir / "err");
+  if (io.outFile.empty() && !(io.terminal & kStdout)) run.out = ReadFile(out);
+  if (!(io.terminal & kStderr)) run.err = ReadFile(err);
   return run;
 }
 
@@ -233,8 +207,8 @@ TEST(Tool, ATerminalGetsTheRendering) {
   EXPECT_EQ(RunTool({"weekday", "--raw", "1370/10/11"}, On(kStdout)).terminal, kWednesday + "\n");
   EXPECT_EQ(RunTool({"date", "1370/10/11"}, On(kStdout)).terminal, "01/01/1992\n");
   // A rendering pasted back in reads as the codes it shows.
-  const Result typed = RunTool({"typed", "--from-unicode"}, In(RunTool({"nivo", "--unicode", "~sghl n,sj~"}).out));
-  EXPECT_EQ(typed.out, "~sghl n,sj~\n");
+  const std::string rendering = RunTool({"nivo", "--unicode", "~sghl n,sj~"}).out;
+  EXPECT_EQ(RunTool({"typed", "--from-unicode"}, In(rendering)).out, "~sghl n,sj~\n");
   const Result notUtf8 = RunTool({"typed", "--from-unicode", C({143, 142})});
   EXPECT_EQ(notUtf8.status, 1);
   EXPECT_NE(notUtf8.err.find("not UTF-8"), std::string::npos) << notUtf8.err;
@@ -243,18 +217,18 @@ TEST(Tool, ATerminalGetsTheRendering) {
 TEST(Tool, EveryCommandExplainsItself) {
   const Result help = RunTool({"--help"});
   ASSERT_EQ(help.status, 0);
-  for (const char* command : {"nivo", "ir", "typed", "codes", "from-codes", "letter", "reverse", "convert-file", "spell",
-                              "date", "today", "weekday", "month", "spell-date", "to-unicode", "from-unicode"}) {
-    EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+  for (const std::string command : {"nivo", "ir", "typed", "codes", "from-codes", "letter", "reverse", "convert-file", "spell",
+                                    "date", "today", "weekday", "month", "spell-date", "to-unicode", "from-unicode"}) {
+    EXPECT_NE(help.out.find("\n  " + command + " "), std::string::npos) << command;
     // Help wins over everything else, so it never waits for input or writes files.
     const Result run = RunTool({command, "x", "--help"});
     EXPECT_EQ(run.status, 0) << command;
-    EXPECT_TRUE(run.out.starts_with(std::string("Usage: pelikar ") + command + " ")) << run.out;
+    EXPECT_TRUE(run.out.starts_with("Usage: pelikar " + command + " ")) << run.out;
     const std::size_t example = run.out.find("\nExample:\n  ");
     ASSERT_NE(example, std::string::npos) << run.out;
     std::string shown = run.out.substr(example);
     std::replace(shown.begin(), shown.end(), '\n', ' ');
-    EXPECT_NE(shown.find("pelikar " + std::string(command) + " "), std::string::npos) << run.out;
+    EXPECT_NE(shown.find("pelikar " + command + " "), std::string::npos) << run.out;
     EXPECT_EQ(RunTool({"help", command}).out, run.out);
   }
 }
@@ -266,49 +240,51 @@ TEST(Tool, ReadAndWriteFailuresAreReported) {
   run = RunTool({"nivo"}, {"", kNone, "", "/"});  // a directory opens but cannot be read
   EXPECT_EQ(run.status, 1) << "a failed read is no end of input";
   EXPECT_EQ(run.err, "pelikar: cannot read standard input\n");
-  run = RunTool({"--help"}, OutTo("/dev/full"));
-  EXPECT_EQ(run.status, 1) << "the help text is output too";
+  EXPECT_EQ(RunTool({"--help"}, OutTo("/dev/full")).status, 1) << "the help text is output too";
 }
 
 TEST(Tool, FilesAreWrittenWholeOrNotAtAll) {
-  const Scratch dir;
+  const TempDir dir;
+  const auto at = [&](const std::string& name) { return (dir / name).string(); };
   // Lines stand in visual order already: Latin text keeps its place.
-  const std::string typed = dir.Write("typed.txt", "~fff~\r\nab ~f~");
+  const std::string typed = at("typed.txt"), nivo = at("names.nivo");
+  test::WriteFile(typed, "~fff~\r\nab ~f~");
   ASSERT_EQ(RunTool({"convert-file", typed, typed}).status, 0);
-  EXPECT_EQ(Scratch::Read(typed), C({143, 142, 141, '\r', '\n', 'a', 'b', ' ', ' ', 144, '\r', '\n'}));
+  EXPECT_EQ(ReadFile(typed), C({143, 142, 141, '\r', '\n', 'a', 'b', ' ', ' ', 144, '\r', '\n'}));
   // Stored in visual order, a name's amount stands left of it.
   const std::string stored = "1403," + kSalam + "\r\n25," + C({144}) + "\r\n";
-  const std::string nivo = dir.Write("names.nivo", stored);
-  ASSERT_EQ(RunTool({"to-unicode", "--input", nivo, "--output", dir / "names.csv", "--digits", "ascii"}).status, 0);
-  EXPECT_EQ(Scratch::Read(dir / "names.csv"), "سلام,1403\r\nب,25\r\n");
-  ASSERT_EQ(RunTool({"from-unicode", "--input", dir / "names.csv", "--output", nivo}).status, 0);
-  EXPECT_EQ(Scratch::Read(nivo), stored);
+  test::WriteFile(nivo, stored);
+  ASSERT_EQ(RunTool({"to-unicode", "--input", nivo, "--output", at("names.csv"), "--digits", "ascii"}).status, 0);
+  EXPECT_EQ(ReadFile(at("names.csv")), "سلام,1403\r\nب,25\r\n");
+  ASSERT_EQ(RunTool({"from-unicode", "--input", at("names.csv"), "--output", nivo}).status, 0);
+  EXPECT_EQ(ReadFile(nivo), stored);
 
-  Result run = RunTool({"convert-file", dir / "missing", dir / "out"});
+  Result run = RunTool({"convert-file", at("missing"), at("out")});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.starts_with("pelikar: File not found")) << run.err;
-  EXPECT_NE(run.err.find(dir / "missing"), std::string::npos) << "the message names the file";
+  EXPECT_NE(run.err.find(at("missing")), std::string::npos) << "the message names the file";
   EXPECT_TRUE(run.err.ends_with("(run-time error 53)\n")) << run.err;
-  run = RunTool({"to-unicode", "--input", dir / "missing", "--output", nivo});
+  run = RunTool({"to-unicode", "--input", at("missing"), "--output", nivo});
   EXPECT_NE(run.err.find("(run-time error 53)"), std::string::npos) << run.err;
-  EXPECT_EQ(Scratch::Read(nivo), stored);
-  run = RunTool({"convert-file", typed, dir / "no-such-dir/out"});
+  EXPECT_EQ(ReadFile(nivo), stored);
+  run = RunTool({"convert-file", typed, at("no-such-dir/out")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("(run-time error 76)"), std::string::npos) << run.err;
-  EXPECT_EQ(dir.Entries(), 3) << "no partial file is left";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3) << "no partial file is left";
 }
 
 // Only a terminal sees the progress of a file big enough for it (over 4 MB), and the
 // line is blanked at the end with the cursor back at its start.
 TEST(Tool, ProgressIsShownOnATerminalOnly) {
-  const Scratch dir;
+  const TempDir dir;
   std::string bytes;
   while (bytes.size() < (5u << 20)) bytes += "salam ~sghl~ 1403 ~hdvhk~ text ~;jhf~\r\n";
-  const std::string big = dir.Write("big.txt", bytes);
-  Result run = RunTool({"convert-file", big, dir / "out"});
+  test::WriteFile(dir / "big.txt", bytes);
+  const std::vector<std::string> convert = {"convert-file", (dir / "big.txt").string(), (dir / "out").string()};
+  Result run = RunTool(convert);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out + run.err, "");
-  run = RunTool({"convert-file", big, dir / "out"}, On(kStderr));
+  run = RunTool(convert, On(kStderr));
   EXPECT_EQ(run.status, 0);
   const std::string first = "converting:   0% (0.0 of 5.0 MB)";
   EXPECT_NE(run.terminal.find(first), std::string::npos) << run.terminal;
@@ -326,8 +302,7 @@ TEST(Tool, TodayIsTheShamsiDateOfTheSystemDate) {
     localtime_r(&now, &local);
     char miladi[16];
     std::strftime(miladi, sizeof miladi, "%d/%m/%Y", &local);
-    const Result today = RunTool({"today"});
-    const Result converted = RunTool({"date", miladi});
+    const Result today = RunTool({"today"}), converted = RunTool({"date", miladi});
     if (today.out != converted.out && attempt == 0) continue;
     EXPECT_EQ(today.out, converted.out);
     EXPECT_EQ(today.out.size(), 11u) << today.out;

@@ -12,6 +12,18 @@ const std::vector<KeyLetter> kLayoutLetters = {
     {',', U'\u0648'}, {'`', U'\u067E'}, {'\\', U'\u0698'}, {'H', U'\u0622'},
 };
 
+std::vector<TypedWord> RandomWords(std::mt19937& random, const std::vector<KeyLetter>& letters,
+                                   const std::vector<std::string_view>& kinds) {
+  std::vector<TypedWord> words(1 + random() % 6);
+  for (TypedWord& word : words) {
+    const std::string_view kind = kinds[random() % kinds.size()];
+    for (std::size_t i = 0, n = 1 + random() % 7; i < n; ++i) {
+      word.push_back(kind.empty() ? letters[random() % letters.size()] : KeyLetter{kind[random() % kind.size()], 0});
+    }
+  }
+  return words;
+}
+
 namespace {
 
 const std::set<int> kOne{4}, kAny{1, 2, 3, 4}, kEnd{3, 4}, kJoining{1, 2};

@@ -8,8 +8,16 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "common/code_string.h"
+#include "encoding/tables.h"
 #include "common/run_time_error.h"
+
+// Runs a parameterized suite on both code pages, named Nivo and Ir.
+#define PELIKAR_ON_BOTH_PAGES(suite)                                                                         \
+  INSTANTIATE_TEST_SUITE_P(CodePages, suite, testing::Values(::pelikar::encoding::CodePage::Nivo, ::pelikar::encoding::CodePage::Ir), \
+                           [](const auto& info) { return info.param == ::pelikar::encoding::CodePage::Nivo ? "Nivo" : "Ir"; })
 
 namespace pelikar::test {
 

@@ -39,11 +39,7 @@ std::string ShamsiText(int year, int month, int day) {
   return text;
 }
 
-std::string MiladiText(int year, int month, int day) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d/%02d/%d", day, month, year);
-  return text;
-}
+std::string MiladiText(int year, int month, int day) { return ShamsiText(day, month, year).substr(2); }
 
 // Both calendars at midnight in GMT, so that one instant is one day in each.
 class IcuCalendars : public testing::Test {

@@ -1,24 +1,28 @@
-// The control object over doubles of its surroundings, which record into one log what
-// the control does with them: the rules of its four properties, the Persian mode kept
-// in step with the thread's Scroll Lock entry, and its lifecycle with the container
-// (new, loaded, saved) in the order of its calls, including the parent form's caption
-// at the times a form designer expects it.
-#include "control/control.h"
-
+// The control object, its saved properties' bytes and its property page's logic.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <utility>
 
 #include "../test_support.h"
 #include "../util/service_doubles.h"
+#include "control/control.h"
+#include "control/persistence.h"
+#include "control/property_page.h"
 #include "input/keyboard_state.h"
 
 namespace pelikar::control::test {
 namespace {
 
+// The control object over doubles of its surroundings, which record into one log what
+// the control does with them: the rules of its four properties, the Persian mode kept
+// in step with the thread's Scroll Lock entry, and its lifecycle with the container
+// (new, loaded, saved) in the order of its calls, including the parent form's caption
+// at the times a form designer expects it.
 using Log = std::vector<std::string>;
 
 // Every double writes what it is asked into the one log.
@@ -92,6 +96,13 @@ using pelikar::test::ErrorNumberOf;
 
 class ControlTest : public testing::Test {
  protected:
+  void SetOtherThanTheDefaults() {
+    control.SetFarsi(false);
+    control.SetCodePage(std::int16_t{1});
+    control.SetMultiLine(true);
+    control.SetEnvironment(std::int16_t{3});
+    log.clear();
+  }
   // The properties as a save writes them, and the font: "Farsi True, CodePage
   // Integer 0, ...".
   std::string Described() {
@@ -138,24 +149,13 @@ TEST_F(ControlProperties, CodePageKeepsOnlyZeroAndOne) {
   for (const auto& c : cases) {
     control.SetCodePage(c.given);
     EXPECT_EQ(Shown(control.CodePage()), c.stored) << Shown(c.given);
+    // Typing takes the Ir code page for a 1 of any kind.
+    EXPECT_EQ(control.TypingSettings().codePage, std::string_view(c.stored).ends_with(" 1") ? encoding::CodePage::Ir : encoding::CodePage::Nivo);
   }
   log.clear();
   EXPECT_EQ(ErrorNumberOf([&] { control.SetCodePage(CodeString("Nivo")); }), kTypeMismatch);
   EXPECT_EQ(Shown(control.CodePage()), "Empty") << "kept";
   EXPECT_EQ(log, Log{}) << "nothing changed, nothing told";
-}
-
-TEST_F(ControlProperties, EveryWriteIsToldToTheContainer) {
-  control.SetFarsi(true);
-  control.SetCodePage(std::int16_t{1});
-  control.SetMultiLine(true);
-  control.SetEnvironment(std::int16_t{9});
-  EXPECT_EQ(log, (Log{"keyboard.Get", "keyboard.Set", "changed Farsi", "changed CodePage",
-                      "changed MultiLine", "changed Environment"}));
-  EXPECT_EQ(Shown(control.Environment()), "Integer 9") << "no range for Environment";
-  control.SetEnvironment(CodeString("Delphi"));
-  EXPECT_EQ(Shown(control.Environment()), "String Delphi");
-  EXPECT_TRUE(control.MultiLine());
 }
 
 // A thread's keyboard state is its own: a new thread has read nothing yet.
@@ -168,28 +168,24 @@ TEST_F(ControlProperties, ANewControlReadsFarsiTrueBeforeAnyKeyDown) {
   }).join();
 }
 
-TEST_F(ControlProperties, FarsiReadsTheScrollLockEntryAsTheLastKeyDownLeftIt) {
+// Farsi reads the Scroll Lock entry as the last key-down left it; setting it changes
+// only that entry of the current table: keys pressed or toggled since keep their state.
+TEST_F(ControlProperties, FarsiIsTheScrollLockEntryOfTheCurrentTable) {
+  input::FetchKeyboardState(keyboard);  // a key-down while every key was up and off
+  keyboard.table[kCapsLockKey] = 0x01;
+  keyboard.table[input::kNumLockKey] = 0x01;
+  keyboard.table[kKeyA] = 0x80;
+  input::KeyboardTable expected = keyboard.table;
   control.SetFarsi(true);
-  EXPECT_EQ(keyboard.table[input::kScrollLockKey], 0xFF);
+  expected[input::kScrollLockKey] = 0xFF;
+  EXPECT_EQ(keyboard.table, expected);
   keyboard.table[input::kScrollLockKey] = 0;  // another program toggled Scroll Lock
   log.clear();
   EXPECT_TRUE(control.Farsi()) << "until the next key-down";
   EXPECT_EQ(log, Log{}) << "the system is not asked";
   input::FetchKeyboardState(keyboard);  // the next key-down
   EXPECT_FALSE(control.Farsi());
-}
-
-// Keys pressed or toggled since the last key-down keep their state.
-TEST_F(ControlProperties, SettingFarsiChangesOnlyTheScrollLockEntryOfTheCurrentTable) {
-  input::FetchKeyboardState(keyboard);  // a key-down while every key was up and off
-  keyboard.table[kCapsLockKey] = 0x01;
-  keyboard.table[input::kNumLockKey] = 0x01;
-  keyboard.table[kKeyA] = 0x80;
-  input::KeyboardTable expected = keyboard.table;
-
   control.SetFarsi(true);
-  expected[input::kScrollLockKey] = 0xFF;
-  EXPECT_EQ(keyboard.table, expected);
   control.SetFarsi(false);
   expected[input::kScrollLockKey] = 0;
   EXPECT_EQ(keyboard.table, expected);
@@ -202,13 +198,9 @@ const Log kWritten = {"bag.Write Farsi", "bag.Write CodePage", "bag.Write MultiL
                       "bag.Write Environment"};
 
 TEST_F(ControlLifecycle, ABagWithoutKeysGivesTheDefaultsAndSwitchesScrollLockOn) {
-  control.SetFarsi(false);
-  control.SetCodePage(std::int16_t{1});
-  control.SetMultiLine(true);
-  control.SetEnvironment(std::int16_t{3});
+  SetOtherThanTheDefaults();
   input::SetSavedSelStart(7);
   keyboard.table[kCapsLockKey] = 0x01;
-  log.clear();
 
   RecordingBag bag(log);
   control.ReadProperties(bag);
@@ -270,11 +262,7 @@ TEST_F(ControlLifecycle, SavingWritesTheFourPropertiesInOrderAndNeverTheFont) {
 }
 
 TEST_F(ControlLifecycle, InitPropertiesSetsTheDefaultsAndRegistersTheGlyphFont) {
-  control.SetFarsi(false);
-  control.SetCodePage(std::int16_t{1});
-  control.SetMultiLine(true);
-  control.SetEnvironment(std::int16_t{4});
-  log.clear();
+  SetOtherThanTheDefaults();
 
   control.InitProperties();
   EXPECT_EQ(log, kCaptionReassigned) << "run time; the keyboard state is left alone";
@@ -306,6 +294,8 @@ TEST_F(ControlLifecycle, TheParentCaptionIsReassignedAtTheRightTimes) {
       {"Farsi, run time", true, [&] { control.SetFarsi(true); }, farsi},
       {"MultiLine, design time", false, [&] { control.SetMultiLine(true); },
        {"changed MultiLine"}},
+      {"CodePage", true, [&] { control.SetCodePage(std::int16_t{1}); }, {"changed CodePage"}},
+      {"Environment", false, [&] { control.SetEnvironment(std::int16_t{9}); }, {"changed Environment"}},
       {"saved, design time", false, [&] { control.WriteProperties(bag); },
        joined(kCaptionReassigned, kWritten)},
       {"saved, run time", true, [&] { control.WriteProperties(bag); }, kWritten},
@@ -329,6 +319,136 @@ TEST_F(ControlLifecycle, AFormWithoutCaptionEndsInitPropertiesThere) {
   container.form = nullptr;  // a container that shows no form
   control.InitProperties();
   EXPECT_EQ(fonts.registered, std::vector<CodeString>{"nivo2.ttf"});
+}
+
+// The saved properties as bytes, the form a stream keeps them in: every kind of
+// value comes back as it was, the layout stays what earlier saves wrote, and damaged
+// bytes are refused rather than read as something else.
+
+TEST(MemoryPropertyBag, ValuesComeBackFromTheirBytesInTheirKinds) {
+  CodeString allCodes;
+  for (unsigned code = 0; code < 256; ++code) allCodes.push_back(CodeChar(code));
+  const std::pair<const char*, host::HostValue> values[] = {
+      {"Nothing", host::HostValue()},        {"On", true},
+      {"Off", false},                  {"Integer", std::int16_t{-2}},
+      {"Long", std::int32_t{-100000}}, {"Double", -1.5e300},
+      {"Codes", allCodes},             {"Blank", CodeString()},
+  };
+  MemoryPropertyBag bag;
+  for (const auto& [name, value] : values) bag.Write(name, value);
+  MemoryPropertyBag parsed = MemoryPropertyBag::Parse(bag.Serialize());
+  for (const auto& [name, value] : values) {
+    EXPECT_TRUE(parsed.Read(name, CodeString("missing")).storage() == value.storage()) << name;
+  }
+  EXPECT_TRUE(parsed.Read("Font", std::int16_t{0}).storage() == host::HostValue(std::int16_t{0}).storage()) << "never written";
+}
+
+// Forms saved by earlier versions must still load: the layout is fixed.
+TEST(MemoryPropertyBag, TheLayoutIsFixed) {
+  MemoryPropertyBag bag;
+  bag.Write("Farsi", false);
+  bag.Write("CodePage", std::int16_t{1});
+  bag.Write("Farsi", true);  // written again: replaced in its place
+  bag.Write("Environment", CodeString("VB"));
+  using namespace std::string_literals;
+  EXPECT_EQ(bag.Serialize(), "PKPB\x01\x03\x00"
+                             "\x05" "Farsi" "\x01\x01"
+                             "\x08" "CodePage" "\x02\x01\x00"
+                             "\x0B" "Environment" "\x05\x02\x00\x00\x00" "VB"s);
+}
+
+TEST(MemoryPropertyBag, ObjectsCannotBeSaved) {
+  MemoryPropertyBag bag;
+  bag.Write("Font", host::HostValue::Object{});
+  EXPECT_EQ(ErrorNumberOf([&] { bag.Serialize(); }), kTypeMismatch);
+}
+
+TEST(MemoryPropertyBag, DamagedBytesAreRefused) {
+  using namespace std::string_literals;
+  const std::string valid = "PKPB\x01\x01\x00\x01" "A" "\x02\x01\x00"s;
+  ASSERT_EQ(ErrorNumberOf([&] { MemoryPropertyBag::Parse(valid); }), 0);
+  const std::pair<const char*, std::string> cases[] = {
+      {"nothing", ""},
+      {"another signature", "PKPX\x01\x00\x00"s},
+      {"another version", "PKPB\x02\x00\x00"s},
+      {"fewer values than counted", "PKPB\x01\x02\x00\x01" "A" "\x02\x01\x00"s},
+      {"an unknown kind", "PKPB\x01\x01\x00\x01" "A" "\x09"s},
+      {"a text shorter than its length", "PKPB\x01\x01\x00\x01" "A" "\x05\xFF\x00\x00\x00" "ab"s},
+      {"bytes after the last value", valid + "x"},
+  };
+  for (const auto& [what, bytes] : cases) {
+    EXPECT_EQ(ErrorNumberOf([&] { MemoryPropertyBag::Parse(bytes); }), kInvalidProcedureCall)
+        << what;
+  }
+}
+
+// The property page's logic: what it shows for a control, and how its controls follow
+// the developer's changes.
+// A control reached by member name. (What the page writes, and in which order, is
+// tested with the real control under Wine.)
+class MemoryControl final : public host::HostObject {
+ public:
+  host::HostValue Get(std::string_view member) override { return values.at(std::string(member)); }
+  void Put(std::string_view, const host::HostValue&) override { ++writes; }
+  host::HostValue Call(std::string_view, std::span<const host::HostValue>) override { return {}; }
+
+  std::map<std::string, host::HostValue> values{{"Environment", std::int16_t{9}},
+                                          {"MultiLine", true},
+                                          {"Farsi", false},
+                                          {"CodePage", std::int16_t{1}}};
+  int writes = 0;
+};
+
+TEST(PropertyPage, ShowsTheControlAsItIs) {
+  MemoryControl control;
+  PropertyPageModel page;
+  page.Load(control);
+  EXPECT_EQ(page.environmentText(), "9") << "shown as it is";
+  EXPECT_EQ(page.hostIndex(), 0) << "no such host: the first";
+  EXPECT_TRUE(page.multiLine());
+  EXPECT_FALSE(page.farsi());
+  EXPECT_EQ(page.codePageText(), "1");
+  EXPECT_TRUE(page.irSelected());
+  EXPECT_FALSE(page.changed()) << "nothing to apply yet";
+  EXPECT_EQ(control.writes, 0);
+}
+
+TEST(PropertyPage, TheBoxesAndTheirSelectionsFollowEachOther) {
+  const struct {
+    const char* text;
+    int host;
+  } environments[] = {{"1", 1}, {"7", 7}, {"0", 0}, {"8", 0}, {"01", 0}, {" 3", 0}, {"", 0}};
+  for (const auto& environment : environments) {
+    PropertyPageModel page;
+    page.EnvironmentTextChanged(environment.text);
+    EXPECT_EQ(page.hostIndex(), environment.host) << environment.text;
+    EXPECT_TRUE(page.changed());
+  }
+  PropertyPageModel page;
+  page.FarsiClicked(true);
+  EXPECT_TRUE(page.farsi() && page.changed());
+  PropertyPageModel ticked;
+  ticked.MultiLineClicked(true);
+  EXPECT_TRUE(ticked.multiLine() && ticked.changed());
+  page.HostClicked(4);
+  EXPECT_EQ(page.environmentText(), "4");
+  EXPECT_EQ(page.hostIndex(), 4);
+  page.HostClicked(-1);  // a list without a selection
+  page.HostClicked(8);
+  EXPECT_EQ(page.environmentText(), "4");
+
+  const struct {
+    const char* text;
+    bool ir;
+  } codePages[] = {{"1", true}, {"1.0", true}, {"0", false}, {"2", false}, {"Nivo", true}};
+  for (const auto& codePage : codePages) {
+    PropertyPageModel page;
+    page.IrClicked();
+    page.CodePageTextChanged(codePage.text);
+    // A text that is no number leaves the option as it was.
+    EXPECT_EQ(page.irSelected(), codePage.ir) << codePage.text;
+    EXPECT_TRUE(page.changed());
+  }
 }
 
 }  // namespace

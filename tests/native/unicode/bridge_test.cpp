@@ -1,10 +1,9 @@
-// The bridge's own rules: the conversion engine's stored order both ways, the hamza,
-// the lam-alef and the digits, what is folded on the way in, and what is reported.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "../code_page_facts.h"
+#include "../input/typist.h"
 #include "../test_support.h"
 #include "bridge_support.h"
 #include "encoding/convert_text.h"
@@ -12,8 +11,10 @@
 namespace pelikar::unicode::test {
 namespace {
 
+// The bridge's own rules: the conversion engine's stored order both ways, what is
+// folded on the way in, and what is reported. (The hamza, the lam-alef and the digits
+// of whole words are checked against the word list and FriBidi.)
 using encoding::CodePage;
-using pelikar::test::Codes;
 using pelikar::test::CodesOf;
 
 class BothPages : public testing::TestWithParam<CodePage> {};
@@ -23,33 +24,18 @@ class BothPages : public testing::TestWithParam<CodePage> {};
 // typed line with its letters, and from-unicode gives the engine's codes back (but
 // that it joins a lam and an alef into their ligature).
 TEST_P(BothPages, ConversionOrderAgreesWithTheConversionEngine) {
-  std::vector<std::pair<char, char32_t>> keys;
-  for (const auto& [key, letter] : pelikar::test::kLayoutLetters) {
-    if (letter != U'\u0626') keys.push_back({key, letter});
-  }
+  std::vector<pelikar::test::KeyLetter> keys = pelikar::test::kLayoutLetters;
+  std::erase_if(keys, [](const auto& key) { return key.letter == U'\u0626'; });
   std::mt19937 random(GetParam() == CodePage::Nivo ? 11 : 12);
   for (int round = 0; round < 2000; ++round) {
     std::string typed;
     std::u32string logical;
-    for (int w = 0, words = 1 + static_cast<int>(random() % 6); w < words; ++w) {
-      if (w > 0) {
-        typed += ' ';
-        logical += U' ';
-      }
-      const int kind = static_cast<int>(random() % 4);
-      if (kind == 0) typed += '~', logical += U' ';
-      for (int i = 0, n = 1 + static_cast<int>(random() % 6); i < n; ++i) {
-        if (kind == 0) {
-          const auto& [key, letter] = keys[random() % keys.size()];
-          typed += key;
-          logical += letter;
-        } else {
-          const char c = kind == 1 ? static_cast<char>('0' + random() % 10) : "abcxyzABC.,"[random() % 11];
-          typed += c;
-          logical += static_cast<char32_t>(c);
-        }
-      }
-      if (kind == 0) typed += '~', logical += U' ';
+    for (const auto& word : pelikar::test::RandomWords(random, keys, {"", "0123456789", "abcxyzABC.,", "abcxyzABC.,"})) {
+      if (!typed.empty()) typed += ' ', logical += U' ';
+      const bool persian = word[0].letter != 0;
+      if (persian) typed += '~', logical += U' ';
+      for (const auto& [key, letter] : word) typed += key, logical += letter != 0 ? letter : char32_t(key);
+      if (persian) typed += '~', logical += U' ';
     }
     // The engine drops the spaces at both ends.
     while (!logical.empty() && logical.front() == U' ') logical.erase(0, 1);
@@ -65,42 +51,7 @@ TEST_P(BothPages, ConversionOrderAgreesWithTheConversionEngine) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(CodePages, BothPages, testing::Values(CodePage::Nivo, CodePage::Ir),
-                         [](const auto& info) { return info.param == CodePage::Nivo ? "Nivo" : "Ir"; });
-
-struct Stored {
-  CodePage page;
-  std::string text;    // logical Unicode
-  CodeString codes;    // stored, typed order
-};
-
-// The hamza joins neither side, and each page has one code for it (the Nivo code is
-// that of its isolated yeh with hamza); a lam and an alef are the lam-alef ligature.
-TEST(BridgeLetters, HamzaAndLamAlefTakeThePagesCodes) {
-  const Stored cases[] = {
-      {CodePage::Nivo, "شیء", Codes({140, 253, 187})},
-      {CodePage::Ir, "شیء", Codes({143, 252, 170})},
-      {CodePage::Nivo, "لا", Codes({236})},
-      {CodePage::Nivo, "بلا", Codes({235, 141})},
-      {CodePage::Ir, "بلا", Codes({242, 147})},
-      {CodePage::Nivo, "ل\u200Cا", Codes({136, 234})},
-      // The Ir tah has one code for every form: the alef's isolated code tells.
-      {CodePage::Ir, "ط\u200Cا", Codes({144, 175})},
-  };
-  for (const Stored& c : cases) {
-    EXPECT_EQ(CodesOf(FromUnicodeText(c.text, On(c.page))), CodesOf(c.codes)) << c.text;
-    EXPECT_EQ(ToUnicodeText(c.codes, On(c.page)), c.text);
-  }
-}
-
-TEST(BridgeLetters, DigitsComeOutAsAsked) {
-  // An ASCII and an Ir digit, one number.
-  const CodeString stored = Codes({'1', 128, ' ', 144});
-  EXPECT_EQ(ToUnicodeText(stored, On(CodePage::Ir)), "ا ۱۰");
-  EXPECT_EQ(ToUnicodeText(stored, On(CodePage::Ir, Order::Typed, Digits::Ascii)), "ا 10");
-  // Nivo has no Persian digits of its own: its digits are the ASCII codes.
-  EXPECT_EQ(CodesOf(FromUnicodeText("۱۲ 3", On(CodePage::Nivo))), CodesOf("3 12"));
-}
+PELIKAR_ON_BOTH_PAGES(BothPages);
 
 TEST(BridgeInput, CompositionsPresentationFormsAndArabicLettersFold) {
   for (CodePage page : {CodePage::Nivo, CodePage::Ir}) {
@@ -128,6 +79,14 @@ TEST(BridgeInput, WhatThePageLacksIsReportedByColumnAndSubstituted) {
   EXPECT_EQ(FromUnicodeText("\u2591\xD8", options, &missed), "*\xB0");
   ASSERT_EQ(missed.size(), 1u);
   EXPECT_EQ(missed[0].byte, 0xD8);
+  // Nor is an overlong sequence or a surrogate: each of their bytes is reported.
+  EXPECT_EQ(FromUnicodeText("\xC0\xAF\xED\xA0\x80", options, &missed), "*****");
+  EXPECT_EQ(missed.size(), 5u);
+  for (const Unexpressed& byte : missed) EXPECT_EQ(byte.character, 0u) << "no character at column " << byte.column;
+  // The first three-byte character is read whole.
+  EXPECT_EQ(FromUnicodeText("\u0800", options, &missed), "*");
+  ASSERT_EQ(missed.size(), 1u);
+  EXPECT_EQ(missed[0].character, U'\u0800');
   FromUnicodeText("ا\u0653\u0623", options, &missed);
   ASSERT_EQ(missed.size(), 1u);
   EXPECT_EQ(missed[0].column, 3u);
@@ -135,6 +94,42 @@ TEST(BridgeInput, WhatThePageLacksIsReportedByColumnAndSubstituted) {
   EXPECT_EQ(FromUnicodeText(std::string("a\0b", 3), options, &missed), std::string("a\0b", 3));
   EXPECT_TRUE(missed.empty());
 }
+
+// Text typed key by key through the typing engine, numbers included, exported with
+// to-unicode: the logical text of the same keys, read from the keyboard layout.
+class TypingAgreement : public testing::TestWithParam<CodePage> {};
+
+// The yeh with hamza is left out: at the end of a word the pages store it as their
+// hamza (tested on its own). G types the lam-alef, its two letters.
+TEST_P(TypingAgreement, TypedTextExportsAsTheLogicalTextOfItsKeys) {
+  std::vector<pelikar::test::KeyLetter> keys = pelikar::test::kLayoutLetters;
+  std::erase_if(keys, [](const auto& key) { return key.letter == U'\u0626'; });
+  keys.insert(keys.end(), {{'J', U'\u0640'}, {'G', U'\uFEFB'}});
+  std::mt19937 random(GetParam() == CodePage::Nivo ? 7 : 8);
+  input::test::Typist typist(static_cast<int>(GetParam()));
+  for (int round = 0; round < 2000; ++round) {
+    std::string typed;
+    std::u32string expected;
+    for (const auto& word : pelikar::test::RandomWords(random, keys, {"", "", "0123456789./"})) {
+      if (!typed.empty()) typed += ' ', expected += U' ';
+      for (const auto& [key, letter] : word) {
+        typed += key;
+        if (letter == U'\uFEFB') {
+          expected += U"\u0644\u0627";
+        } else if (letter != 0) {
+          expected += letter;
+        } else {  // digits come out Persian, the signs as they are
+          expected += key >= '0' && key <= '9' ? char32_t(U'\u06F0' + (key - '0')) : char32_t(key);
+        }
+      }
+    }
+    auto field = input::test::MemoryField::TextBox("Text1");
+    typist.Type(*field, typed);
+    ASSERT_EQ(ToUnicodeText(field->text, On(GetParam())), Encoded(expected)) << "typed " << typed;
+  }
+}
+
+PELIKAR_ON_BOTH_PAGES(TypingAgreement);
 
 }  // namespace
 }  // namespace pelikar::unicode::test

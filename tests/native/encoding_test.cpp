@@ -1,0 +1,376 @@
+// The conversion engine and its operations: the table engine against the step-by-step
+// engine, the shaping rules, and the file conversion.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "common/run_time_error.h"
+#include "encoding/convert_text.h"
+#include "encoding/file_conversion.h"
+#include "encoding/operations.h"
+#include "encoding/shaping.h"
+#include "encoding/shaping_rules.h"
+#include "encoding/tables.h"
+#include "encoding/unicode_view.h"
+#include "encoding/visual_shaper.h"
+#include "test_support.h"
+
+namespace pelikar::encoding {
+namespace {
+
+using test::Codes;
+using test::CodesOf;
+using test::ErrorNumberOf;
+
+// Spans, digits, blanks and what lies outside a span; the shaping of the letters
+// inside one span is checked against the joining oracle.
+TEST(ConvertText, GivesTheShapedVisualText) {
+  const struct {
+    CodePage page;
+    CodeString input, expected;
+  } cases[] = {
+      {CodePage::Nivo, "", ""},
+      {CodePage::Nivo, "x ~ff~", Codes({143, 141, 32, 32, 120})},
+      {CodePage::Nivo, "12~f~", Codes({144, 32, 50, 49})},
+      {CodePage::Nivo, "ab~cd", Codes({'d', 'c', 32, 175, 187})},  // an odd tilde converts the start
+      {CodePage::Nivo, "abc 12", "21 cba"},
+      {CodePage::Ir, "J", Codes({139})},  // the tatweel anywhere
+      {CodePage::Nivo, "~f\tf~", Codes({144, 9, 144})},
+      {CodePage::Nivo, "  a  b  ", "b  a"},
+      {CodePage::Nivo, Codes({'a', 200, 'b'}), "b a"},  // Ir box drawing becomes a space
+  };
+  for (const auto& c : cases) EXPECT_EQ(CodesOf(ConvertText(c.input, c.page)), CodesOf(c.expected)) << c.input;
+}
+
+TEST(RenderUtf8, KeepsVisualOrderLineByLineAndShowsControlCharacters) {
+  const std::string kOverride = "\u202D", kPop = "\u202C";
+  EXPECT_EQ(RenderUtf8(Codes({144, ' ', '2', '1'}), CodePage::Nivo), kOverride + "\uFE8F 21" + kPop);
+  EXPECT_EQ(RenderUtf8(Codes({146, '\n', 128}), CodePage::Ir), kOverride + "\uFE90" + kPop + "\n" + kOverride + "\u06F0" + kPop);
+  EXPECT_EQ(RenderUtf8(Codes({27, '\t', '\r', 127, 0}), CodePage::Nivo), kOverride + "\u241B\t\u240D\u2421\u2400" + kPop);
+}
+
+TEST(NivoFarsiChar, ClampsThePositionToTheAlphabet) {
+  const std::pair<int, int> cases[] = {{-32768, 134}, {-1, 134},   {0, 134},  {1, 134},
+                                       {2, 136},      {3, 140},    {33, 250}, {34, 254},
+                                       {35, 254},     {32767, 254}};
+  for (const auto& [position, code] : cases) {
+    EXPECT_EQ(CodesOf(NivoFarsiChar(static_cast<std::int16_t>(position))), std::vector<int>{code})
+        << position;
+  }
+}
+
+TEST(Nivo_To_En, GivesTheKeysInReadingOrderInsideOneSpan) {
+  EXPECT_EQ(Nivo_To_En(""), "~~");
+  EXPECT_EQ(Nivo_To_En(Codes({143, 142, 141})), "~fff~");
+  EXPECT_EQ(Nivo_To_En(Codes({144, 32, '2', '1'})), "~12 f~");
+  EXPECT_EQ(Nivo_To_En(Codes({'a', 9, 10, 'b'})), "~ba~") << "control characters have no key";
+  EXPECT_EQ(Nivo_To_En("x~y"), "~y~x~") << "a tilde stays a tilde";
+  // Nothing types 130 inside a span; it comes back as its Shift key, an alef madda.
+  EXPECT_EQ(Nivo_To_En(Codes({130})), "~I~");
+}
+
+// Three digits per code, outer spaces ignored and inner kept; read back in groups of
+// three, each group a number as the host reads one.
+TEST(StrToAscStr, WritesThreeDigitsPerCodeAndAscStrToStrReadsThem) {
+  EXPECT_EQ(StrToAscStr("  a b  "), "097032098");
+  EXPECT_EQ(StrToAscStr(Codes({0, 7, 255})), "000007255");
+  const std::pair<const char*, CodeString> cases[] = {
+      {" 65", "A"},         {"0650", Codes({65, 0})}, {"1.5", Codes({2})}, {"2.5", Codes({2})},
+      {"1e2", "d"},         {"&HF", Codes({15})},     {"-0 ", Codes({0})},
+  };
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(CodesOf(AscStrToStr(text)), CodesOf(expected)) << text;
+  const std::pair<const char*, int> rejected[] = {
+      {"abc", kTypeMismatch},        {"   ", kTypeMismatch},
+      {"06x", kTypeMismatch},        {"0656 x", kTypeMismatch},
+      {"&H", kTypeMismatch},         {"300", kInvalidProcedureCall},
+      {"-1", kInvalidProcedureCall}, {"065256", kInvalidProcedureCall},
+  };
+  for (const auto& [text, number] : rejected)
+    EXPECT_EQ(ErrorNumberOf([&] { AscStrToStr(text); }), number) << text;
+}
+
+class ShapingProperties : public testing::TestWithParam<CodePage> {};
+
+// The joining rules run directly on codes, as written: the reference for the decision
+// tables that ShapeLetter works from.
+struct CodeAccess {
+  const TableSet& tables;
+  Byte* codes[4];
+  int Form(detail::Slot s) const { return FormOf(tables, *codes[s]); }
+  bool Has(detail::Slot s, int form) const { return HasForm(tables, *codes[s], form); }
+  void To(detail::Slot s, int form) { *codes[s] = ToForm(tables, *codes[s], form); }
+};
+
+TEST_P(ShapingProperties, DecisionTablesShapeAsTheRulesDo) {
+  const TableSet& tables = TableSetOf(GetParam());
+  std::mt19937 random(13);
+  for (int i = 0; i < 300000; ++i) {
+    Byte codes[4], expected[4];
+    for (Byte& code : codes)
+      code = static_cast<Byte>(random() % 5 == 0 ? random() % 128 : 128 + random() % 128);
+    std::copy(std::begin(codes), std::end(codes), std::begin(expected));
+    CodeAccess access{tables, {&expected[0], &expected[1], &expected[2], &expected[3]}};
+    detail::JoinToPrevious(access);
+    detail::JoinToNext(access);
+    ShapeLetter(tables, codes[0], codes[1], codes[2], codes[3]);
+    ASSERT_EQ(test::CodesOf(CodeString(codes, codes + 3)),
+              test::CodesOf(CodeString(expected, expected + 3)));
+  }
+}
+
+PELIKAR_ON_BOTH_PAGES(ShapingProperties);
+
+// The table engine against the step-by-step engine it replaces, over random lines:
+// letters typed in and out of tilde spans, digits, Latin, controls, CR and LF, and
+// codes 128-255 of every joining class, from empty lines to very long ones.
+// PELIKAR_EQUALITY_LINES sets the number of lines for each code page (default 20000).
+std::size_t LineCount() {
+  const char* count = std::getenv("PELIKAR_EQUALITY_LINES");
+  return count ? std::strtoull(count, nullptr, 10) : 20000;
+}
+
+class RandomLines {
+ public:
+  explicit RandomLines(unsigned seed) : random_(seed) {}
+
+  // Each line has a mix of its own, so that runs of one kind of code happen too.
+  CodeString Next() {
+    std::size_t length = Below(8) == 0 ? 0 : Below(200);
+    if (Below(500) == 0) length = 2000 + Below(70000);
+    unsigned weights[6];
+    for (unsigned& w : weights) w = 1 + Below(10);
+    CodeString line;
+    for (std::size_t i = 0; i < length; ++i) line.push_back(CodeChar(Pick(weights)));
+    return line;
+  }
+
+ private:
+  unsigned Below(std::size_t n) { return static_cast<unsigned>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random_)); }
+  unsigned Pick(const unsigned (&weights)[6]) {
+    unsigned total = 0;
+    for (unsigned w : weights) total += w;
+    unsigned roll = Below(total), kind = 0;
+    while (roll >= weights[kind]) roll -= weights[kind++];
+    switch (kind) {
+      case 0: return 'a' + Below(26);  // keys of letters
+      case 1: return 33 + Below(94);   // any printable key: digits, signs, capitals
+      case 2: return Below(2) ? ' ' : '~';
+      case 3: return 128 + Below(128);
+      case 4: return Below(32);        // controls, CR and LF among them
+      default: return '0' + Below(10);
+    }
+  }
+  std::mt19937_64 random_;
+};
+
+class TableEngine : public testing::TestWithParam<CodePage> {};
+
+TEST_P(TableEngine, ConvertsEveryLineAsTheStepByStepEngine) {
+  const TableSet& tables = TableSetOf(GetParam());
+  RandomLines lines(static_cast<unsigned>(GetParam()) + 15);
+  for (std::size_t n = LineCount(), i = 0; i < n; ++i) {
+    const CodeString line = lines.Next();
+    const CodeString expected = ShapeWholeText(tables, line);
+    const CodeString got = ConvertText(line, GetParam());
+    if (got != expected) {
+      ADD_FAILURE() << "line " << i << " of " << line.size() << " codes: "
+                    << testing::PrintToString(test::CodesOf(line.substr(0, 60)));
+      ASSERT_EQ(test::CodesOf(got), test::CodesOf(expected));
+    }
+  }
+}
+
+PELIKAR_ON_BOTH_PAGES(TableEngine);
+
+// The file conversion: each line (ended by CR or CR LF) converts as a text of its own,
+// already in visual order. The lines are cut at every kind of end; files of one short
+// line come first, then files of a few blocks, one with a line longer than a block.
+TEST(TableEngineFiles, ConvertEveryLineAsTheStepByStepEngine) {
+  const char* ends[] = {"\r", "\r\n", "\n"};
+  RandomLines lines(51);
+  std::mt19937 random(7);
+  test::TempDir dir;
+  std::size_t left = LineCount();
+  for (int file = 0; left > 0; ++file) {
+    CodeString input;
+    const bool small = file < 200;
+    while (left > 0 && input.size() < (small ? 1u : 2u << 20)) {
+      CodeString line = lines.Next().substr(0, small ? 60 : CodeString::npos);
+      if (file == 200 && input.empty()) line.assign(3u << 20, 'f').push_back('~');
+      input += line + ends[random() % 3];
+      --left;
+    }
+    CodeString expected, line;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+      if (input[i] != '\r') {
+        line.push_back(input[i]);
+        if (i + 1 < input.size()) continue;
+      } else if (i + 1 < input.size() && input[i + 1] == '\n') {
+        ++i;
+      }
+      expected += ShapeWholeText(NivoTableSet(), CodeString(line.rbegin(), line.rend())) + "\r\n";
+      line.clear();
+    }
+    test::WriteFile(dir / "in.txt", input);
+    ASSERT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"));
+    ASSERT_TRUE(test::ReadFile(dir / "out.txt") == expected) << "file " << file;
+  }
+}
+
+using test::ReadFile;
+using test::WriteFile;
+
+// What one line of the file becomes: the line is in visual order already.
+CodeString ConvertedLine(const CodeString& line) {
+  return En_Ir_To_nivo(Reverse(line)) + "\r\n";
+}
+
+// The lines themselves, of every length and end, are checked against the step-by-step
+// engine in the table engine's test; here the file's own handling.
+class FileConversion : public testing::Test {
+ protected:
+  // Only the files the test made: no partial output left behind.
+  std::vector<std::string> FilesInDir() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  test::TempDir dir;
+};
+
+TEST_F(FileConversion, ReportsProgressUpToTheWholeFile) {
+  WriteFile(dir / "in.txt", std::string(3 << 20, 'a'));
+  std::uint64_t lastDone = 0, total = 0;
+  En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt", [&](std::uint64_t done, std::uint64_t of) {
+    EXPECT_GE(done, lastDone);
+    lastDone = done;
+    total = of;
+  });
+  EXPECT_EQ(lastDone, 3u << 20);
+  EXPECT_EQ(total, 3u << 20);
+  WriteFile(dir / "in.txt", "");
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"));
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "") << "an empty file";
+}
+
+TEST_F(FileConversion, ConvertingAFileOntoItselfKeepsItsContent) {
+  WriteFile(dir / "text.txt", "~fff~\r\n");
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "text.txt", dir / "text.txt"));
+  EXPECT_EQ(ReadFile(dir / "text.txt"), ConvertedLine("~fff~"));
+
+  WriteFile(dir / "a.txt", "~fff~\r\n");
+  std::error_code error;
+  std::filesystem::create_hard_link(dir / "a.txt", dir / "b.txt", error);
+  if (error) GTEST_SKIP() << "no hard links here";
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "a.txt", dir / "b.txt"));
+  EXPECT_EQ(ReadFile(dir / "b.txt"), ConvertedLine("~fff~"));
+  EXPECT_EQ(ReadFile(dir / "a.txt"), "~fff~\r\n") << "the other name keeps the original";
+}
+
+TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
+  WriteFile(dir / "out.txt", "precious");
+  WriteFile(dir / "in.txt", "~f~");
+  std::filesystem::create_directory(dir / "folder");
+
+  const std::filesystem::path in = dir / "in.txt", out = dir / "out.txt";
+  const struct {
+    std::filesystem::path from, to;
+    int error;  // -1: any
+  } cases[] = {
+      {dir / "missing.txt", out, kFileNotFound},
+      {in, dir / "no" / "out.txt", kPathNotFound},
+      {in, dir / "folder", kPathFileAccessError},
+      {in, "", kBadFileName},
+      {"", out, kBadFileName},
+      {dir / "folder", out, -1},  // a directory opens but cannot be read: the failure comes mid-way
+  };
+  for (const auto& c : cases) {
+    const int error = ErrorNumberOf([&] { En_Ir_FileToNivo(c.from, c.to); });
+    EXPECT_EQ(c.error < 0 ? error != 0 : error == c.error, true) << c.from << " to " << c.to << ": " << error;
+  }
+
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
+
+  std::filesystem::permissions(dir / "out.txt", std::filesystem::perms::owner_read);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"); }),
+            kPathFileAccessError)
+      << "a read-only output is refused";
+  std::filesystem::permissions(dir / "out.txt", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
+
+  try {
+    En_Ir_FileToNivo(dir / "in.txt", dir / "no" / "out.txt");
+  } catch (const RunTimeError& failure) {
+    EXPECT_EQ(std::string(failure.what()).find(".tmp"), std::string::npos)
+        << "the message names the output asked for: " << failure.what();
+  }
+}
+
+#ifndef _WIN32
+// The output replaces the file a link names, keeps its permissions, and goes straight
+// into what cannot be replaced (a pipe), leaving the link and the pipe what they were.
+TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
+  namespace fs = std::filesystem;
+  WriteFile(dir / "in.txt", "~f~");
+  WriteFile(dir / "private.txt", "old");
+  fs::permissions(dir / "private.txt", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(dir / "private.txt", dir / "link.txt");
+  ASSERT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "link.txt"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+  EXPECT_EQ(ReadFile(dir / "private.txt"), ConvertedLine("~f~"));
+  EXPECT_EQ(fs::status(dir / "private.txt").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = ReadFile(dir / "pipe"); });
+  bool converted = false;
+  try {
+    converted = En_Ir_FileToNivo(dir / "in.txt", dir / "pipe");
+  } catch (const RunTimeError&) {
+  }
+  if (!converted) std::ofstream{dir / "pipe"};  // lets the reader go
+  reader.join();
+  EXPECT_TRUE(converted);
+  EXPECT_EQ(received, ReadFile(dir / "private.txt"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "link.txt", "pipe", "private.txt"}));
+
+  // A file taken for a directory, on either side; a name too long; a directory read.
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt" / "x", dir / "out.txt"); }), kPathNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "in.txt" / "x"); }), kPathNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / std::string(300, 'x'), dir / "out.txt"); }), kBadFileName);
+  fs::create_directory(dir / "folder");
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "folder", dir / "out.txt"); }), kPathFileAccessError);
+  // Links that name each other are not followed for ever, whatever comes of it.
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "loop1"); });
+  // A link to a file not made yet, and a name as long as a name can be.
+  fs::create_symlink("made.txt", dir / "new-link.txt");
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "new-link.txt"));
+  EXPECT_TRUE(fs::is_symlink(dir / "new-link.txt"));
+  EXPECT_EQ(ReadFile(dir / "made.txt"), ConvertedLine("~f~"));
+  const std::string longest(255, 'x');
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / longest));
+  EXPECT_EQ(ReadFile(dir / longest), ConvertedLine("~f~"));
+}
+#endif
+
+}  // namespace
+}  // namespace pelikar::encoding
