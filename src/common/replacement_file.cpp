@@ -11,13 +11,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The file at the end of a chain of links, which need not exist yet.
-fs::path Resolved(fs::path target) {
+// The file at the end of a chain of links, which need not exist yet. A chain that
+// does not end (links naming each other) or cannot be read is refused: replacing the
+// link where the search stopped would destroy it.
+fs::path Resolved(const fs::path& output) {
   constexpr int kMostLinks = 40;
+  fs::path target = output;
   std::error_code error;
-  for (int link = 0; link < kMostLinks && fs::is_symlink(fs::symlink_status(target, error)); ++link) {
+  for (int link = 0; fs::is_symlink(fs::symlink_status(target, error)); ++link) {
     const fs::path named = fs::read_symlink(target, error);
-    if (error) break;
+    if (error || link == kMostLinks) throw RunTimeError(kPathFileAccessError, PathText(output));
     target = named.is_absolute() ? named : target.parent_path() / named;
   }
   return target;

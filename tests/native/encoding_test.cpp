@@ -357,10 +357,11 @@ TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
   EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / std::string(300, 'x'), dir / "out.txt"); }), kBadFileName);
   fs::create_directory(dir / "folder");
   EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "folder", dir / "out.txt"); }), kPathFileAccessError);
-  // Links that name each other are not followed for ever, whatever comes of it.
+  // Links that name each other are refused, and stay links.
   fs::create_symlink("loop2", dir / "loop1");
   fs::create_symlink("loop1", dir / "loop2");
-  ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "loop1"); });
+  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "loop1"); }), kPathFileAccessError);
+  EXPECT_TRUE(fs::is_symlink(dir / "loop1") && fs::is_symlink(dir / "loop2"));
   // A link to a file not made yet, and a name as long as a name can be.
   fs::create_symlink("made.txt", dir / "new-link.txt");
   EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "new-link.txt"));
