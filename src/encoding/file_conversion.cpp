@@ -1,6 +1,7 @@
 #include "encoding/file_conversion.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <future>
@@ -27,14 +28,23 @@ constexpr std::size_t kChunk = 1 << 20;
 void ConvertLines(const ShapingTable& table, CodeView lines, CodeString& work, CodeString& out) {
   work.resize(lines.size());
   TypeAndShapeLines(table, lines, reinterpret_cast<Byte*>(work.data()));
-  std::size_t start = 0;
-  while (start < work.size()) {
-    const std::size_t end = work.find('\r', start);
-    out.append(TrimSpaces(std::string_view(work).substr(start, end - start)));
-    out += "\r\n";
-    start = end + 1;
-    if (start < work.size() && work[start] == '\n') ++start;  // the LF of CR LF
+  // A line grows by one code at most (a lone CR becomes CR LF), and each has its CR.
+  const std::size_t written = out.size();
+  out.resize(written + 2 * work.size());
+  char* to = out.data() + written;
+  const char* from = work.data();
+  const char* const end = from + work.size();
+  while (from < end) {
+    const char* lineEnd = static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(end - from)));
+    const CodeView line = TrimSpaces(CodeView(from, static_cast<std::size_t>(lineEnd - from)));
+    if (!line.empty()) std::memcpy(to, line.data(), line.size());  // an empty line has no data
+    to += line.size();
+    *to++ = '\r';
+    *to++ = '\n';
+    from = lineEnd + 1;
+    if (from < end && *from == '\n') ++from;  // the LF of CR LF
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 // A piece of the output, in the order of the input: complete lines converted on a
