@@ -86,13 +86,7 @@ class LineSplitter {
     std::size_t from = block.find('\r', pos) + 1;
     pending_.append(block, pos, from - pos);
     if (from < block.size() && block[from] == '\n') ++from;
-    std::size_t rest = lastEnd + 1;
-    if (rest == block.size()) {
-      afterCarriageReturn_ = true;
-    } else if (block[rest] == '\n') {
-      ++rest;
-    }
-    CodeString tail = block.substr(rest);
+    CodeString tail = block.substr(PastLineEnd(block, lastEnd + 1));
     block.resize(std::max(from, lastEnd + 1));
     return emit(std::async(std::launch::async, [&table = table_, head = std::exchange(pending_, std::move(tail)),
                                                 block = std::move(block), from] {
@@ -130,13 +124,18 @@ class LineSplitter {
     longLine_.Append(bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos), out);
     if (end == std::string_view::npos) return false;
     EndLongLine(out);
-    pos = end + 1;
-    if (pos == bytes.size()) {
-      afterCarriageReturn_ = true;
-    } else if (bytes[pos] == '\n') {
-      ++pos;
-    }
+    pos = PastLineEnd(bytes, end + 1);
     return true;
+  }
+
+  // Where the next line starts, given the place after a line's CR: past the LF of a
+  // CR LF. A CR that ends the bytes may have its LF at the start of the next read.
+  std::size_t PastLineEnd(std::string_view bytes, std::size_t afterCarriageReturn) {
+    if (afterCarriageReturn == bytes.size()) {
+      afterCarriageReturn_ = true;
+      return afterCarriageReturn;
+    }
+    return bytes[afterCarriageReturn] == '\n' ? afterCarriageReturn + 1 : afterCarriageReturn;
   }
 
   void EndLongLine(CodeString& out) {

@@ -375,9 +375,7 @@ STDMETHODIMP PelikarObject::FileExist(BSTR fileName, VARIANT_BOOL* result) {
                   [&](CodeView name) { return util::FileExist(services_.files, name); });
 }
 
-// The form's window is its "hwnd" property; an object without one raises. Members
-// that call a host's object hold a reference to the control until they return: the
-// object's code may release the control meanwhile (a form unloading itself).
+// The form's window is its "hwnd" property; an object without one raises.
 STDMETHODIMP PelikarObject::ShapeOval(IDispatch* yourForm, LONG x1, LONG y1, LONG x2, LONG y2,
                                       LONG* result) {
   if (result == nullptr) return NullPointer();

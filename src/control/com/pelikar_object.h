@@ -116,7 +116,9 @@ class PelikarObject final : public _Pelikar, public ISupportErrorInfo, public IP
   HRESULT KeyboardMember(BSTR caption, BSTR text, const dialogs::win32::BoxPlacement& placement,
                          BSTR* result);
 
-  // A reference held for the length of a member that lets window messages through.
+  // A reference held for the length of a member that lets window messages through or
+  // calls a host's object: the host's code may release the control meanwhile (a form
+  // unloading itself).
   class KeepAlive {
    public:
     explicit KeepAlive(PelikarObject& object) : object_(object) { object_.AddRef(); }
