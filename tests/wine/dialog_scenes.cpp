@@ -72,17 +72,18 @@ BOOL CALLBACK NameChild(HWND child, LPARAM state) {
 // show fails or no done signal comes.
 bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
                 const std::function<bool()>& show) {
-  bool done = false;
-  WindowWatcher watcher(windowClass, [&](HWND window, const std::wstring&) {
+  bool done = false, shot = false;
+  WindowWatcher watcher(windowClass, [&](HWND window, bool) {
+    if (shot) return;
     Sleep(kSettleMs);
     Rects rects{{"window", Inside(window, 0)}};
     std::pair<const Namer*, Rects*> state{&name, &rects};
     EnumChildWindows(window, NameChild, reinterpret_cast<LPARAM>(&state));
-    if (rects.size() == 1) return false;  // its texts are not up yet
+    if (rects.size() == 1) return;  // its texts are not up yet
     done = ReadyThenDone(rects, false);
+    shot = true;
     if (closer != 0) PostMessageW(GetDlgItem(window, closer), BM_CLICK, 0, 0);
     if (closer == 0) PostMessageW(window, WM_CLOSE, 0, 0);
-    return true;
   });
   return show() && done;
 }
@@ -90,15 +91,13 @@ bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
 // Buttons 100 up and the prompt's lines 1000 up; the credit is too small to judge.
 bool MessageScene() {
   // "The text has changed" above "Save it?", typed on a Latin keyboard.
-  const Variant prompt = Variant::Text(L"~bodvi a,n?~|~ljk jyddv ;vni hsj~"),
-                buttons = Variant::Short(3), title = Variant::Text(L"Pelikar"),
-                alignment = Variant::Short(1), top = Variant::Short(600), left = Variant::Short(900);
   const Namer name = [](HWND child, int id) {
     if (id >= 1000) return NamedRect{"line" + std::to_string(id), Inside(child, 0)};
     return NamedRect{id >= 100 ? "button" + std::to_string(id) : "", Inside(child, 5)};
   };
   return ModalScene(L"PelikarMessageBox", name, 105, [&] {
-    return V_I2(Call(control, L"Message2", {&prompt, &buttons, &title, &alignment, &top, &left}).value.get()) == 6;
+    const Variant prompt = L"~bodvi a,n?~|~ljk jyddv ;vni hsj~";
+    return Call(control, L"Message2", {prompt, I2(3), L"Pelikar", I2(1), I2(600), I2(900)}).value.number() == 6;
   });
 }
 
@@ -108,8 +107,6 @@ bool MessageScene() {
 // first 60 pixels.
 bool KeyboardScene() {
   int letters = 0;
-  const Variant caption = Variant::Text(L"Pelikar"), text = Variant::Text(L"~sghl~"),
-                top = Variant::Short(600), left = Variant::Short(900);
   const Namer name = [&](HWND child, int id) {
     const std::wstring label = WindowText(child);
     RECT start = Inside(child, 2);
@@ -121,7 +118,7 @@ bool KeyboardScene() {
     return NamedRect{(label.size() == 1 ? "glyph" : "key") + std::to_string(id), Inside(child, 4)};
   };
   const bool shown = ModalScene(L"PelikarKeyboard", name, 0, [&] {
-    return Call(control, L"KeyBoard2", {&caption, &text, &top, &left}).result == S_OK;
+    return Call(control, L"KeyBoard2", {L"Pelikar", L"~sghl~", I2(600), I2(900)}).result == S_OK;
   });
   if (letters != 33) std::fprintf(stderr, "dialog_scenes: %d keys show a letter, not 33\n", letters);
   return shown && letters == 33;
@@ -130,8 +127,7 @@ bool KeyboardScene() {
 // The property page's controls that hold text, 1001 to 1010; its group box, mostly
 // blank, is not judged.
 bool PageScene() {
-  const Variant environment = Variant::Short(2);
-  Call(control, L"Environment", {&environment}, DISPATCH_PROPERTYPUT);
+  Put(control, L"Environment", I2(2));
   ISpecifyPropertyPages* specify = nullptr;
   CAUUID pages{};
   control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify));
@@ -158,8 +154,7 @@ bool TooltipScene() {
   SetFocus(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20, 20, 260,
                            28, form, nullptr, nullptr, nullptr));
   SetCursorPos(420, 60);
-  const Variant tip = Variant::Text(L"~vhilhd ;gdnih~");  // "key help"
-  if (Call(control, L"ToolTip", {&tip}).result != S_OK) return false;
+  if (Call(control, L"ToolTip", {L"~vhilhd ;gdnih~"}).result != S_OK) return false;  // "key help"
   Pump(kSettleMs + 200);
   const HWND window = FindWindowW(L"PelikarToolTip", nullptr);
   if (window == nullptr) return false;

@@ -7,42 +7,17 @@
 namespace pelikar::com_tests {
 namespace {
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM found) {
-  reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+// Window enumeration callbacks: a list to fill, a count of the process's windows.
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+BOOL CALLBACK CountOwn(HWND window, LPARAM count) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process == GetCurrentProcessId()) ++*reinterpret_cast<long*>(count);
   return TRUE;
-}
-
-long CountGdiObjects() {
-#ifdef _WIN64
-  // PEB.GdiSharedHandleTable: entries of 24 bytes whose type byte (at 14) is non-zero
-  // for a live object.
-  PROCESS_BASIC_INFORMATION basic{};
-  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
-                                sizeof basic, nullptr) != 0) {
-    return -1;
-  }
-  const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const std::uint8_t* const*>(peb + 0xF8);
-  if (table == nullptr) return -1;
-  long count = 0;
-  for (std::size_t i = 0; i < 0x10000; ++i) count += table[i * 24 + 14] != 0;
-  return count;
-#else
-  return -1;
-#endif
 }
 
 }  // namespace
@@ -50,19 +25,12 @@ long CountGdiObjects() {
 std::wstring WindowText(HWND window) {
   wchar_t text[4096] = {};
   DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      2000, &length);
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
   return text;
 }
 
-WindowWatcher::WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs, Describe describe)
-    : class_(std::move(windowClass)),
-      plan_(std::move(plan)),
-      pollMs_(pollMs),
-      describe_(std::move(describe)),
-      watched_(GetCurrentThreadId()),
-      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
+WindowWatcher::WindowWatcher(const wchar_t* windowClass, Act act, DWORD pollMs)
+    : class_(windowClass), act_(std::move(act)), pollMs_(pollMs) {}
 
 WindowWatcher::~WindowWatcher() {
   SetEvent(stop_);
@@ -71,46 +39,24 @@ WindowWatcher::~WindowWatcher() {
   CloseHandle(stop_);
 }
 
+// A window seen before carries a property: Wine gives a new window the handle of one
+// just destroyed, but not its properties.
 DWORD WINAPI WindowWatcher::Run(void* self) {
   auto& watcher = *static_cast<WindowWatcher*>(self);
   while (WaitForSingleObject(watcher.stop_, watcher.pollMs_) == WAIT_TIMEOUT) {
     std::vector<HWND> found;
-    EnumThreadWindows(watcher.watched_, CollectWindow, reinterpret_cast<LPARAM>(&found));
-    std::lock_guard<std::mutex> lock(watcher.mutex_);
+    EnumThreadWindows(watcher.watched_, Collect, reinterpret_cast<LPARAM>(&found));
     for (HWND window : found) {
-      if (ClassOf(window) != watcher.class_ || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-        continue;
-      }
-      auto known = watcher.windows_.find(window);
-      if (known == watcher.windows_.end()) {
-        known = watcher.windows_.emplace(window, std::make_pair(watcher.describe_(window), false)).first;
-        watcher.seen_.push_back(known->second.first);
-      }
-      auto& [said, answered] = known->second;
-      if (!answered) answered = watcher.plan_(window, said);
+      wchar_t name[64] = {};
+      GetClassNameW(window, name, 64);
+      if (wcscmp(name, watcher.class_) != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
+      const bool first = GetPropW(window, L"PelikarTestSeen") == nullptr;
+      SetPropW(window, L"PelikarTestSeen", reinterpret_cast<HANDLE>(1));
+      watcher.act_(window, first);
     }
   }
   return 0;
 }
-
-std::vector<std::wstring> WindowWatcher::seen() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return seen_;
-}
-
-void WindowWatcher::Forget() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  windows_.clear();
-}
-
-// Posted, not sent, and again at every poll until the box goes: the click ends the
-// box's modal loop on its own thread.
-MessageBoxWatcher::MessageBoxWatcher()
-    : WindowWatcher(L"#32770", [](HWND box, const std::wstring&) {
-        const HWND ok = GetDlgItem(box, IDOK);
-        PostMessageW(ok != nullptr ? ok : box, ok != nullptr ? BM_CLICK : WM_CLOSE, 0, 0);
-        return false;
-      }, 20, [](HWND box) { return WindowText(box) + L": " + WindowText(GetDlgItem(box, 0xFFFF)); }) {}
 
 void Pump(DWORD milliseconds, const std::function<bool()>& done) {
   for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds && !done(); Sleep(5)) {
@@ -124,8 +70,20 @@ void Pump(DWORD milliseconds, const std::function<bool()>& done) {
 
 GuiObjects CountGuiObjects() {
   GuiObjects counts;
-  EnumChildWindows(GetDesktopWindow(), CountWindow, reinterpret_cast<LPARAM>(&counts.windows));
-  counts.gdi = CountGdiObjects();
+  EnumChildWindows(GetDesktopWindow(), CountOwn, reinterpret_cast<LPARAM>(&counts.windows));
+#ifdef _WIN64
+  // PEB.GdiSharedHandleTable: entries of 24 bytes whose type byte (at 14) is non-zero
+  // for a live object.
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
+    return counts;
+  }
+  const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const std::uint8_t* const*>(peb + 0xF8);
+  if (table == nullptr) return counts;
+  counts.gdi = 0;
+  for (std::size_t i = 0; i < 0x10000; ++i) counts.gdi += table[i * 24 + 14] != 0;
+#endif
   return counts;
 }
 

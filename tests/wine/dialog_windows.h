@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -15,46 +14,44 @@ namespace pelikar::com_tests {
 // A window's text, asked without waiting forever on a hung thread.
 std::wstring WindowText(HWND window);
 
-// Watches the visible top-level windows of a class that the constructing thread owns,
-// from a thread of its own, so that a test can see and answer the modal windows the
-// thread under test waits in. At every poll, plan gets each such window that is
-// enabled (one under a nested modal window is not) and what it said when first seen
-// (its caption, or what describe reads of it); true means it has answered the window,
-// false asks again at the next poll. Wine gives a new window the handle of one just
-// destroyed: the test says when one has gone (Forget).
+// Every pollMs, from a thread of its own, gives act each visible, enabled window of
+// the class that the constructing thread owns (one under a nested modal window is
+// disabled), and whether this is the first time. Messages to answer a window are
+// posted: the window's modal loop runs on the thread under test.
 class WindowWatcher {
  public:
-  using Plan = std::function<bool(HWND, const std::wstring& said)>;
-  using Describe = std::function<std::wstring(HWND)>;
-  WindowWatcher(std::wstring windowClass, Plan plan, DWORD pollMs = 20, Describe describe = WindowText);
+  using Act = std::function<void(HWND window, bool first)>;
+  WindowWatcher(const wchar_t* windowClass, Act act, DWORD pollMs = 20);
   WindowWatcher(const WindowWatcher&) = delete;
   WindowWatcher& operator=(const WindowWatcher&) = delete;
   ~WindowWatcher();
 
-  std::vector<std::wstring> seen() const;  // what each window said
-  void Forget();
-
  private:
   static DWORD WINAPI Run(void* self);
-
-  std::wstring class_;
-  Plan plan_;
-  DWORD pollMs_;
-  Describe describe_;
-  DWORD watched_;
-  mutable std::mutex mutex_;
-  std::vector<std::wstring> seen_;
-  std::map<HWND, std::pair<std::wstring, bool>> windows_;  // what it said, and whether answered
-  HANDLE stop_;
-  HANDLE thread_;  // last: it starts once the rest is there
+  const wchar_t* class_;
+  Act act_;
+  DWORD pollMs_, watched_ = GetCurrentThreadId();
+  HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);  // last: it starts at once
 };
 
-// Answers the system message boxes that the constructing thread opens (OK, or close)
-// and keeps what they said: a box no test expected cannot leave a test waiting.
-class MessageBoxWatcher : public WindowWatcher {
- public:
-  MessageBoxWatcher();
-  std::vector<std::wstring> answered() const { return seen(); }  // "title: text"
+// Answers the system message boxes the constructing thread opens (OK, or close) and
+// keeps what each said, as "title: text".
+struct MessageBoxWatcher {
+  std::vector<std::wstring> answered() {
+    std::lock_guard<std::mutex> lock(mutex);
+    return said;
+  }
+  std::mutex mutex;
+  std::vector<std::wstring> said;
+  WindowWatcher watcher{L"#32770", [this](HWND box, bool first) {
+    if (first) {
+      std::lock_guard<std::mutex> lock(mutex);
+      said.push_back(WindowText(box) + L": " + WindowText(GetDlgItem(box, 0xFFFF)));
+    }
+    const HWND ok = GetDlgItem(box, IDOK);
+    PostMessageW(ok != nullptr ? ok : box, ok != nullptr ? BM_CLICK : WM_CLOSE, 0, 0);
+  }};
 };
 
 // Handles the thread's messages for a while, as a host's own loop would, or until
@@ -69,7 +66,6 @@ struct GuiObjects {
   long gdi = -1;
   bool operator==(const GuiObjects&) const = default;
 };
-
 GuiObjects CountGuiObjects();
 
 }  // namespace pelikar::com_tests

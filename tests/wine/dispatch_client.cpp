@@ -1,26 +1,10 @@
 #include "dispatch_client.h"
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace pelikar::com_tests {
-namespace {
-
-std::wstring TextOf(BSTR text) {
-  return text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
-}
-
-}  // namespace
-
-std::wstring TextOf(const VARIANT& value) {
-  VARIANT text;
-  VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(&value), VARIANT_ALPHABOOL, VT_BSTR))) {
-    return L"<type " + std::to_wstring(V_VT(&value)) + L">";
-  }
-  const std::wstring result = TextOf(V_BSTR(&text));
-  VariantClear(&text);
-  return result;
-}
 
 std::wstring& OcxPath() {
   static std::wstring path;
@@ -31,6 +15,20 @@ std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};
   StringFromGUID2(guid, text, 40);
   return text;
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
+std::wstring TextOf(const VARIANT& value) {
+  Variant text;
+  if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(&value), VARIANT_ALPHABOOL, VT_BSTR))) {
+    return L"<type " + std::to_wstring(V_VT(&value)) + L">";
+  }
+  return text.text();
 }
 
 HRESULT OcxModule::Server(const char* entry) const {
@@ -55,46 +53,46 @@ void* OcxModule::NewObject(REFCLSID classId, REFIID interfaceId) const {
   return object;
 }
 
-Variant Variant::Number(VARTYPE type, double number) {
-  Variant variant;
-  V_VT(&variant.value_) = VT_R8;
-  V_R8(&variant.value_) = number;
-  VariantChangeType(&variant.value_, &variant.value_, 0, type);
-  return variant;
+Variant::Variant(const std::wstring& text) : Variant() {
+  V_VT(this) = VT_BSTR;
+  V_BSTR(this) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
-Variant Variant::Text(const std::wstring& text) {
-  Variant variant;
-  V_VT(&variant.value_) = VT_BSTR;
-  V_BSTR(&variant.value_) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return variant;
+Variant::Variant(VARTYPE type, double number) : Variant() {
+  V_VT(this) = VT_R8;
+  V_R8(this) = number;
+  VariantChangeType(this, this, 0, type);
 }
 
-Variant Variant::Reference(VARIANT* variable) {
-  Variant variant;
-  V_VT(&variant.value_) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&variant.value_) = variable;
-  return variant;
+Variant::Variant(IDispatch* object) : Variant() {
+  V_VT(this) = VT_DISPATCH;
+  V_DISPATCH(this) = object;
+  object->AddRef();
 }
 
-Variant Variant::ShortReference(short* number) {
-  Variant variant;
-  V_VT(&variant.value_) = VT_BYREF | VT_I2;
-  V_I2REF(&variant.value_) = number;
-  return variant;
+Variant::Variant(VARIANT* variable) : Variant() {
+  V_VT(this) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(this) = variable;
+}
+
+Variant::Variant(short* number) : Variant() {
+  V_VT(this) = VT_BYREF | VT_I2;
+  V_I2REF(this) = number;
 }
 
 std::wstring Variant::text() const {
-  return V_VT(&value_) == VT_BSTR ? TextOf(V_BSTR(&value_)) : L"<not a string>";
+  if (V_VT(this) != VT_BSTR) return L"<not a string>";
+  return V_BSTR(this) != nullptr ? std::wstring(V_BSTR(this), SysStringLen(V_BSTR(this))) : L"";
 }
 
-Variant Object(IDispatch* object) {
-  Variant variant;
-  V_VT(variant.get()) = VT_DISPATCH;
-  V_DISPATCH(variant.get()) = object;
-  if (object != nullptr) object->AddRef();
-  return variant;
+long Variant::number() const {
+  Variant number;
+  return SUCCEEDED(VariantChangeType(&number, const_cast<Variant*>(this), 0, VT_I4)) ? V_I4(&number) : 0;
 }
+
+CallResult::CallResult(CallResult&& other) noexcept
+    : result(other.result), value(other.value), exception(std::exchange(other.exception, {})),
+      argumentError(other.argumentError) {}
 
 CallResult::~CallResult() {
   SysFreeString(exception.bstrDescription);
@@ -102,24 +100,19 @@ CallResult::~CallResult() {
   SysFreeString(exception.bstrHelpFile);
 }
 
-std::wstring CallResult::description() const { return TextOf(exception.bstrDescription); }
-
-CallResult Call(IDispatch* object, const wchar_t* name,
-                std::initializer_list<const Variant*> arguments, WORD flags) {
+CallResult Call(IDispatch* object, const wchar_t* name, std::initializer_list<Variant> arguments, WORD flags) {
   CallResult call;
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   call.result = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(call.result)) return call;
-
-  // Shallow copies, last to first: the Variants keep ownership.
-  std::vector<VARIANT> reversed;
-  for (const Variant* argument : arguments) reversed.insert(reversed.begin(), *argument->get());
+  // Shallow copies, last to first: the arguments keep ownership.
+  std::vector<VARIANT> reversed(std::rbegin(arguments), std::rend(arguments));
   DISPID putId = DISPID_PROPERTYPUT;
-  const UINT named = (flags & DISPATCH_PROPERTYPUT) ? 1 : 0;
-  DISPPARAMS params{reversed.data(), &putId, static_cast<UINT>(reversed.size()), named};
-  call.result = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                               call.value.get(), &call.exception, &call.argumentError);
+  DISPPARAMS params{reversed.data(), &putId, static_cast<UINT>(reversed.size()),
+                    (flags & DISPATCH_PROPERTYPUT) ? 1u : 0u};
+  call.result = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &call.value,
+                               &call.exception, &call.argumentError);
   return call;
 }
 

@@ -9,7 +9,6 @@
 
 #include <initializer_list>
 #include <string>
-#include <utility>
 
 namespace pelikar::com_tests {
 
@@ -26,14 +25,8 @@ inline constexpr CLSID kPropertyPageClass = {
 
 std::wstring& OcxPath();  // set once by main
 std::wstring GuidText(REFGUID guid);
-
 // ASCII text of a wide string, anything else as "?": for labels and test messages.
-inline std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
-  return narrow;
-}
-
+std::string Narrow(const std::wstring& text);
 // A value as text, as VBScript's CStr gives it ("True" for a Boolean); "<type n>"
 // for a value that has none.
 std::wstring TextOf(const VARIANT& value);
@@ -47,72 +40,68 @@ class OcxModule {
   ~OcxModule() { FreeLibrary(module_); }
 
   bool loaded() const { return module_ != nullptr; }
-  HRESULT RegisterServer() const { return Server("DllRegisterServer"); }
-  HRESULT UnregisterServer() const { return Server("DllUnregisterServer"); }
+  HRESULT Server(const char* entry) const;  // DllRegisterServer, DllUnregisterServer
   HRESULT CanUnloadNow() const { return Server("DllCanUnloadNow"); }
   HRESULT GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const;
-  // A new object of the class as the interface, for the caller to release; null
-  // when it cannot be made.
+  // A new object of the class, for the caller to release; null when it cannot be made.
   template <class Interface = IUnknown>
   Interface* New(REFCLSID classId = kPelikarClass, REFIID interfaceId = IID_IUnknown) const {
     return static_cast<Interface*>(NewObject(classId, interfaceId));
   }
 
  private:
-  HRESULT Server(const char* entry) const;
   void* NewObject(REFCLSID classId, REFIID interfaceId) const;
   HMODULE module_;
 };
 
-// A VARIANT that clears itself.
-class Variant {
- public:
-  Variant() { VariantInit(&value_); }
-  Variant(Variant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
-  Variant(const Variant&) = delete;
+// A VARIANT that clears itself, made from what tests pass: text, a number in a given
+// type, an object (AddRef'd), a script's reference to its variable, a compiled
+// client's typed reference to a short.
+struct Variant : VARIANT {
+  Variant() { VariantInit(this); }
+  Variant(const wchar_t* text) : Variant(std::wstring(text)) {}
+  Variant(const std::wstring& text);
+  Variant(VARTYPE type, double number);
+  Variant(IDispatch* object);
+  Variant(VARIANT* variable);
+  Variant(short* number);
+  Variant(const Variant& other) : Variant() { VariantCopy(this, const_cast<Variant*>(&other)); }
   Variant& operator=(const Variant&) = delete;
-  ~Variant() { VariantClear(&value_); }
+  ~Variant() { VariantClear(this); }
 
-  // A number as the type: VT_I2, VT_I4, VT_UI1, VT_R4, VT_BOOL (non-zero is True).
-  static Variant Number(VARTYPE type, double number);
-  static Variant Short(short number) { return Number(VT_I2, number); }
-  static Variant Long(long number) { return Number(VT_I4, number); }
-  static Variant Text(const std::wstring& text);
-  // A script engine's reference to one of its variables.
-  static Variant Reference(VARIANT* variable);
-  // A compiled client's typed reference.
-  static Variant ShortReference(short* number);
-
-  VARIANT* get() { return &value_; }
-  const VARIANT* get() const { return &value_; }
-  VARTYPE type() const { return V_VT(&value_); }
   std::wstring text() const;  // VT_BSTR only
-
- private:
-  VARIANT value_;
+  bool isTrue() const { return vt == VT_BOOL && V_BOOL(this) == VARIANT_TRUE; }
+  long number() const;  // as a Long; 0 for what is none
 };
-
-// The object, referenced by the variant; nullptr gives Nothing.
-Variant Object(IDispatch* object);
+inline Variant I2(double number) { return Variant(VT_I2, number); }
+inline Variant I4(double number) { return Variant(VT_I4, number); }
 
 struct CallResult {
   CallResult() = default;
-  CallResult(CallResult&& other) noexcept
-      : result(other.result), value(std::move(other.value)),
-        exception(std::exchange(other.exception, {})), argumentError(other.argumentError) {}
+  CallResult(CallResult&& other) noexcept;
   ~CallResult();
+  // The scode a failed call reported, S_OK for a call that succeeded.
+  HRESULT raised() const { return result == DISP_E_EXCEPTION ? exception.scode : result; }
 
   HRESULT result = E_FAIL;
   Variant value;
   EXCEPINFO exception{};
   UINT argumentError = static_cast<UINT>(-1);
-
-  std::wstring description() const;
 };
 
 // Calls the member name with the arguments in their natural order.
-CallResult Call(IDispatch* object, const wchar_t* name,
-                std::initializer_list<const Variant*> arguments,
+CallResult Call(IDispatch* object, const wchar_t* name, std::initializer_list<Variant> arguments = {},
                 WORD flags = DISPATCH_METHOD);
+inline CallResult Get(IDispatch* object, const wchar_t* name) {
+  return Call(object, name, {}, DISPATCH_PROPERTYGET);
+}
+inline HRESULT Put(IDispatch* object, const wchar_t* name, const Variant& value) {
+  return Call(object, name, {value}, DISPATCH_PROPERTYPUT).raised();
+}
+
+// The HRESULT a run-time error number travels as.
+inline HRESULT RunTimeError(int number) {
+  return static_cast<HRESULT>(0x800A0000u | static_cast<unsigned>(number));
+}
 
 }  // namespace pelikar::com_tests

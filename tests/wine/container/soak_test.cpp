@@ -15,9 +15,6 @@
 namespace pelikar::container_tests {
 namespace {
 
-using com_tests::CountGuiObjects;
-using com_tests::GuiObjects;
-
 struct Resources {
   GuiObjects gui;
   std::uintptr_t freeHandle = 0;
@@ -74,7 +71,7 @@ using Soak = ContainerTest;
 
 TEST_F(Soak, ControlsCreatedSitedActivatedSavedAndClosed) {
   ExpectFlat("create, site, activate, save, close", 10000, [&] {
-    IUnknown* control = NewControl();
+    IUnknown* control = module_.New();
     Site(true, control);
     IOleObject* object = As<IOleObject>(IID_IOleObject, control);
     EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window_, &site_->position),
@@ -86,32 +83,23 @@ TEST_F(Soak, ControlsCreatedSitedActivatedSavedAndClosed) {
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);
     EXPECT_EQ(control->Release(), 0u);
-    log_.Take();
+    Take();
   });
 }
 
 TEST_F(Soak, KeystrokesThroughDispatch) {
   auto* control = As<IDispatch>(IID_IDispatch);
-  const Variant on = Variant::Short(-1);
-  ASSERT_EQ(Call(control, L"Farsi", {&on}, DISPATCH_PROPERTYPUT).result, S_OK);
-  constexpr short kKeys[] = {'S', 'G', 'H', 'L', ' ', '1', 'B', 'A', 'R', 8};
+  ASSERT_EQ(com_tests::Put(control, L"Farsi", I2(-1)), S_OK);
   ExpectFlat("keystrokes, 100 a field", 100000 / 100, [&] {
-    auto* field = new TestObject();
-    field->Set(L"Tag", *Variant::Text(L"text").get());
-    field->Set(L"Text", *Variant::Text(L"").get());
-    field->Set(L"SelText", *Variant::Text(L"").get());
-    for (const wchar_t* name : {L"SelStart", L"SelLength", L"Locked", L"MaxLength"}) field->SetLong(name, 0);
-    Variant object;
-    V_VT(object.get()) = VT_DISPATCH;
-    V_DISPATCH(object.get()) = field;  // the variant holds the field's one reference
+    auto* field = (new TestObject())->Set(L"Tag", L"text")->Set(L"Text", L"")->Set(L"SelText", L"");
+    for (const wchar_t* name : {L"SelStart", L"SelLength", L"Locked", L"MaxLength"}) field->Set(name, I4(0));
     for (int i = 0; i < 100; ++i) {
-      const short key = kKeys[i % 10];
-      const Variant code = Variant::Short(key), shift = Variant::Short(0);
+      const short key = "SGHL 1BAR\b"[i % 10];
       short character = key == 8 ? key : static_cast<short>(key | 0x20);
-      const Variant reference = Variant::ShortReference(&character);
-      EXPECT_EQ(Call(control, L"FarsiDown", {&object, &code, &shift}).result, S_OK);
-      EXPECT_EQ(Call(control, L"FarsiPress", {&object, &reference}).result, S_OK);
+      EXPECT_EQ(Call(control, L"FarsiDown", {field, I2(key), I2(0)}).result, S_OK);
+      EXPECT_EQ(Call(control, L"FarsiPress", {field, &character}).result, S_OK);
     }
+    field->Release();
   });
 }
 

@@ -4,8 +4,8 @@
 // the control makes its own), an in-place site and frame in a window of its own, a
 // control site whose extended control has the form as its Parent, the sink of the
 // control's property-change notifications, a view sink, and the property frame's page
-// site. Every call the control makes is recorded; the ambient properties, the form and the
-// extended control are TestObjects ("ambient.Get UserMode").
+// site. Every call the control makes is recorded; the ambient properties, the form and
+// the extended control are TestObjects ("ambient.Get UserMode").
 // ContainerTest holds one control of the module under test, sited in a form window of
 // its own; at the end every reference must be given back: the control's, the site's
 // (also by the page), and the module's (DllCanUnloadNow).
@@ -14,6 +14,7 @@
 #include <olectl.h>
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -22,60 +23,35 @@
 
 namespace pelikar::container_tests {
 
-using com_tests::Call;
-using com_tests::CallLog;
-using com_tests::CallResult;
-using com_tests::Calls;
-using com_tests::Narrow;
-using com_tests::TestObject;
-using com_tests::Variant;
+using namespace com_tests;
 
-class TestSite final : public IOleClientSite,
-                       public IOleInPlaceSite,
-                       public IOleInPlaceFrame,
-                       public IOleControlSite,
-                       public IDispatch,
-                       public IPropertyNotifySink,
-                       public IPropertyPageSite,
-                       public IAdviseSink {
+class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
+                       public IOleControlSite, public IDispatch, public IPropertyNotifySink,
+                       public IPropertyPageSite, public IAdviseSink {
  public:
   // The form's window, which the control's window goes into; its caption is "Form1".
-  TestSite(CallLog& log, HWND window) : log_(log), window_(window) {
-    form_->Set(L"Caption", *Variant::Text(L"Form1").get());
-    extender_->Set(L"Parent", *com_tests::Object(form_).get());
+  TestSite(Calls& log, HWND window) : log_(log), window_(window) {
+    form_->Set(L"Caption", L"Form1");
+    extender_->Set(L"Parent", form_);
     SetUserMode(true);
   }
-
   // Ambient UserMode: true at run time, false in the form designer.
-  void SetUserMode(bool userMode) {
-    ambients_->Set(L"UserMode", *Variant::Number(VT_BOOL, userMode).get(), DISPID_AMBIENT_USERMODE);
-  }
+  void SetUserMode(bool userMode) { ambients_->Set(L"UserMode", Variant(VT_BOOL, userMode), DISPID_AMBIENT_USERMODE); }
   // Where the container places the control; OnPosRectChange moves it.
   RECT position{10, 20, 210, 120};
-
   // The control whose in-place object OnPosRectChange places again (not held).
-  void Attach(IUnknown* control) { control_ = control; }
+  IUnknown* control = nullptr;
 
-  // IUnknown
   STDMETHODIMP QueryInterface(REFIID id, void** object) override {
+    const std::pair<IID, void*> interfaces[] = {
+        {IID_IUnknown, static_cast<IOleClientSite*>(this)}, {IID_IOleClientSite, static_cast<IOleClientSite*>(this)},
+        {IID_IOleWindow, static_cast<IOleInPlaceSite*>(this)}, {IID_IOleInPlaceSite, static_cast<IOleInPlaceSite*>(this)},
+        {IID_IOleInPlaceUIWindow, static_cast<IOleInPlaceFrame*>(this)},
+        {IID_IOleInPlaceFrame, static_cast<IOleInPlaceFrame*>(this)}, {IID_IOleControlSite, static_cast<IOleControlSite*>(this)},
+        {IID_IDispatch, static_cast<IDispatch*>(this)}, {IID_IPropertyNotifySink, static_cast<IPropertyNotifySink*>(this)},
+        {IID_IPropertyPageSite, static_cast<IPropertyPageSite*>(this)}, {IID_IAdviseSink, static_cast<IAdviseSink*>(this)}};
     *object = nullptr;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IOleClientSite)) {
-      *object = static_cast<IOleClientSite*>(this);
-    } else if (IsEqualIID(id, IID_IOleWindow) || IsEqualIID(id, IID_IOleInPlaceSite)) {
-      *object = static_cast<IOleInPlaceSite*>(this);
-    } else if (IsEqualIID(id, IID_IOleInPlaceUIWindow) || IsEqualIID(id, IID_IOleInPlaceFrame)) {
-      *object = static_cast<IOleInPlaceFrame*>(this);
-    } else if (IsEqualIID(id, IID_IOleControlSite)) {
-      *object = static_cast<IOleControlSite*>(this);
-    } else if (IsEqualIID(id, IID_IDispatch)) {
-      *object = static_cast<IDispatch*>(this);
-    } else if (IsEqualIID(id, IID_IPropertyNotifySink)) {
-      *object = static_cast<IPropertyNotifySink*>(this);
-    } else if (IsEqualIID(id, IID_IPropertyPageSite)) {
-      *object = static_cast<IPropertyPageSite*>(this);
-    } else if (IsEqualIID(id, IID_IAdviseSink)) {
-      *object = static_cast<IAdviseSink*>(this);
-    }
+    for (const auto& [known, as] : interfaces) *object = IsEqualIID(id, known) ? as : *object;
     if (*object != nullptr) AddRef();
     return *object != nullptr ? S_OK : E_NOINTERFACE;
   }
@@ -121,15 +97,13 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
   // As a form designer does: the control gets the rectangle it asked for.
   STDMETHODIMP OnPosRectChange(LPCRECT placed) override {
-    log_.Add("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) +
-             " " + std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
+    log_.push_back("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) + " " +
+                   std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
     position = *placed;
     IOleInPlaceObject* inPlace = nullptr;
-    control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
-    if (inPlace != nullptr) {
-      inPlace->SetObjectRects(placed, placed);
-      inPlace->Release();
-    }
+    control->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
+    inPlace->SetObjectRects(placed, placed);
+    inPlace->Release();
     return S_OK;
   }
 
@@ -138,8 +112,7 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override {
-    return Logged("frame.SetActiveObject " +
-                  (object != nullptr ? Narrow(name != nullptr ? name : L"(no name)") : "null"));
+    return Logged("frame.SetActiveObject " + (object == nullptr ? "null" : Narrow(name != nullptr ? name : L"?")));
   }
   STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
   STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
@@ -161,11 +134,9 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
   STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
-  // IDispatch: the ambient properties
+  // IDispatch: the ambient properties, by their DISPIDs
   STDMETHODIMP GetTypeInfoCount(UINT* count) override { return ambients_->GetTypeInfoCount(count); }
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-    return ambients_->GetTypeInfo(index, locale, info);
-  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
                       VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
@@ -177,9 +148,7 @@ class TestSite final : public IOleClientSite,
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
   // IPropertyPageSite: the property frame's side of the control's page
-  STDMETHODIMP OnStatusChange(DWORD flags) override {
-    return Logged("pagesite.OnStatusChange " + std::to_string(flags));
-  }
+  STDMETHODIMP OnStatusChange(DWORD flags) override { return Logged("pagesite.OnStatusChange " + std::to_string(flags)); }
   STDMETHODIMP GetLocaleID(LCID* locale) override {
     *locale = LOCALE_USER_DEFAULT;
     return S_OK;
@@ -196,37 +165,44 @@ class TestSite final : public IOleClientSite,
 
  private:
   ~TestSite() {
-    extender_->Release();
-    form_->Release();
-    ambients_->Release();
+    for (TestObject* object : {extender_, form_, ambients_}) object->Release();
   }
   HRESULT Logged(const std::string& call) {
-    log_.Add(call);
+    log_.push_back(call);
     return S_OK;
   }
 
-  CallLog& log_;
+  Calls& log_;
   HWND window_;
-  TestObject* ambients_ = new TestObject(log_, "ambient");
-  TestObject* form_ = new TestObject(log_, "form");
-  TestObject* extender_ = new TestObject(log_, "extender");
-  IUnknown* control_ = nullptr;
+  TestObject* ambients_ = new TestObject(&log_, "ambient");
+  TestObject* form_ = new TestObject(&log_, "form");
+  TestObject* extender_ = new TestObject(&log_, "extender");
   ULONG references_ = 1;
 };
 
 class ContainerTest : public testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    site_->control = control_;
+    ASSERT_NE(control_, nullptr);
+  }
+  void TearDown() override {
+    if (control_ != nullptr) {
+      IOleObject* object = As<IOleObject>(IID_IOleObject);
+      object->Close(OLECLOSE_NOSAVE);
+      object->SetClientSite(nullptr);
+      EXPECT_EQ(control_->Release(), 0u) << "the container's references balance";
+    }
+    EXPECT_EQ(site_->Release(), 0u) << "the control gave back every reference to its site";
+    DestroyWindow(window_);
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK) << "something of the module is still alive";
+  }
 
-  // A new control of the module, not sited; the caller releases it.
-  IUnknown* NewControl() { return module_.New(); }
-  // The test's control as the interface; the control keeps the pointer alive.
+  // The test's control (or another) as the interface; the control keeps it alive.
   template <class Interface>
   Interface* As(REFIID interfaceId, IUnknown* control = nullptr) {
     Interface* typed = nullptr;
-    EXPECT_EQ((control != nullptr ? control : control_)
-                  ->QueryInterface(interfaceId, reinterpret_cast<void**>(&typed)),
+    EXPECT_EQ((control != nullptr ? control : control_)->QueryInterface(interfaceId, reinterpret_cast<void**>(&typed)),
               S_OK);
     if (typed != nullptr) typed->Release();
     return typed;
@@ -236,20 +212,24 @@ class ContainerTest : public testing::Test {
     site_->SetUserMode(userMode);
     ASSERT_EQ(As<IOleObject>(IID_IOleObject, control)->SetClientSite(site_), S_OK);
   }
+  HRESULT Put(const wchar_t* property, const Variant& value, IUnknown* control = nullptr) {
+    return com_tests::Put(As<IDispatch>(IID_IDispatch, control), property, value);
+  }
+  // The property's value as "Boolean True", "Integer 0", "Long 5", "String Delphi".
+  std::string Get(const wchar_t* property, IUnknown* control = nullptr) {
+    const CallResult call = com_tests::Get(As<IDispatch>(IID_IDispatch, control), property);
+    const VARTYPE type = V_VT(&call.value);
+    const char* kind = type == VT_BOOL ? "Boolean " : type == VT_I2 ? "Integer " : type == VT_I4 ? "Long " : "String ";
+    return call.result != S_OK ? "failed" : kind + Narrow(TextOf(call.value));
+  }
+  Calls Take() { return std::exchange(log_, {}); }  // the calls since the last Take
 
-  // S_OK, or the error the write raised.
-  HRESULT Put(const wchar_t* property, const Variant& value, IUnknown* control = nullptr);
-  // The property's value as "Boolean True", "Integer 0", "String Delphi"...
-  std::string Get(const wchar_t* property, IUnknown* control = nullptr);
-
-  com_tests::OcxModule module_;
-  CallLog log_;
-  HWND window_ = nullptr;
-  TestSite* site_ = nullptr;
-  IUnknown* control_ = nullptr;
+  OcxModule module_;
+  Calls log_;
+  HWND window_ = CreateWindowExW(0, L"STATIC", L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                 nullptr, nullptr, nullptr);
+  TestSite* site_ = new TestSite(log_, window_);
+  IUnknown* control_ = module_.New();
 };
-
-// A VARIANT as "Boolean True", "Integer 0", "Long 5", "String x", "Empty".
-std::string Typed(const VARIANT& value);
 
 }  // namespace pelikar::container_tests

@@ -46,9 +46,7 @@ void Write(FILE* stream, const std::wstring& text) {
 }
 
 TestObject* NewHost(int& failures, const std::wstring& argument) {
-  auto* host = new TestObject();
-  host->SetLong(L"AnsiCodePage", static_cast<LONG>(GetACP()));
-  host->Set(L"Argument", *com_tests::Variant::Text(argument).get());
+  auto* host = (new TestObject())->Set(L"AnsiCodePage", com_tests::I4(GetACP()))->Set(L"Argument", argument);
   host->AddMethod(L"Echo", [](const Arguments& given, VARIANT*) {
     std::wstring line;
     for (VARIANT* value : given) line += (line.empty() ? L"" : L" ") + TextOf(*value);
@@ -58,18 +56,15 @@ TestObject* NewHost(int& failures, const std::wstring& argument) {
   host->AddMethod(L"Check", [&failures](const Arguments& given, VARIANT*) {
     if (given.size() != 3) return DISP_E_BADPARAMCOUNT;
     const std::wstring actual = TextOf(*given[1]), expected = TextOf(*given[2]);
-    if (actual != expected) {
-      ++failures;
-      Write(stderr, L"FAIL: " + TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]\n");
-    }
+    if (actual == expected) return S_OK;
+    ++failures;
+    Write(stderr, L"FAIL: " + TextOf(*given[0]) + L": got [" + actual + L"], expected [" + expected + L"]\n");
     return S_OK;
   });
   host->AddMethod(L"Codes", [](const Arguments& given, VARIANT* result) {
     if (given.size() != 1 || result == nullptr) return DISP_E_BADPARAMCOUNT;
     std::wstring codes;
-    for (unsigned char byte : Bytes(TextOf(*given[0]), CP_ACP)) {
-      codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
-    }
+    for (unsigned char byte : Bytes(TextOf(*given[0]), CP_ACP)) codes += (codes.empty() ? L"" : L" ") + std::to_wstring(byte);
     V_VT(result) = VT_BSTR;
     V_BSTR(result) = SysAllocString(codes.c_str());
     return S_OK;
