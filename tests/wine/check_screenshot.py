@@ -1,14 +1,9 @@
 #!/usr/bin/python3
-"""Checks a screenshot of a test program's windows and saves a part as a PNG.
-
-    check_screenshot.py SCREEN.xwd READY OUTPUT.png
-
-SCREEN.xwd is the X screen as xwd wrote it (a ZPixmap of 24 or 32 bits a pixel);
-READY is the program's list of screen rectangles ("name x y width height"). The one
-named "window" is saved as OUTPUT.png; every other one holds text, which must show
-ink (dark pixels, but no dark patch); one whose name starts with "glyph" holds a
-single small character and needs less. Exits 1 with the reasons otherwise.
-"""
+"""check_screenshot.py SCREEN.xwd READY OUTPUT.png: the X screen as xwd wrote it (a
+ZPixmap of 24 or 32 bits a pixel) and the program's rectangles ("name x y width
+height"). The one named "window" is saved as OUTPUT.png; every other one holds text
+and must show ink (dark pixels, but no dark patch), a "glyph..." one less: a single
+small character. Exits 1 with the reasons otherwise."""
 import struct
 import sys
 import zlib
@@ -38,22 +33,6 @@ def crop(rows, x, y, width, height):
     return [row[x:x + width] for row in rows[y:y + height]]
 
 
-def ink(pixels):
-    return {(x, y) for y, row in enumerate(pixels) for x, (r, g, b) in enumerate(row)
-            if 0.299 * r + 0.587 * g + 0.114 * b < 128}
-
-
-def failures(rows, rects):
-    texts = {name: ink(crop(rows, *rect)) for name, rect in rects.items() if name != "window"}
-    found = []
-    for name, dark in texts.items():
-        area = rects[name][2] * rects[name][3]
-        least = 2 if name.startswith("glyph") else max(15, 0.01 * area)
-        if not least <= len(dark) <= 0.6 * area:
-            found.append(f"{name} has {len(dark)} dark pixels of {area}")
-    return found
-
-
 def png(pixels):
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
@@ -62,20 +41,23 @@ def png(pixels):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
-def main():
-    if len(sys.argv) != 4:
-        raise SystemExit(__doc__)
-    with open(sys.argv[1], "rb") as shot:
+def main(screen, ready, output):
+    with open(screen, "rb") as shot:
         rows = read_screen(shot.read())
-    with open(sys.argv[2]) as ready:
-        rects = {name: tuple(map(int, values)) for name, *values in (line.split() for line in ready if line.strip())}
-    with open(sys.argv[3], "wb") as out:
+    with open(ready) as lines:
+        rects = {name: tuple(map(int, values)) for name, *values in (line.split() for line in lines if line.strip())}
+    with open(output, "wb") as out:
         out.write(png(crop(rows, *rects["window"])))
-    found = failures(rows, rects)
-    for failure in found:
+    failures = []
+    for name, (x, y, width, height) in rects.items():
+        dark = sum(0.299 * r + 0.587 * g + 0.114 * b < 128 for row in crop(rows, x, y, width, height) for r, g, b in row)
+        least = 2 if name.startswith("glyph") else max(15, 0.01 * width * height)
+        if name != "window" and not least <= dark <= 0.6 * width * height:
+            failures.append(f"{name} has {dark} dark pixels of {width * height}")
+    for failure in failures:
         print(f"check_screenshot: {failure}", file=sys.stderr)
-    sys.exit(1 if found else 0)
+    sys.exit(1 if failures else 0)
 
 
 if __name__ == "__main__":
-    main()
+    main(*sys.argv[1:]) if len(sys.argv) == 4 else sys.exit(__doc__)

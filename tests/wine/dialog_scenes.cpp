@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -21,32 +22,25 @@ namespace pelikar::com_tests {
 namespace {
 
 constexpr DWORD kSettleMs = 400;  // for a window to reach the X server
-
-struct NamedRect {
-  std::string name;  // empty: not judged
-  RECT rect;
-};
-using Rects = std::vector<NamedRect>;
-
 std::wstring signalDir;
 IDispatch* control = nullptr;
 
-// A window's screen rectangle made smaller on every side: a frame is no text.
-RECT Inside(HWND window, int margin) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  InflateRect(&rect, -margin, -margin);
-  return rect;
+// "name x y width height" of the window's screen rectangle made smaller on every side
+// (a frame is no text), at most width wide.
+std::string Line(const std::string& name, HWND window, int margin, LONG width = 10000) {
+  RECT r;
+  GetWindowRect(window, &r);
+  InflateRect(&r, -margin, -margin);
+  return name + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+         std::to_string(std::min(width, r.right - r.left)) + " " + std::to_string(r.bottom - r.top) + "\n";
 }
 
 // Writes the ready file and waits for the done signal, letting the thread's messages
 // through when asked to; false when none comes.
-bool ReadyThenDone(const Rects& rects, bool pump) {
+bool ReadyThenDone(const std::string& lines, bool pump) {
   const std::wstring path = signalDir + L"\\ready";
   FILE* file = _wfopen((path + L".part").c_str(), L"w");
-  for (const auto& [name, r] : rects) {
-    std::fprintf(file, "%s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top);
-  }
+  std::fputs(lines.c_str(), file);
   std::fclose(file);
   MoveFileW((path + L".part").c_str(), path.c_str());
   for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(20)) {
@@ -57,31 +51,28 @@ bool ReadyThenDone(const Rects& rects, bool pump) {
   return false;
 }
 
-using Namer = std::function<NamedRect(HWND child, int id)>;
-
-BOOL CALLBACK NameChild(HWND child, LPARAM state) {
-  auto& [name, rects] = *reinterpret_cast<std::pair<const Namer*, Rects*>*>(state);
-  const NamedRect named = (*name)(child, GetDlgCtrlID(child));
-  if (!named.name.empty()) rects->push_back(named);
+BOOL CALLBACK AddChild(HWND child, LPARAM children) {
+  reinterpret_cast<std::vector<HWND>*>(children)->push_back(child);
   return TRUE;
 }
 
 // A scene in a modal window of the class, up while show waits in its modal loop:
-// once the window has drawn, name gives each child's rectangle a name, and the button
-// with the id (or WM_CLOSE, for 0) ends the window after the screenshot. False when
-// show fails or no done signal comes.
-bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
+// once the window has drawn, name gives each child's line ("" for none), and the
+// button with the id (or WM_CLOSE, for 0) ends the window after the screenshot. False
+// when show fails or no done signal comes.
+bool ModalScene(const wchar_t* windowClass, const std::function<std::string(HWND, int)>& name, int closer,
                 const std::function<bool()>& show) {
   bool done = false, shot = false;
   WindowWatcher watcher(windowClass, [&](HWND window, bool) {
     if (shot) return;
     Sleep(kSettleMs);
-    Rects rects{{"window", Inside(window, 0)}};
-    std::pair<const Namer*, Rects*> state{&name, &rects};
-    EnumChildWindows(window, NameChild, reinterpret_cast<LPARAM>(&state));
-    if (rects.size() == 1) return;  // its texts are not up yet
-    done = ReadyThenDone(rects, false);
+    std::vector<HWND> children;
+    EnumChildWindows(window, AddChild, reinterpret_cast<LPARAM>(&children));
+    std::string lines;
+    for (HWND child : children) lines += name(child, GetDlgCtrlID(child));
+    if (lines.empty()) return;  // its texts are not up yet
     shot = true;
+    done = ReadyThenDone(Line("window", window, 0) + lines, false);
     if (closer != 0) PostMessageW(GetDlgItem(window, closer), BM_CLICK, 0, 0);
     if (closer == 0) PostMessageW(window, WM_CLOSE, 0, 0);
   });
@@ -90,12 +81,11 @@ bool ModalScene(const wchar_t* windowClass, const Namer& name, int closer,
 
 // Buttons 100 up and the prompt's lines 1000 up; the credit is too small to judge.
 bool MessageScene() {
-  // "The text has changed" above "Save it?", typed on a Latin keyboard.
-  const Namer name = [](HWND child, int id) {
-    if (id >= 1000) return NamedRect{"line" + std::to_string(id), Inside(child, 0)};
-    return NamedRect{id >= 100 ? "button" + std::to_string(id) : "", Inside(child, 5)};
-  };
-  return ModalScene(L"PelikarMessageBox", name, 105, [&] {
+  return ModalScene(L"PelikarMessageBox", [](HWND child, int id) {
+    if (id >= 1000) return Line("line" + std::to_string(id), child, 0);
+    return id >= 100 ? Line("button" + std::to_string(id), child, 5) : "";
+  }, 105, [] {
+    // "The text has changed" above "Save it?", typed on a Latin keyboard.
     const Variant prompt = L"~bodvi a,n?~|~ljk jyddv ;vni hsj~";
     return Call(control, L"Message2", {prompt, I2(3), L"Pelikar", I2(1), I2(600), I2(900)}).value.number() == 6;
   });
@@ -107,19 +97,14 @@ bool MessageScene() {
 // first 60 pixels.
 bool KeyboardScene() {
   int letters = 0;
-  const Namer name = [&](HWND child, int id) {
+  const bool shown = ModalScene(L"PelikarKeyboard", [&](HWND child, int id) {
     const std::wstring label = WindowText(child);
-    RECT start = Inside(child, 2);
-    start.right = start.left + 60;
-    if (id == 301) return NamedRect{"text", start};
-    if (id == 302) return NamedRect{"title", Inside(child, 0)};
-    if (id < 200 || id > 265 || label.empty() || (label.size() == 1 && label[0] < 128)) return NamedRect{};
+    if (id == 301) return Line("text", child, 2, 60);
+    if (id == 302) return Line("title", child, 0);
+    if (id < 200 || id > 265 || label.empty() || (label.size() == 1 && label[0] < 128)) return std::string();
     letters += label.size() == 1;
-    return NamedRect{(label.size() == 1 ? "glyph" : "key") + std::to_string(id), Inside(child, 4)};
-  };
-  const bool shown = ModalScene(L"PelikarKeyboard", name, 0, [&] {
-    return Call(control, L"KeyBoard2", {L"Pelikar", L"~sghl~", I2(600), I2(900)}).result == S_OK;
-  });
+    return Line((label.size() == 1 ? "glyph" : "key") + std::to_string(id), child, 4);
+  }, 0, [] { return Call(control, L"KeyBoard2", {L"Pelikar", L"~sghl~", I2(600), I2(900)}).result == S_OK; });
   if (letters != 33) std::fprintf(stderr, "dialog_scenes: %d keys show a letter, not 33\n", letters);
   return shown && letters == 33;
 }
@@ -133,14 +118,12 @@ bool PageScene() {
   control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify));
   if (specify == nullptr || FAILED(specify->GetPages(&pages))) return false;
   specify->Release();
-  const Namer name = [](HWND child, int id) {
-    const bool text = id >= 1001 && id <= 1010 && id != 1006;
-    return NamedRect{text ? "page" + std::to_string(id) : "", Inside(child, 0)};
-  };
-  const bool shown = ModalScene(L"#32770", name, IDOK, [&] {
+  const bool shown = ModalScene(L"#32770", [](HWND child, int id) {
+    return id >= 1001 && id <= 1010 && id != 1006 ? Line("page" + std::to_string(id), child, 0) : "";
+  }, IDOK, [&] {
     IUnknown* objects[] = {control};
-    return OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects, pages.cElems,
-                                  pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr) == S_OK;
+    return OleCreatePropertyFrame(nullptr, 60, 40, L"Pelikar1", 1, objects, pages.cElems, pages.pElems,
+                                  LOCALE_USER_DEFAULT, 0, nullptr) == S_OK;
   });
   CoTaskMemFree(pages.pElems);
   return shown;
@@ -156,11 +139,15 @@ bool TooltipScene() {
   SetCursorPos(420, 60);
   if (Call(control, L"ToolTip", {L"~vhilhd ;gdnih~"}).result != S_OK) return false;  // "key help"
   Pump(kSettleMs + 200);
-  const HWND window = FindWindowW(L"PelikarToolTip", nullptr);
-  if (window == nullptr) return false;
-  RECT scene, tipRect = Inside(window, 0), formRect = Inside(form, 0);
+  const HWND tip = FindWindowW(L"PelikarToolTip", nullptr);
+  if (tip == nullptr) return false;
+  RECT scene, tipRect, formRect;
+  GetWindowRect(tip, &tipRect);
+  GetWindowRect(form, &formRect);
   UnionRect(&scene, &tipRect, &formRect);
-  return ReadyThenDone({{"window", scene}, {"tip", Inside(window, 2)}}, true);
+  return ReadyThenDone("window " + std::to_string(scene.left) + " " + std::to_string(scene.top) + " " +
+                       std::to_string(scene.right - scene.left) + " " + std::to_string(scene.bottom - scene.top) +
+                       "\n" + Line("tip", tip, 2), true);
 }
 
 }  // namespace

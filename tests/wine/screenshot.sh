@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
-# Screenshot test: a Windows program of the tests draws on a private Xvfb display
-# through Wine's X11 driver; the screen is taken with xwd and checked for ink where
-# the program says text stands (check_screenshot.py).
-#   screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]
-# The program gets its arguments (absolute Unix paths as Windows paths) and a signal
-# directory last. It writes SIGNAL_DIR\ready with the screen rectangles to check once
-# its windows are drawn, and ends when SIGNAL_DIR\done appears. Leaves OUTPUT.png,
-# the rectangle named "window". --register registers a control first; --act runs
-# COMMAND with the ready file's path after it, before the screenshot (to type into
-# the program, say). An OUTPUT of - takes no screenshot. Wine runs in a prefix of its
-# own that uses the X11 driver, so the headless prefix of the other tests stays as it is.
+# Screenshot test: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]
+# PROGRAM draws on a private Xvfb display through Wine's X11 driver, in a prefix of
+# its own (the headless one of the other tests stays as it is). It gets its arguments
+# (absolute Unix paths as Windows paths) and a signal directory last; it writes
+# SIGNAL_DIR\ready with the screen rectangles where text stands once drawn, and ends
+# when SIGNAL_DIR\done appears. The screen, taken with xwd, must show ink in each
+# (check_screenshot.py); the one named "window" is left in OUTPUT.png (- for none).
+# --register registers a control first; --act runs COMMAND READY_FILE before the shot.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -18,7 +15,6 @@ while [[ ${1:-} == --register || ${1:-} == --act ]]; do
   if [ "$1" = --register ]; then register=$2; else act=$2; fi
   shift 2
 done
-[ $# -ge 2 ] || { echo "usage: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]" >&2; exit 2; }
 output=$1 program=$2
 shift 2
 windows() { if [[ $1 == /* ]]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
