@@ -1,22 +1,10 @@
 #include "dialog_windows.h"
 
-#include <winternl.h>
-
-#include <cstdint>
-
 namespace pelikar::com_tests {
 namespace {
 
-// Window enumeration callbacks: a list to fill, a count of the process's windows.
 BOOL CALLBACK Collect(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-BOOL CALLBACK CountOwn(HWND window, LPARAM count) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == GetCurrentProcessId()) ++*reinterpret_cast<long*>(count);
   return TRUE;
 }
 
@@ -66,25 +54,6 @@ void Pump(DWORD milliseconds, const std::function<bool()>& done) {
       DispatchMessageW(&message);
     }
   }
-}
-
-GuiObjects CountGuiObjects() {
-  GuiObjects counts;
-  EnumChildWindows(GetDesktopWindow(), CountOwn, reinterpret_cast<LPARAM>(&counts.windows));
-#ifdef _WIN64
-  // PEB.GdiSharedHandleTable: entries of 24 bytes whose type byte (at 14) is non-zero
-  // for a live object.
-  PROCESS_BASIC_INFORMATION basic{};
-  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
-    return counts;
-  }
-  const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const std::uint8_t* const*>(peb + 0xF8);
-  if (table == nullptr) return counts;
-  counts.gdi = 0;
-  for (std::size_t i = 0; i < 0x10000; ++i) counts.gdi += table[i * 24 + 14] != 0;
-#endif
-  return counts;
 }
 
 }  // namespace pelikar::com_tests

@@ -1,7 +1,6 @@
 #pragma once
 // What the tests of the control's own windows share: windows watched and answered
-// from a thread of their own while the test thread waits in a modal loop, and the
-// process's windows and GDI objects counted to find leaks.
+// from a thread of their own while the test thread waits in a modal loop.
 #include <windows.h>
 
 #include <functional>
@@ -57,15 +56,5 @@ struct MessageBoxWatcher {
 // Handles the thread's messages for a while, as a host's own loop would, or until
 // done says so.
 void Pump(DWORD milliseconds, const std::function<bool()>& done = [] { return false; });
-
-// Wine's GetGuiResources answers 0: the windows are counted by enumeration and the
-// GDI objects in the handle table the process environment block points to, which
-// only 64-bit Wine fills (gdi is -1 elsewhere).
-struct GuiObjects {
-  long windows = 0;  // top-level windows of the process and all their children
-  long gdi = -1;
-  bool operator==(const GuiObjects&) const = default;
-};
-GuiObjects CountGuiObjects();
 
 }  // namespace pelikar::com_tests

@@ -36,11 +36,8 @@ std::vector<Member> MembersOf(IDispatch* object) {
   for (UINT index = 0; info->GetFuncDesc(index, &function) == S_OK; ++index) {
     BSTR name = nullptr;
     info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
-    const INVOKEKIND kind = function->invkind;
-    Member member{name, function->memid,
-                  static_cast<WORD>(kind == INVOKE_FUNC ? DISPATCH_METHOD
-                                    : kind == INVOKE_PROPERTYGET ? DISPATCH_PROPERTYGET : DISPATCH_PROPERTYPUT),
-                  {}, 0};
+    // INVOKE_FUNC, _PROPERTYGET and _PROPERTYPUT have the values of the DISPATCH_ flags.
+    Member member{name, function->memid, static_cast<WORD>(function->invkind), {}, 0};
     SysFreeString(name);
     for (SHORT p = 0; p < function->cParams; ++p) {
       member.types.push_back(function->lprgelemdescParam[p].tdesc);

@@ -18,6 +18,7 @@
 
 #include "control_test.h"
 #include "dialog_windows.h"
+#include "leak_check.h"
 #include "test_object.h"
 
 namespace pelikar::com_tests {
@@ -25,18 +26,14 @@ namespace {
 
 constexpr int kFirstButtonId = 100;  // a box's button i is its child kFirstButtonId + i
 
-// Answers the control's message boxes at every poll: act names the button to click
-// (-1: none); by default the one the box's title names, "click 3".
+// Answers the control's message boxes at every poll with the button plan names
+// (-1: none).
 struct BoxAnswerer : WindowWatcher {
-  using Plan = std::function<int(HWND, bool first)>;
-  static int ByTitle(HWND box, bool) {
-    const std::wstring caption = WindowText(box);
-    return std::stoi(caption.substr(caption.find(L' ') + 1));
-  }
-  explicit BoxAnswerer(Plan plan = ByTitle, DWORD pollMs = 20)
+  BoxAnswerer(std::function<int(HWND, bool first)> plan, DWORD pollMs = 20)
       : WindowWatcher(L"PelikarMessageBox", [plan](HWND box, bool first) {
-          const int button = plan(box, first);
-          if (button >= 0) PostMessageW(GetDlgItem(box, kFirstButtonId + button), BM_CLICK, 0, 0);
+          if (const int button = plan(box, first); button >= 0) {
+            PostMessageW(GetDlgItem(box, kFirstButtonId + button), BM_CLICK, 0, 0);
+          }
         }, pollMs) {}
 };
 
@@ -59,98 +56,6 @@ short Message(IDispatch* control, const wchar_t* prompt, short buttons, const st
   EXPECT_EQ(call.result, S_OK);
   return V_I2(&call.value);
 }
-
-class Dialogs : public ControlTest {
- protected:
-  bool Tip(const wchar_t* text) { return Invoke(L"ToolTip", {text}).value.isTrue(); }
-};
-
-// Each button of a set returns its own value, button i the value i + 1 (which
-// buttons each set has is the portable suite's). The host's form is disabled while the box is up and enabled
-// after; closing, the close command and Escape do nothing, Enter presses the focused
-// first button. An empty title shows the control's name.
-TEST_F(Dialogs, ButtonsAndModality) {
-  {
-    BoxAnswerer answerer;
-    for (int index : {2, 3, 4}) EXPECT_EQ(Message(control_, L"a", 2, L"click " + std::to_wstring(index)), index + 1);
-  }
-  HostForm host;
-  std::atomic<bool> hostEnabled{true}, survived{false};
-  BoxAnswerer answerer([&](HWND box, bool first) {
-    if (!first) return -1;
-    hostEnabled = IsWindowEnabled(host.form) != FALSE;
-    const HWND focused = GetDlgItem(box, kFirstButtonId + 5);
-    PostMessageW(box, WM_CLOSE, 0, 0);
-    PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-    PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
-    Sleep(200);
-    survived = IsWindowVisible(box) && WindowText(box) == L"Pelikar";
-    PostMessageW(focused, WM_KEYDOWN, VK_RETURN, 0);
-    return -1;
-  });
-  EXPECT_EQ(Message(control_, L"a", 3, L""), 6);
-  EXPECT_TRUE(survived) << "and titled Pelikar";
-  EXPECT_FALSE(hostEnabled);
-  EXPECT_TRUE(IsWindowEnabled(host.form));
-}
-
-// A box opened from a host's timer while another is up answers with its own button,
-// and so does the first.
-std::atomic<short> nestedResult{0};
-IDispatch* nestedControl = nullptr;
-
-void CALLBACK OpenNestedBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  nestedResult = Message(nestedControl, L"b", 1, L"click 1");
-}
-
-TEST_F(Dialogs, NestedBoxesReturnTheirOwnButtons) {
-  nestedControl = control_;
-  BoxAnswerer answerer([](HWND box, bool) {
-    if (WindowText(box) == L"click 1") return 1;
-    return nestedResult == 0 ? -1 : 0;  // the first waits for the nested one
-  });
-  SetTimer(nullptr, 0, 50, OpenNestedBox);
-  EXPECT_EQ(Message(control_, L"a", 1, L"outer"), 1);
-  EXPECT_EQ(nestedResult, 2);
-}
-
-TEST_F(Dialogs, AThousandBoxesAndTipsLeaveNoObjectsBehind) {
-  BoxAnswerer answerer([](HWND, bool) { return 2; }, 1);
-  Message(control_, L"~sghl~|a", 2, L"warm up");  // classes that stay for the process
-  const GuiObjects before = CountGuiObjects();
-  for (int i = 0; i < 1000; ++i) {
-    ASSERT_EQ(Message(control_, L"~sghl~|a", 2, L"again"), 3) << i;
-    ASSERT_TRUE(Tip(L"~sghl~") && Tip(L"")) << i;
-  }
-  EXPECT_EQ(CountGuiObjects(), before);
-}
-
-HWND FindTip() {
-  const HWND tip = FindWindowW(L"PelikarToolTip", nullptr);
-  return tip != nullptr && IsWindowVisible(tip) ? tip : nullptr;
-}
-
-// The tip never takes the focus from the host's field; an empty text takes it down;
-// one left up goes with the last control of its thread, and lets the module go.
-TEST_F(Dialogs, TheTipNeverTakesTheFocusAndGoesWithTheControl) {
-  HostForm host;
-  for (const wchar_t* text : {L"~sghl~", L"", L"~sghl~"}) {
-    EXPECT_TRUE(Tip(text));
-    Pump(500, [] { return FindTip() != nullptr; });
-    EXPECT_EQ(FindTip() != nullptr, *text != L'\0') << Narrow(text);
-    EXPECT_EQ(GetFocus(), host.field) << "the host keeps the focus";
-  }
-  EXPECT_EQ(control_->Release(), 0u);
-  control_ = nullptr;
-  EXPECT_EQ(FindTip(), nullptr);
-  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
-}
-
-// The on-screen keyboard through IDispatch, as a host calls it: a watcher thread
-// clicks its keys, types into its field and closes it while the test thread waits in
-// KeyBoard. (Its grid, its place, its texts and what each key types are the portable
-// suite's; the keyboard screenshot shows it drawn.)
 
 constexpr int kFirstKeyId = 200;  // key button i
 constexpr int kCapsId = 300, kTextId = 301;
@@ -181,10 +86,12 @@ Step Key(WPARAM key, LPARAM flags = 0) {
   return Post(kTextId, flags != 0 ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | scanCode | flags);
 }
 
-class Keyboard : public ControlTest {
+// The fixture of the tests of the control's windows. Open opens the keyboard with the
+// text; the watcher takes the steps when it appears, polling every pollMs. (KeyBoard2,
+// which places it, opens the screenshot's.)
+class Windows : public ControlTest {
  protected:
-  // Opens the keyboard with the text; the watcher takes the steps when it appears,
-  // polling every pollMs. (KeyBoard2, which places it, opens the screenshot's.)
+  bool Tip(const wchar_t* text) { return Invoke(L"ToolTip", {text}).value.isTrue(); }
   std::wstring Open(const std::wstring& text, const std::vector<Step>& steps, DWORD pollMs = 20) {
     WindowWatcher answerer(L"PelikarKeyboard", [&](HWND keyboard, bool first) {
       for (std::size_t i = 0; first && i < steps.size(); ++i) steps[i](keyboard);
@@ -195,6 +102,81 @@ class Keyboard : public ControlTest {
   }
   std::wstring Nivo(const wchar_t* typed) { return Invoke(L"En_Ir_To_nivo", {typed}).value.text(); }
 };
+using Dialogs = Windows;
+using Keyboard = Windows;
+
+
+// The host's form is disabled while the box is up and enabled after; closing, the
+// close command and Escape do nothing, Enter presses the focused first button. An
+// empty title shows the control's name.
+TEST_F(Dialogs, TheBoxIsModalAndOnlyAButtonClosesIt) {
+  HostForm host;
+  std::atomic<bool> hostEnabled{true}, survived{false};
+  BoxAnswerer answerer([&](HWND box, bool first) {
+    if (!first) return -1;
+    hostEnabled = IsWindowEnabled(host.form) != FALSE;
+    const HWND focused = GetDlgItem(box, kFirstButtonId + 5);
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(200);
+    survived = IsWindowVisible(box) && WindowText(box) == L"Pelikar";
+    PostMessageW(focused, WM_KEYDOWN, VK_RETURN, 0);
+    return -1;
+  });
+  EXPECT_EQ(Message(control_, L"a", 3, L""), 6);
+  EXPECT_TRUE(survived) << "and titled Pelikar";
+  EXPECT_FALSE(hostEnabled);
+  EXPECT_TRUE(IsWindowEnabled(host.form));
+}
+
+// A box opened from a host's timer while another is up answers with its own button,
+// and so does the first: button i returns i + 1 (which buttons each set has is the
+// portable suite's).
+std::atomic<short> nestedResult{0};
+IDispatch* nestedControl = nullptr;
+
+void CALLBACK OpenNestedBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  nestedResult = Message(nestedControl, L"b", 1, L"click 1");
+}
+
+TEST_F(Dialogs, NestedBoxesReturnTheirOwnButtons) {
+  nestedControl = control_;
+  BoxAnswerer answerer([](HWND box, bool) {
+    if (WindowText(box) == L"click 1") return 1;
+    return nestedResult == 0 ? -1 : 0;  // the first waits for the nested one
+  });
+  SetTimer(nullptr, 0, 50, OpenNestedBox);
+  EXPECT_EQ(Message(control_, L"a", 1, L"outer"), 1);
+  EXPECT_EQ(nestedResult, 2);
+}
+
+HWND FindTip() {
+  const HWND tip = FindWindowW(L"PelikarToolTip", nullptr);
+  return tip != nullptr && IsWindowVisible(tip) ? tip : nullptr;
+}
+
+// The tip never takes the focus from the host's field; an empty text takes it down;
+// one left up goes with the last control of its thread, and lets the module go.
+TEST_F(Dialogs, TheTipNeverTakesTheFocusAndGoesWithTheControl) {
+  HostForm host;
+  for (const wchar_t* text : {L"~sghl~", L"", L"~sghl~"}) {
+    EXPECT_TRUE(Tip(text));
+    Pump(500, [] { return FindTip() != nullptr; });
+    EXPECT_EQ(FindTip() != nullptr, *text != L'\0') << Narrow(text);
+    EXPECT_EQ(GetFocus(), host.field) << "the host keeps the focus";
+  }
+  EXPECT_EQ(control_->Release(), 0u);
+  control_ = nullptr;
+  EXPECT_EQ(FindTip(), nullptr);
+  EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+// The on-screen keyboard through IDispatch, as a host calls it: a watcher thread
+// clicks its keys, types into its field and closes it while the test thread waits in
+// KeyBoard. (Its grid, its place, its texts and what each key types are the portable
+// suite's; the keyboard screenshot shows it drawn.)
 
 // How a dialog ends, and what clicks and keys type into the field on the way, in the
 // Nivo code page whatever CodePage says. A dialog closed after one that kept its text
@@ -241,13 +223,14 @@ TEST_F(Keyboard, TheCopyButtonFillsTheClipboardInBothFormats) {
   CloseClipboard();
 }
 
-TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {
-  Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)});  // classes that stay for the process
-  const GuiObjects before = CountGuiObjects();
-  for (int i = 0; i < 500; ++i) {
-    ASSERT_EQ(Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)}, 1), L"") << i;
-  }
-  EXPECT_EQ(CountGuiObjects(), before);
+// Boxes, tips and keyboards, each round, leave no window and no GDI object behind.
+TEST_F(Dialogs, FiveHundredBoxesTipsAndKeyboardsLeaveNoObjectsBehind) {
+  BoxAnswerer answerer([](HWND, bool) { return 2; }, 1);
+  ExpectFlat("a box, two tips and a keyboard", 500, [&] {
+    ASSERT_EQ(Message(control_, L"~sghl~|a", 2, L"again"), 3);
+    ASSERT_TRUE(Tip(L"~sghl~") && Tip(L""));
+    ASSERT_EQ(Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)}, 1), L"");
+  });
 }
 
 // The system utilities on the prefix's own Windows, through late-bound calls, each
@@ -257,23 +240,20 @@ TEST_F(Keyboard, FiveHundredOpeningsLeaveNoObjectsBehind) {
 //   and its face by PELIKAR_TEST_FACE; no process may know the face before.
 class Utilities : public ControlTest {
  protected:
-  // A directory of the test's own under the Windows temporary directory, removed with
-  // its files at the end.
-  void SetUp() override {
-    ControlTest::SetUp();
-    std::filesystem::create_directory(scratch_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch_, ignored);
-    ControlTest::TearDown();
-  }
   bool True(const wchar_t* member, const std::wstring& name) {
     return Invoke(member, {(scratch_ / name).wstring()}).value.isTrue();
   }
-
-  const std::filesystem::path scratch_ =
-      std::filesystem::temp_directory_path() / (L"pelikar-" + std::to_wstring(GetCurrentProcessId()));
+  // A directory of the test's own under the Windows temporary directory, removed with
+  // its files at the end.
+  struct Scratch : std::filesystem::path {
+    Scratch() : path(std::filesystem::temp_directory_path() / ("pelikar-" + std::to_string(GetCurrentProcessId()))) {
+      std::filesystem::create_directory(*this);
+    }
+    ~Scratch() {
+      std::error_code ignored;
+      std::filesystem::remove_all(*this, ignored);
+    }
+  } scratch_;
 };
 
 TEST_F(Utilities, DirectoriesAndDrivesOfThePrefix) {
@@ -290,7 +270,7 @@ TEST_F(Utilities, DirectoriesAndDrivesOfThePrefix) {
 // Real files, a hidden one among them, found by their long names only.
 TEST_F(Utilities, FileExistAndDirExist) {
   for (const wchar_t* name : {L"readme.txt", L"hidden.ini", L"page.html"}) std::ofstream(scratch_ / name) << "x";
-  SetFileAttributesW((scratch_ / L"hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesW((scratch_ / "hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
   std::filesystem::create_directory(scratch_ / L"folder");
   const struct {
     std::wstring name;
@@ -400,9 +380,7 @@ TEST(GlyphFonts, EveryCodeReachesItsOwnGlyph) {
   ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(codePage)));
   // The printable codes, 32-126 and 128-255, have glyphs 1-223 in code order.
   std::string codes;
-  for (int code = 32; code < 256; ++code) {
-    if (code != 127) codes.push_back(static_cast<char>(code));
-  }
+  for (int code = 32; code < 256; ++code) codes += code != 127 ? std::string(1, static_cast<char>(code)) : "";
   const int count = static_cast<int>(codes.size());
   std::wstring wide(codes.size(), L'\0');
   ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, codes.data(), count, wide.data(), count), count);
@@ -411,9 +389,8 @@ TEST(GlyphFonts, EveryCodeReachesItsOwnGlyph) {
     const std::string path = std::string("Z:") + fonts + "/" + file;
     ASSERT_GT(AddFontResourceA(path.c_str()), 0) << path;
     const HDC dc = CreateCompatibleDC(nullptr);
-    const HFONT font = CreateFontA(-32, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
-    const HGDIOBJ old = SelectObject(dc, font);
+    const HGDIOBJ old = SelectObject(dc, CreateFontA(-32, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                                     OUT_TT_ONLY_PRECIS, 0, 0, 0, face));
     char selected[LF_FACESIZE] = {};
     GetTextFaceA(dc, LF_FACESIZE, selected);
     EXPECT_STREQ(selected, face);
@@ -422,12 +399,10 @@ TEST(GlyphFonts, EveryCodeReachesItsOwnGlyph) {
     GetGlyphIndicesW(dc, wide.c_str(), count, unicode.data(), GGI_MARK_NONEXISTING_GLYPHS);
     for (int i = 0; i < count; ++i) {
       const int code = static_cast<unsigned char>(codes[i]);
-      const WORD expected = static_cast<WORD>(code < 127 ? code - 31 : code - 32);
-      EXPECT_EQ(ansi[i], expected) << "code " << code;
-      EXPECT_EQ(unicode[i], expected) << "code " << code << " as U+" << std::hex << int(wide[i]);
+      EXPECT_EQ(ansi[i], code < 127 ? code - 31 : code - 32) << "code " << code;
+      EXPECT_EQ(unicode[i], code < 127 ? code - 31 : code - 32) << "code " << code << " as U+" << std::hex << int(wide[i]);
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
+    DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
     RemoveFontResourceA(path.c_str());
   }

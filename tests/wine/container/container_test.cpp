@@ -2,6 +2,7 @@
 // and the property frame's page site. (Wine's ATL container hosts it in Pelikar Pad,
 // which the end-to-end test types into.)
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../dialog_windows.h"
@@ -124,11 +125,8 @@ TEST_F(Persistence, SavedPropertiesComeBackThroughABagAndAStream) {
   const std::vector<std::string> changed = {"Boolean False", "Integer 0", "Boolean True", "Long 5"},
                                  defaults = {"Boolean True", "Integer 0", "Boolean False", "Integer 0"};
   auto properties = [this](IUnknown* control) {
-    std::vector<std::string> values;
-    for (const wchar_t* name : {L"Farsi", L"CodePage", L"MultiLine", L"Environment"}) {
-      values.push_back(Get(name, control));
-    }
-    return values;
+    return std::vector<std::string>{Get(L"Farsi", control), Get(L"CodePage", control), Get(L"MultiLine", control),
+                                    Get(L"Environment", control)};
   };
   IPersistStreamInit* first = As<IPersistStreamInit>(IID_IPersistStreamInit);
   ASSERT_EQ(first->InitNew(), S_OK);
@@ -181,51 +179,44 @@ TEST_F(Persistence, SavedPropertiesComeBackThroughABagAndAStream) {
 }
 
 // The control's face: the fixed size it tells a container (every resize snaps back to
-// it: the siting test), and the picture it draws into a container's device context.
-
-constexpr int kWidth = 72, kHeight = 24;  // pixels; 1905 x 635 in 0.01 mm at 96 dots per inch
-
+// it: the siting test), and the picture it draws into a container's device context,
+// a 32-bit DIB of that size: a frame of ink, paper inside, and the name written in ink.
 using Face = ContainerTest;
 
-// Into a 32-bit DIB: a frame of ink, paper inside, and the name written in ink.
 TEST_F(Face, DrawsAFramedNameIntoABitmapOfItsSize) {
+  constexpr int kWidth = 72, kHeight = 24;  // pixels; 1905 x 635 in 0.01 mm at 96 dots per inch
   SIZEL size{5000, 5000};
   EXPECT_EQ(As<IOleObject>(IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &size), S_OK);
   IViewObject2* view = As<IViewObject2>(IID_IViewObject2);
   ASSERT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &size), S_OK);
   EXPECT_EQ(size.cx * 10000 + size.cy, 1905 * 10000 + 635) << "whatever a container asks for";
-
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info{{sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   DWORD* pixels = nullptr;  // 0x00RRGGBB
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
+  const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, bitmap);
   const RECTL bounds{0, 0, kWidth, kHeight};
-  auto draw = [&](DWORD aspect, LONG index) {
-    return view->Draw(aspect, index, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
-  };
-  EXPECT_EQ(draw(DVASPECT_ICON, -1), DV_E_DVASPECT);
-  EXPECT_EQ(draw(DVASPECT_CONTENT, 0), DV_E_LINDEX);
-  ASSERT_EQ(draw(DVASPECT_CONTENT, -1), S_OK);
+  const std::tuple<DWORD, LONG, HRESULT> draws[] = {
+      {DVASPECT_ICON, -1, DV_E_DVASPECT}, {DVASPECT_CONTENT, 0, DV_E_LINDEX}, {DVASPECT_CONTENT, -1, S_OK}};
+  for (auto [aspect, index, expected] : draws) {
+    EXPECT_EQ(view->Draw(aspect, index, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0), expected);
+  }
   GdiFlush();
   int frame = 0, paper = 0, written = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const DWORD colour = pixels[y * kWidth + x] & 0xFFFFFF;
-      if (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1) {
-        frame += colour == 0x003399;  // the ink, RGB(0, 51, 153)
-      } else {
-        (colour == 0xFFFFFF ? paper : written) += 1;
-      }
+  for (int at = 0; at < kWidth * kHeight; ++at) {
+    const int x = at % kWidth, y = at / kWidth;
+    const DWORD colour = pixels[at] & 0xFFFFFF;
+    if (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1) {
+      frame += colour == 0x003399;  // the ink, RGB(0, 51, 153)
+    } else {
+      (colour == 0xFFFFFF ? paper : written) += 1;
     }
   }
   EXPECT_EQ(frame, 2 * (kWidth + kHeight) - 4);
   EXPECT_GT(paper, written) << "mostly paper";
   EXPECT_GT(written, 30) << "the name is written";
-  SelectObject(dc, previous);
+  DeleteObject(SelectObject(dc, previous));
   DeleteDC(dc);
-  DeleteObject(bitmap);
 }
 
 // The control's property page as a form designer uses it, through IPropertyPage2 with

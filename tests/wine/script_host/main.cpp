@@ -40,8 +40,7 @@ std::string Bytes(const std::wstring& text, UINT codePage) {
 }
 
 void Write(FILE* stream, const std::wstring& text) {
-  const std::string utf8 = Bytes(text, CP_UTF8);
-  fwrite(utf8.data(), 1, utf8.size(), stream);
+  fputs(Bytes(text, CP_UTF8).c_str(), stream);
   fflush(stream);
 }
 
@@ -73,17 +72,13 @@ TestObject* NewHost(int& failures, const std::wstring& argument) {
 }
 
 // The engine's site: hands out Host and reports script errors with file, line and
-// column.
-class ScriptSite final : public IActiveScriptSite {
- public:
-  ScriptSite(std::wstring path, IDispatch* host) : path_(std::move(path)), host_(host) {}
-
-  int errors() const { return errors_; }
-
+// column. It lives on the stack of Run, longer than the engine.
+struct ScriptSite final : IActiveScriptSite {
+  ScriptSite(const std::wstring& path, IDispatch* host) : path(path), host(host) {}
   STDMETHODIMP QueryInterface(REFIID interfaceId, void** object) override {
     const bool known = IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IActiveScriptSite);
     *object = known ? this : nullptr;
-    return known ? S_OK : E_NOINTERFACE;  // lives on the stack of Run, longer than the engine
+    return known ? S_OK : E_NOINTERFACE;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return 2; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }
@@ -92,10 +87,7 @@ class ScriptSite final : public IActiveScriptSite {
     if (info != nullptr) *info = nullptr;  // Host has no type information: engines bind it late
     if (item != nullptr) *item = nullptr;
     if (_wcsicmp(name, L"Host") != 0) return TYPE_E_ELEMENTNOTFOUND;
-    if ((mask & SCRIPTINFO_IUNKNOWN) && item != nullptr) {
-      host_->AddRef();
-      *item = host_;
-    }
+    if ((mask & SCRIPTINFO_IUNKNOWN) && item != nullptr) (*item = host)->AddRef();
     return S_OK;
   }
   STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
@@ -103,31 +95,25 @@ class ScriptSite final : public IActiveScriptSite {
   STDMETHODIMP OnStateChange(SCRIPTSTATE) override { return S_OK; }
   STDMETHODIMP OnEnterScript() override { return S_OK; }
   STDMETHODIMP OnLeaveScript() override { return S_OK; }
-  STDMETHODIMP OnScriptError(IActiveScriptError* error) override;
+  STDMETHODIMP OnScriptError(IActiveScriptError* error) override {
+    ++errors;
+    com_tests::CallResult call;  // for its EXCEPINFO, freed with it
+    error->GetExceptionInfo(&call.exception);
+    if (call.exception.pfnDeferredFillIn != nullptr) call.exception.pfnDeferredFillIn(&call.exception);
+    DWORD context = 0;
+    ULONG line = 0;
+    LONG column = 0;
+    error->GetSourcePosition(&context, &line, &column);
+    const wchar_t* description = call.exception.bstrDescription;
+    Write(stderr, path + L"(" + std::to_wstring(line + 1) + L"," + std::to_wstring(column + 1) + L"): script error " +
+                      std::to_wstring(call.exception.scode) + L": " + (description != nullptr ? description : L"") + L"\n");
+    return S_OK;
+  }
 
- private:
-  std::wstring path_;
-  IDispatch* host_;
-  int errors_ = 0;
+  const std::wstring& path;
+  IDispatch* host;
+  int errors = 0;
 };
-
-STDMETHODIMP ScriptSite::OnScriptError(IActiveScriptError* error) {
-  ++errors_;
-  EXCEPINFO exception{};
-  error->GetExceptionInfo(&exception);
-  if (exception.pfnDeferredFillIn != nullptr) exception.pfnDeferredFillIn(&exception);
-  DWORD context = 0;
-  ULONG line = 0;
-  LONG column = 0;
-  error->GetSourcePosition(&context, &line, &column);
-  Write(stderr, path_ + L"(" + std::to_wstring(line + 1) + L"," + std::to_wstring(column + 1) +
-                    L"): script error " + std::to_wstring(exception.scode) + L": " +
-                    (exception.bstrDescription != nullptr ? exception.bstrDescription : L"") + L"\n");
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrHelpFile);
-  return S_OK;
-}
 
 int HostError(const std::wstring& message) {
   Write(stderr, L"pkscript: " + message + L"\n");
@@ -137,16 +123,13 @@ int HostError(const std::wstring& message) {
 // Reads, parses and runs the whole script; errors reach the site.
 int Run(const std::wstring& path, const std::wstring& argument) {
   const std::wstring extension = std::filesystem::path(path).extension().wstring();
-  const wchar_t* engineName = _wcsicmp(extension.c_str(), L".vbs") == 0  ? L"VBScript"
-                              : _wcsicmp(extension.c_str(), L".js") == 0 ? L"JScript"
-                                                                         : nullptr;
+  const wchar_t* engineName = _wcsicmp(extension.c_str(), L".vbs") == 0 ? L"VBScript" : L"JScript";
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (engineName == nullptr || !file.is_open()) return HostError(L"cannot read " + path + L" (.vbs or .js)");
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file.is_open()) return HostError(L"cannot read " + path);
   std::wstring source(bytes.size(), L'\0');
-  source.resize(static_cast<std::size_t>(MultiByteToWideChar(
-      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), source.data(), static_cast<int>(source.size()))));
+  source.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                             source.data(), static_cast<int>(source.size()))));
   CLSID engineId;
   IActiveScript* engine = nullptr;
   IActiveScriptParse* parser = nullptr;
@@ -164,18 +147,15 @@ int Run(const std::wstring& path, const std::wstring& argument) {
   HRESULT result = engine->SetScriptSite(&site);
   if (SUCCEEDED(result)) result = parser->InitNew();
   if (SUCCEEDED(result)) result = engine->AddNamedItem(L"Host", SCRIPTITEM_ISVISIBLE);
-  if (SUCCEEDED(result)) {
-    result = parser->ParseScriptText(source.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr, nullptr);
-  }
+  if (SUCCEEDED(result)) result = parser->ParseScriptText(source.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr, nullptr);
   // Code parsed before the engine starts runs when it starts.
   if (SUCCEEDED(result)) result = engine->SetScriptState(SCRIPTSTATE_CONNECTED);
   engine->Close();
   parser->Release();
   engine->Release();
   host->Release();
-
   if (failures > 0) Write(stderr, std::to_wstring(failures) + L" failure(s) reported by " + path + L"\n");
-  if (site.errors() > 0) return kScriptError;
+  if (site.errors > 0) return kScriptError;
   if (FAILED(result)) return HostError(L"the script did not run (error " + std::to_wstring(result) + L")");
   return failures > 0 ? kFailuresReported : kSuccess;
 }
@@ -187,9 +167,7 @@ int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   if (argc < 2 || argc > 3) return pelikar::script_host::HostError(L"usage: pkscript SCRIPT [ARGUMENT]");
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-    return pelikar::script_host::HostError(L"COM did not initialize");
-  }
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return pelikar::script_host::HostError(L"no COM");
   const int exitCode = pelikar::script_host::Run(argv[1], argc == 3 ? argv[2] : L"");
   CoUninitialize();
   return exitCode;
