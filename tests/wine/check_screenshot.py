@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""check_screenshot.py SCREEN.xwd READY OUTPUT.png: the X screen as xwd wrote it (a
-ZPixmap of 24 or 32 bits a pixel) and the program's rectangles ("name x y width
-height"). The one named "window" is saved as OUTPUT.png; every other one holds text
-and must show ink (dark pixels, but no dark patch), a "glyph..." one less: a single
-small character. Exits 1 with the reasons otherwise."""
+"""check_screenshot.py SCREEN.xwd READY OUTPUT.png: saves the READY rectangle named
+"window" of the screen as OUTPUT.png; every other one ("name x y width height") must
+show ink (dark pixels, but no dark patch), a "glyph..." one only a small character's."""
 import struct
 import sys
 import zlib

@@ -6,7 +6,6 @@
 // Once the scene is drawn it writes SIGNAL_DIR\ready with the screen rectangles of
 // the scene ("window") and of each text in it; it ends when SIGNAL_DIR\done appears.
 // Exits non-zero when the control fails or no done signal comes within a minute.
-#include <windows.h>
 #include <olectl.h>
 
 #include <algorithm>
@@ -30,9 +29,9 @@ IDispatch* control = nullptr;
 std::string Line(const std::string& name, HWND window, int margin, LONG width = 10000) {
   RECT r;
   GetWindowRect(window, &r);
-  InflateRect(&r, -margin, -margin);
-  return name + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-         std::to_string(std::min(width, r.right - r.left)) + " " + std::to_string(r.bottom - r.top) + "\n";
+  return name + " " + std::to_string(r.left + margin) + " " + std::to_string(r.top + margin) + " " +
+         std::to_string(std::min(width, r.right - r.left - 2 * margin)) + " " +
+         std::to_string(r.bottom - r.top - 2 * margin) + "\n";
 }
 
 // Writes the ready file and waits for the done signal, letting the thread's messages
@@ -157,11 +156,7 @@ int wmain(int argc, wchar_t** argv) {
   using namespace pelikar::com_tests;
   const std::map<std::wstring, bool (*)()> scenes = {{L"message", MessageScene}, {L"tooltip", TooltipScene},
       {L"keyboard", KeyboardScene}, {L"page", PageScene}};
-  if (argc != 5 || scenes.count(argv[3]) == 0) {
-    std::fputs("usage: pelikar_dialog_scenes PATH\\Pelikar.ocx FONTS_DIR message|tooltip|keyboard|page SIGNAL_DIR\n",
-               stderr);
-    return 2;
-  }
+  if (argc != 5 || scenes.count(argv[3]) == 0) return 2;  // see the usage above
   OcxPath() = argv[1];
   signalDir = argv[4];
   const std::wstring fonts = argv[2];

@@ -31,18 +31,6 @@ std::wstring TextOf(const VARIANT& value) {
   return text.text();
 }
 
-HRESULT OcxModule::Server(const char* entry) const {
-  auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-      reinterpret_cast<void*>(GetProcAddress(module_, entry)));
-  return function != nullptr ? function() : E_FAIL;
-}
-
-HRESULT OcxModule::GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const {
-  auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-      reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-  return function != nullptr ? function(classId, interfaceId, object) : E_FAIL;
-}
-
 void* OcxModule::NewObject(REFCLSID classId, REFIID interfaceId) const {
   IClassFactory* factory = nullptr;
   void* object = nullptr;
@@ -51,33 +39,6 @@ void* OcxModule::NewObject(REFCLSID classId, REFIID interfaceId) const {
     factory->Release();
   }
   return object;
-}
-
-Variant::Variant(const std::wstring& text) : Variant() {
-  V_VT(this) = VT_BSTR;
-  V_BSTR(this) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-}
-
-Variant::Variant(VARTYPE type, double number) : Variant() {
-  V_VT(this) = VT_R8;
-  V_R8(this) = number;
-  VariantChangeType(this, this, 0, type);
-}
-
-Variant::Variant(IDispatch* object) : Variant() {
-  V_VT(this) = VT_DISPATCH;
-  V_DISPATCH(this) = object;
-  object->AddRef();
-}
-
-Variant::Variant(VARIANT* variable) : Variant() {
-  V_VT(this) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(this) = variable;
-}
-
-Variant::Variant(short* number) : Variant() {
-  V_VT(this) = VT_BYREF | VT_I2;
-  V_I2REF(this) = number;
 }
 
 std::wstring Variant::text() const {

@@ -40,9 +40,11 @@ class OcxModule {
   ~OcxModule() { FreeLibrary(module_); }
 
   bool loaded() const { return module_ != nullptr; }
-  HRESULT Server(const char* entry) const;  // DllRegisterServer, DllUnregisterServer
+  HRESULT Server(const char* entry) const { return Entry<HRESULT(STDAPICALLTYPE*)()>(entry)(); }  // DllRegisterServer...
   HRESULT CanUnloadNow() const { return Server("DllCanUnloadNow"); }
-  HRESULT GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const;
+  HRESULT GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const {
+    return Entry<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject")(classId, interfaceId, object);
+  }
   // A new object of the class, for the caller to release; null when it cannot be made.
   template <class Interface = IUnknown>
   Interface* New(REFCLSID classId = kPelikarClass, REFIID interfaceId = IID_IUnknown) const {
@@ -50,6 +52,10 @@ class OcxModule {
   }
 
  private:
+  template <class Function>
+  Function Entry(const char* name) const {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+  }
   void* NewObject(REFCLSID classId, REFIID interfaceId) const;
   HMODULE module_;
 };
@@ -60,11 +66,18 @@ class OcxModule {
 struct Variant : VARIANT {
   Variant() { VariantInit(this); }
   Variant(const wchar_t* text) : Variant(std::wstring(text)) {}
-  Variant(const std::wstring& text);
-  Variant(VARTYPE type, double number);
-  Variant(IDispatch* object);
-  Variant(VARIANT* variable);
-  Variant(short* number);
+  Variant(const std::wstring& text) : Variant() {
+    vt = VT_BSTR;
+    bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  }
+  Variant(VARTYPE type, double number) : Variant() {
+    vt = VT_R8;
+    dblVal = number;
+    VariantChangeType(this, this, 0, type);
+  }
+  Variant(IDispatch* object) : Variant() { vt = VT_DISPATCH; (pdispVal = object)->AddRef(); }
+  Variant(VARIANT* variable) : Variant() { vt = VT_BYREF | VT_VARIANT; pvarVal = variable; }
+  Variant(short* number) : Variant() { vt = VT_BYREF | VT_I2; piVal = number; }
   Variant(const Variant& other) : Variant() { VariantCopy(this, const_cast<Variant*>(&other)); }
   Variant& operator=(const Variant&) = delete;
   ~Variant() { VariantClear(this); }

@@ -3,11 +3,10 @@
 // array where a value belongs, with numbers no integer holds (NaN, the infinities,
 // 1e300, one past the type's range) for every integer parameter, with a name it lacks
 // and with malformed parameter lists. Every call is refused with the error a Windows
-// client expects and the argument it names; none reaches the member. Region
-// coordinates past GDI's range are refused too. And fields that misbehave while a key
-// is typed into them: a member that raises, answers with a value of the wrong kind,
-// calls back into the control, or drops the caller's last reference to the field or
-// to the control.
+// client expects and the argument it names; none reaches the member. And fields that
+// misbehave while a key is typed into them: a member that raises, answers with a
+// value of the wrong kind, calls back into the control, or drops the caller's last
+// reference to the field or to the control.
 #include <cmath>
 #include <limits>
 #include <string>
@@ -83,7 +82,7 @@ class HostileClient : public ControlTest {
 TEST_F(HostileClient, EveryMemberRefusesWhatItCannotTake) {
   SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, 3);
   const double kInfinity = std::numeric_limits<double>::infinity();
-  int overflows = 0, names = 0;
+  int overflows = 0;
   for (const Member& member : MembersOf(control_)) {
     SCOPED_TRACE(Narrow(member.name));
     const std::size_t count = member.types.size();
@@ -132,22 +131,9 @@ TEST_F(HostileClient, EveryMemberRefusesWhatItCannotTake) {
       Variant result;
       EXPECT_EQ(control_->Invoke(member.id, IID_NULL, 0, member.flags, &params, &result, nullptr, nullptr), expected);
     }
-    ++names;
   }
   SafeArrayDestroy(array);
   EXPECT_GT(overflows, 100);
-  EXPECT_GT(names, 25);
-}
-
-TEST_F(HostileClient, RegionCoordinatesPastTheirRangeAreInvalid) {
-  TestObject* hostForm = (new TestObject())->Set(L"hwnd", I4(0));
-  const Variant form = hostForm, zero = I4(0);
-  hostForm->Release();
-  for (double coordinate : {double(1 << 27), -double(1 << 27) - 1, 2147483647.0}) {
-    const Variant outside = I4(coordinate);
-    EXPECT_EQ(Invoke(L"ShapeOval", {form, zero, outside, zero, zero}).raised(), RunTimeError(5));
-    EXPECT_EQ(Invoke(L"ShapeRect", {form, zero, zero, zero, zero, zero, outside}).raised(), RunTimeError(5));
-  }
 }
 
 // A text box as the typing members see it, with Persian typing on.
@@ -156,11 +142,6 @@ class HostileField : public HostileClient {
   void SetUp() override {
     HostileClient::SetUp();
     ASSERT_EQ(Put(control_, L"Farsi", I2(-1)), S_OK);
-  }
-  static TestObject* NewField() {
-    auto* field = (new TestObject())->Set(L"Tag", L"")->Set(L"Name", L"Text1")->Set(L"Text", L"")->Set(L"SelText", L"");
-    for (const wchar_t* name : {L"SelStart", L"SelLength", L"Locked", L"MaxLength", L"MultiLine"}) field->Set(name, I4(0));
-    return field;
   }
   // Types the key for "s" into the field; what each of the two members raised.
   std::pair<HRESULT, HRESULT> TypeKey(TestObject* field) {
@@ -183,7 +164,7 @@ TEST_F(HostileField, MembersThatRaiseOrAnswerNonsenseAreTrapped) {
                                 L"MaxLength", L"MultiLine"}) {
     for (const Variant* misbehaviour : {&raise, &array, &strangerValue, &nan}) {
       SCOPED_TRACE(Narrow(member) + " given a VARIANT of type " + std::to_string(V_VT(misbehaviour)));
-      TestObject* field = NewField()->Set(member, *misbehaviour);
+      TestObject* field = NewTextBox()->Set(member, *misbehaviour);
       // The typing members trap what the field does and answer False.
       EXPECT_EQ(TypeKey(field), std::make_pair(S_OK, S_OK));
       EXPECT_EQ(field->references(), 1u) << "the control let go of the field";
@@ -195,12 +176,11 @@ TEST_F(HostileField, MembersThatRaiseOrAnswerNonsenseAreTrapped) {
 
 TEST_F(HostileField, FieldsThatCallBackOrLetGoDuringTheKeystroke) {
   // Reading SelStart types into the same field again, three deep.
-  TestObject* field = NewField();
+  TestObject* field = NewTextBox();
   int depth = 0;
   field->AddMethod(L"SelStart", [&](const std::vector<VARIANT*>&, VARIANT* result) {
     if (++depth <= 3) TypeKey(field);
-    V_VT(result) = VT_I4;
-    V_I4(result) = 0;
+    *result = I4(0);
     return S_OK;
   });
   EXPECT_EQ(TypeKey(field), std::make_pair(S_OK, S_OK));
@@ -210,7 +190,7 @@ TEST_F(HostileField, FieldsThatCallBackOrLetGoDuringTheKeystroke) {
 
   // Reading Locked drops the caller's references to the field and to the control:
   // both stay alive until the member returns, then go.
-  field = NewField();
+  field = NewTextBox();
   field->AddRef();  // the caller's reference, dropped during the call; this one stays
   control_->AddRef();
   ULONG fieldLeft = 0, controlLeft = 0;
@@ -219,8 +199,7 @@ TEST_F(HostileField, FieldsThatCallBackOrLetGoDuringTheKeystroke) {
       fieldLeft = field->Release();
       controlLeft = control_->Release();
     }
-    V_VT(result) = VT_BOOL;
-    V_BOOL(result) = VARIANT_FALSE;
+    *result = Variant(VT_BOOL, 0);
     return S_OK;
   });
   TypeKey(field);

@@ -19,7 +19,7 @@ namespace pelikar::com_tests {
 
 struct Resources {
   long windows = 0, gdi = -1;
-  std::uintptr_t freeHandle = 0;
+  std::size_t freeHandle = 0;
   std::size_t heapBytes = 0;
 };
 
@@ -45,7 +45,7 @@ inline Resources Measure() {
 #endif
   HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   CloseHandle(probe);
-  held.freeHandle = reinterpret_cast<std::uintptr_t>(probe);
+  held.freeHandle = reinterpret_cast<std::uintptr_t>(probe);  // as a std::size_t
   std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
   heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
   for (HANDLE heap : heaps) {
@@ -65,10 +65,9 @@ inline void ExpectFlat(const char* what, int rounds, const std::function<void()>
   const DWORD start = GetTickCount();
   for (int i = 0; i < rounds; ++i) round();
   const Resources after = Measure();
-  std::printf("%s x %d in %.1f s: windows %ld -> %ld, GDI objects %ld -> %ld, lowest free handle %#zx -> %#zx, "
-              "heap bytes in use %zu -> %zu\n", what, rounds, (GetTickCount() - start) / 1000.0, before.windows,
-              after.windows, before.gdi, after.gdi, static_cast<std::size_t>(before.freeHandle),
-              static_cast<std::size_t>(after.freeHandle), before.heapBytes, after.heapBytes);
+  std::printf("%s x %d in %.1f s: windows %ld -> %ld, GDI objects %ld -> %ld, lowest free handle %#zx -> %#zx, heap "
+              "bytes in use %zu -> %zu\n", what, rounds, (GetTickCount() - start) / 1000.0, before.windows, after.windows,
+              before.gdi, after.gdi, before.freeHandle, after.freeHandle, before.heapBytes, after.heapBytes);
   EXPECT_EQ(after.windows, before.windows) << what;
   EXPECT_EQ(after.gdi, before.gdi) << what;
   EXPECT_EQ(after.freeHandle, before.freeHandle) << what;

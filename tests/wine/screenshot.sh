@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Screenshot test: screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png PROGRAM [ARGUMENT...]
-# PROGRAM draws on a private Xvfb display through Wine's X11 driver, in a prefix of
-# its own (the headless one of the other tests stays as it is). It gets its arguments
-# (absolute Unix paths as Windows paths) and a signal directory last; it writes
-# SIGNAL_DIR\ready with the screen rectangles where text stands once drawn, and ends
-# when SIGNAL_DIR\done appears. The screen, taken with xwd, must show ink in each
-# (check_screenshot.py); the one named "window" is left in OUTPUT.png (- for none).
-# --register registers a control first; --act runs COMMAND READY_FILE before the shot.
+# screenshot.sh [--register OCX] [--act COMMAND] OUTPUT.png|- PROGRAM [ARGUMENT...]: PROGRAM,
+# given its arguments and a signal directory, draws on a private Xvfb display in an X11
+# prefix of its own, writes SIGNAL_DIR\ready with the rectangles where text stands, and
+# ends when SIGNAL_DIR\done appears. The screen (xwd) must show ink in each; the one
+# named "window" is left in OUTPUT.png. --act runs COMMAND READY before the shot.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -30,33 +27,20 @@ if [ ! -f "$WINEPREFIX/.pelikar-x11" ]; then
 fi
 
 work=$(mktemp -d) xvfb_pid= program_pid=
-# shellcheck disable=SC2317  # run by the trap
-cleanup() {
-  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-  "$WINESERVER" -k 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# Ends what runs, with the process ids as they are at the end.
+trap '{ set +e; kill $program_pid; "$WINESERVER" -k; kill $xvfb_pid; wait; rm -rf "$work"; } 2>/dev/null' EXIT
 wait_for() {  # wait_for FILE SECONDS: until FILE is non-empty
   for ((tries = $2 * 10; tries > 0; tries--)); do [ -s "$1" ] && return 0; sleep 0.1; done
   return 1
 }
-# The program ends once told, with its own exit code.
 finish() { touch "$work/done"; wait "$program_pid"; program_pid=; }
 
-# Xvfb picks a free display itself and writes its number when it is ready.
 Xvfb -displayfd 3 -screen 0 800x600x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 wait_for "$work/display" 10 || { echo "screenshot: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
-# Registered on the display: a Wine process started without one would leave the
-# prefix's desktop without it.
-if [ -n "$register" ] && ! "$WINE" regsvr32 /s "$(windows "$register")"; then
-  echo "screenshot: regsvr32 failed for $register" >&2
-  exit 1
-fi
+# On the display: a Wine process started without one would leave the desktop without it.
+[ -z "$register" ] || "$WINE" regsvr32 /s "$(windows "$register")" || { echo "screenshot: regsvr32 failed" >&2; exit 1; }
 arguments=()
 for argument in "$@" "$work"; do arguments+=("$(windows "$argument")"); done
 "$WINE" "$program" "${arguments[@]}" &
@@ -66,7 +50,7 @@ wait_for "$work/ready" 60 || { echo "screenshot: $(basename "$program") did not 
 if [ -n "$act" ] && ! $act "$work/ready"; then echo "screenshot: $act failed" >&2; exit 1; fi
 if [ "$output" = - ]; then finish; exit 0; fi
 
-# The window may reach the X server a moment after it reports ready: a few tries.
+# The window may reach the X server a moment after it reports ready.
 mkdir -p "$(dirname "$output")"
 for try in 1 2 3 4 5; do
   xwd -root -silent -display "$DISPLAY" -out "$work/screen.xwd"

@@ -2,6 +2,12 @@
 
 namespace pelikar::com_tests {
 
+TestObject* NewTextBox() {
+  auto* box = (new TestObject())->Set(L"Tag", L"text")->Set(L"Name", L"Text1")->Set(L"Text", L"")->Set(L"SelText", L"");
+  for (const wchar_t* name : {L"SelStart", L"SelLength", L"Locked", L"MaxLength", L"MultiLine"}) box->Set(name, I4(0));
+  return box;
+}
+
 TestObject::Member* TestObject::Find(const std::wstring& name) {
   for (Member& member : members_) {
     if (_wcsicmp(member.name.c_str(), name.c_str()) == 0) return &member;
@@ -23,16 +29,14 @@ TestObject* TestObject::Set(const std::wstring& name, const Variant& value, DISP
 void TestObject::AddMethod(const std::wstring& name, Method body) { Add(name, DISPID_UNKNOWN).body = std::move(body); }
 
 STDMETHODIMP TestObject::QueryInterface(REFIID interfaceId, void** object) {
-  *object = nullptr;
-  if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch)) {
-    *object = static_cast<IDispatch*>(this);
-  } else if (IsEqualIID(interfaceId, IID_IPropertyBag)) {
-    *object = static_cast<IPropertyBag*>(this);
-  } else {
-    return E_NOINTERFACE;
+  const bool bag = IsEqualIID(interfaceId, IID_IPropertyBag);
+  if (bag || IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch)) {
+    *object = bag ? static_cast<void*>(static_cast<IPropertyBag*>(this)) : static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
   }
-  AddRef();
-  return S_OK;
+  *object = nullptr;
+  return E_NOINTERFACE;
 }
 
 STDMETHODIMP_(ULONG) TestObject::Release() {

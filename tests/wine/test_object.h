@@ -15,6 +15,15 @@
 
 #include "dispatch_client.h"
 
+// Methods a test's COM object has only because its interface declares them, each
+// answering with the same result: PELIKAR_STUBS_3(E_NOTIMPL, Scroll(SIZE), ...).
+#define PELIKAR_STUBS_1(result, method) STDMETHODIMP method override { return result; }
+#define PELIKAR_STUBS_2(result, method, ...) PELIKAR_STUBS_1(result, method) PELIKAR_STUBS_1(result, __VA_ARGS__)
+#define PELIKAR_STUBS_3(result, method, ...) PELIKAR_STUBS_1(result, method) PELIKAR_STUBS_2(result, __VA_ARGS__)
+#define PELIKAR_STUBS_4(result, method, ...) PELIKAR_STUBS_1(result, method) PELIKAR_STUBS_3(result, __VA_ARGS__)
+#define PELIKAR_STUBS_5(result, method, ...) PELIKAR_STUBS_1(result, method) PELIKAR_STUBS_4(result, __VA_ARGS__)
+#define PELIKAR_STUBS_6(result, method, ...) PELIKAR_STUBS_1(result, method) PELIKAR_STUBS_5(result, __VA_ARGS__)
+
 namespace pelikar::com_tests {
 
 using Calls = std::vector<std::string>;
@@ -66,5 +75,9 @@ class TestObject final : public IDispatch, public IPropertyBag {
   ULONG references_ = 1;
   std::vector<Member> members_;
 };
+
+// A host's text box as the typing members see it: empty, Tag "text", named Text1,
+// nothing selected, not locked, no length limit, one line.
+TestObject* NewTextBox();
 
 }  // namespace pelikar::com_tests

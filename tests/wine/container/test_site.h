@@ -64,18 +64,14 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IOl
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return Logged("site.SaveObject"); }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
   STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
   STDMETHODIMP ShowObject() override { return Logged("site.ShowObject"); }
-  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
   // IOleWindow, of the in-place site and of the frame
   STDMETHODIMP GetWindow(HWND* window) override {
     *window = window_;
     return Logged("site.GetWindow");
   }
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
   // IOleInPlaceSite
   STDMETHODIMP CanInPlaceActivate() override { return Logged("site.CanInPlaceActivate"); }
@@ -90,15 +86,12 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IOl
     *info = {sizeof *info, FALSE, window_, nullptr, 0};
     return Logged("site.GetWindowContext");
   }
-  STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
   STDMETHODIMP OnUIDeactivate(BOOL) override { return Logged("site.OnUIDeactivate"); }
   STDMETHODIMP OnInPlaceDeactivate() override { return Logged("site.OnInPlaceDeactivate"); }
-  STDMETHODIMP DiscardUndoState() override { return S_OK; }
-  STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
   // As a form designer does: the control gets the rectangle it asked for.
   STDMETHODIMP OnPosRectChange(LPCRECT placed) override {
-    log_.push_back("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) + " " +
-                   std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
+    Logged("site.OnPosRectChange " + std::to_string(placed->left) + "," + std::to_string(placed->top) + " " +
+           std::to_string(placed->right - placed->left) + "x" + std::to_string(placed->bottom - placed->top));
     position = *placed;
     IOleInPlaceObject* inPlace = nullptr;
     control->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
@@ -108,36 +101,20 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IOl
   }
 
   // IOleInPlaceUIWindow, IOleInPlaceFrame: only the active object matters here
-  STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+  PELIKAR_STUBS_2(INPLACE_E_NOTOOLSPACE, GetBorder(LPRECT), RequestBorderSpace(LPCBORDERWIDTHS))
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override {
     return Logged("frame.SetActiveObject " + (object == nullptr ? "null" : Narrow(name != nullptr ? name : L"?")));
   }
-  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
-  STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
-  STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
   // IOleControlSite
-  STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
-  STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
   STDMETHODIMP GetExtendedControl(IDispatch** extended) override {
     extender_->AddRef();
     *extended = extender_;
     return Logged("site.GetExtendedControl");
   }
-  STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
-  STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
-  STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
   // IDispatch: the ambient properties, by their DISPIDs
   STDMETHODIMP GetTypeInfoCount(UINT* count) override { return ambients_->GetTypeInfoCount(count); }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID interfaceId, LCID locale, WORD flags, DISPPARAMS* params,
                       VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
     return ambients_->Invoke(id, interfaceId, locale, flags, params, result, exception, argumentError);
@@ -145,7 +122,6 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IOl
 
   // IPropertyNotifySink
   STDMETHODIMP OnChanged(DISPID id) override { return Logged("notify.OnChanged " + std::to_string(id)); }
-  STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
   // IPropertyPageSite: the property frame's side of the control's page
   STDMETHODIMP OnStatusChange(DWORD flags) override { return Logged("pagesite.OnStatusChange " + std::to_string(flags)); }
@@ -153,8 +129,18 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IOl
     *locale = LOCALE_USER_DEFAULT;
     return S_OK;
   }
-  STDMETHODIMP GetPageContainer(IUnknown**) override { return E_NOTIMPL; }
-  STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
+
+  // What the control may call but no test looks at.
+  PELIKAR_STUBS_6(S_OK, OnShowWindow(BOOL), DiscardUndoState(), DeactivateAndUndo(), SetBorderSpace(LPCBORDERWIDTHS),
+                  SetStatusText(LPCOLESTR), EnableModeless(BOOL))
+  PELIKAR_STUBS_4(S_OK, OnControlInfoChanged(), LockInPlaceActive(BOOL), OnFocus(BOOL), OnRequestEdit(DISPID))
+  PELIKAR_STUBS_3(S_FALSE, TranslateAccelerator(LPMSG, WORD), TranslateAccelerator(MSG*, DWORD),
+                  TranslateAccelerator(MSG*))
+  PELIKAR_STUBS_6(E_NOTIMPL, GetMoniker(DWORD, DWORD, IMoniker**), RequestNewObjectLayout(), ContextSensitiveHelp(BOOL),
+                  Scroll(SIZE), InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS), SetMenu(HMENU, HOLEMENU, HWND))
+  PELIKAR_STUBS_6(E_NOTIMPL, RemoveMenus(HMENU), TransformCoords(POINTL*, POINTF*, DWORD), ShowPropertyFrame(),
+                  GetTypeInfo(UINT, LCID, ITypeInfo**), GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*),
+                  GetPageContainer(IUnknown**))
 
   // IAdviseSink: the view sink
   STDMETHODIMP_(void) OnDataChange(FORMATETC*, STGMEDIUM*) override {}
@@ -223,6 +209,12 @@ class ContainerTest : public testing::Test {
     return call.result != S_OK ? "failed" : kind + Narrow(TextOf(call.value));
   }
   Calls Take() { return std::exchange(log_, {}); }  // the calls since the last Take
+  IConnectionPoint* Point(REFIID sinkInterface) {  // for the caller to release
+    IConnectionPoint* point = nullptr;
+    EXPECT_EQ(As<IConnectionPointContainer>(IID_IConnectionPointContainer)->FindConnectionPoint(sinkInterface, &point),
+              S_OK);
+    return point;
+  }
 
   OcxModule module_;
   Calls log_;

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Types a key session (session.keys) into Pelikar Pad on the X display with real key
-# events, as a user at the keyboard does: xdotool clicks into each field and types.
-#   type_session.sh SESSION.keys READY
-# READY is the pad's list of screen rectangles ("name x y width height").
+# type_session.sh SESSION.keys READY: types the session into Pelikar Pad with real X
+# key events, clicking into each field of READY ("name x y width height") with xdotool.
 set -euo pipefail
 session=$1 ready=$2
 while read -r verb rest; do

@@ -90,11 +90,9 @@ struct ScriptSite final : IActiveScriptSite {
     if ((mask & SCRIPTINFO_IUNKNOWN) && item != nullptr) (*item = host)->AddRef();
     return S_OK;
   }
-  STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
-  STDMETHODIMP OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
-  STDMETHODIMP OnStateChange(SCRIPTSTATE) override { return S_OK; }
-  STDMETHODIMP OnEnterScript() override { return S_OK; }
-  STDMETHODIMP OnLeaveScript() override { return S_OK; }
+  PELIKAR_STUBS_1(E_NOTIMPL, GetDocVersionString(BSTR*))
+  PELIKAR_STUBS_4(S_OK, OnScriptTerminate(const VARIANT*, const EXCEPINFO*), OnStateChange(SCRIPTSTATE),
+                  OnEnterScript(), OnLeaveScript())
   STDMETHODIMP OnScriptError(IActiveScriptError* error) override {
     ++errors;
     com_tests::CallResult call;  // for its EXCEPINFO, freed with it

@@ -1,13 +1,10 @@
-' A VBScript client of the control: created by its ProgID, called the way a script
-' does, with run-time errors, by-reference and omitted optional arguments, the
-' script's own class instances (which Wine's VBScript names through IDispatchEx only)
-' and a file conversion, each family reached once (the results are the portable
-' suite's).   pkscript client.vbs SCRATCH_DIRECTORY
+' pkscript client.vbs: the control called as a script does, each family once: run-time
+' errors, by-reference and omitted optional arguments, the script's own class
+' instances (named through IDispatchEx only).
 Option Explicit
 Dim pelikar
 Set pelikar = CreateObject("PelikarLib.Pelikar")
 Host.Check "En_Ir_To_nivo", Host.Codes(pelikar.En_Ir_To_nivo("x ~ff~")), "143 141 32 32 120"
-Host.Check "Nivo_To_En", pelikar.Nivo_To_En(pelikar.En_Ir_To_nivo("~fff~")), "~fff~"
 Host.Check "BinToDec is a Byte", TypeName(pelikar.BinToDec("101")), "Byte"
 
 Class ScriptLabel
@@ -36,9 +33,7 @@ pelikar.ShapeRect Nothing, 0, 0, 100, 50, 10, 10
 Host.Check "ShapeRect of Nothing", Err.Number, 91
 Err.Clear
 
-' A variable passed to a by-reference Integer comes back written, as an Integer: an
-' integer field lets digits through and cancels the rest. A value that does not fit
-' an Integer is refused and left as it was.
+' A by-reference Integer comes back written, as an Integer, or is refused untouched.
 Dim field, keyAscii
 Set field = New NumberField
 field.Tag = " Integer "
@@ -68,18 +63,3 @@ Host.Check "Animate a script label", pelikar.Animate(label, 3, 1000, low, high),
 Host.Check "Animate: Min, Max, font, refreshes", low & " " & high & " " & label.FontSize & " " & _
            label.Refreshed, "10 12 12 3"
 
-' A file converted line by line: each line as En_Ir_To_nivo(Reverse(line)) gives it.
-Dim files, inputPath, outputPath, stream
-Set files = CreateObject("Scripting.FileSystemObject")
-inputPath = files.BuildPath(Host.Argument, "client_vbs_input.txt")
-outputPath = files.BuildPath(Host.Argument, "client_vbs_output.txt")
-Set stream = files.CreateTextFile(inputPath, True, False)
-stream.Write "~fff~" & vbCrLf & "x ~ff~" & vbCrLf & vbCrLf
-stream.Close
-Host.Check "En_Ir_FileToNivo", pelikar.En_Ir_FileToNivo(inputPath, outputPath), True
-Set stream = files.OpenTextFile(outputPath, 1, False, 0)
-Host.Check "En_Ir_FileToNivo output", Host.Codes(stream.ReadAll), "143 142 141 13 10 120 32 32 143 141 13 10 13 10"
-stream.Close
-files.DeleteFile inputPath
-files.DeleteFile outputPath
-Host.Echo "client.vbs: done"
