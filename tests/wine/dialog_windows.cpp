@@ -39,7 +39,7 @@ DWORD WINAPI WindowWatcher::Run(void* self) {
       GetClassNameW(window, name, 64);
       if (wcscmp(name, watcher.class_) != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
       const bool first = GetPropW(window, L"PelikarTestSeen") == nullptr;
-      SetPropW(window, L"PelikarTestSeen", reinterpret_cast<HANDLE>(1));
+      if (first) SetPropW(window, L"PelikarTestSeen", reinterpret_cast<HANDLE>(1));
       watcher.act_(window, first);
     }
   }

@@ -221,10 +221,12 @@ TEST_F(Keyboard, EndingsTypingAndTheClipboard) {
 // Boxes, tips and keyboards, each round, leave no window and no GDI object behind.
 TEST_F(Dialogs, FiveHundredBoxesTipsAndKeyboardsLeaveNoObjectsBehind) {
   BoxAnswerer answerer([](HWND, bool) { return 2; }, 1);
-  ExpectFlat("a box, two tips and a keyboard", 500, [&] {
+  // Wine's GDI handle table takes up to some 135 entries more over the first hundreds
+  // of keyboards, at times, then no more; a leak of one object a keyboard shows.
+  ExpectFlat("a keyboard", 500, [&] { ASSERT_EQ(Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)}, 1), L""); }, 150);
+  ExpectFlat("a box and two tips", 1000, [&] {
     ASSERT_EQ(Message(control_, L"~sghl~|a", 2, L"again"), 3);
     ASSERT_TRUE(Tip(L"~sghl~") && Tip(L""));
-    ASSERT_EQ(Open(L"~sghl~", {Click(kSemicolon), Click(kEsc)}, 1), L"");
   });
 }
 
