@@ -37,14 +37,11 @@ TEST(ConvertText, GivesTheShapedVisualText) {
     CodePage page;
     CodeString input, expected;
   } cases[] = {
-      {CodePage::Nivo, "", ""},
-      {CodePage::Nivo, "x ~ff~", Codes({143, 141, 32, 32, 120})},
-      {CodePage::Nivo, "12~f~", Codes({144, 32, 50, 49})},
+      {CodePage::Nivo, "", ""},          {CodePage::Nivo, "x ~ff~", Codes({143, 141, 32, 32, 120})},
+      {CodePage::Nivo, "abc 12", "21 cba"}, {CodePage::Nivo, "12~f~", Codes({144, 32, 50, 49})},
       {CodePage::Nivo, "ab~cd", Codes({'d', 'c', 32, 175, 187})},  // an odd tilde converts the start
-      {CodePage::Nivo, "abc 12", "21 cba"},
       {CodePage::Ir, "J", Codes({139})},  // the tatweel anywhere
-      {CodePage::Nivo, "~f\tf~", Codes({144, 9, 144})},
-      {CodePage::Nivo, "  a  b  ", "b  a"},
+      {CodePage::Nivo, "~f\tf~", Codes({144, 9, 144})}, {CodePage::Nivo, "  a  b  ", "b  a"},
       {CodePage::Nivo, Codes({'a', 200, 'b'}), "b a"},  // Ir box drawing becomes a space
   };
   for (const auto& c : cases) EXPECT_EQ(CodesOf(ConvertText(c.input, c.page)), CodesOf(c.expected)) << c.input;
@@ -58,13 +55,8 @@ TEST(RenderUtf8, KeepsVisualOrderLineByLineAndShowsControlCharacters) {
 }
 
 TEST(NivoFarsiChar, ClampsThePositionToTheAlphabet) {
-  const std::pair<int, int> cases[] = {{-32768, 134}, {-1, 134},   {0, 134},  {1, 134},
-                                       {2, 136},      {3, 140},    {33, 250}, {34, 254},
-                                       {35, 254},     {32767, 254}};
-  for (const auto& [position, code] : cases) {
-    EXPECT_EQ(CodesOf(NivoFarsiChar(static_cast<std::int16_t>(position))), std::vector<int>{code})
-        << position;
-  }
+  const std::pair<int, int> cases[] = {{-32768, 134}, {0, 134}, {1, 134}, {2, 136}, {3, 140}, {34, 254}, {35, 254}, {32767, 254}};
+  for (const auto& [position, code] : cases) EXPECT_EQ(CodesOf(NivoFarsiChar(static_cast<std::int16_t>(position))), std::vector<int>{code}) << position;
 }
 
 TEST(Nivo_To_En, GivesTheKeysInReadingOrderInsideOneSpan) {
@@ -83,19 +75,14 @@ TEST(StrToAscStr, WritesThreeDigitsPerCodeAndAscStrToStrReadsThem) {
   EXPECT_EQ(StrToAscStr("  a b  "), "097032098");
   EXPECT_EQ(StrToAscStr(Codes({0, 7, 255})), "000007255");
   const std::pair<const char*, CodeString> cases[] = {
-      {" 65", "A"},         {"0650", Codes({65, 0})}, {"1.5", Codes({2})}, {"2.5", Codes({2})},
-      {"1e2", "d"},         {"&HF", Codes({15})},     {"-0 ", Codes({0})},
+      {" 65", "A"}, {"0650", Codes({65, 0})}, {"1.5", Codes({2})}, {"2.5", Codes({2})}, {"1e2", "d"}, {"&HF", Codes({15})}, {"-0 ", Codes({0})},
   };
-  for (const auto& [text, expected] : cases)
-    EXPECT_EQ(CodesOf(AscStrToStr(text)), CodesOf(expected)) << text;
+  for (const auto& [text, expected] : cases) EXPECT_EQ(CodesOf(AscStrToStr(text)), CodesOf(expected)) << text;
   const std::pair<const char*, int> rejected[] = {
-      {"abc", kTypeMismatch},        {"   ", kTypeMismatch},
-      {"06x", kTypeMismatch},        {"0656 x", kTypeMismatch},
-      {"&H", kTypeMismatch},         {"300", kInvalidProcedureCall},
-      {"-1", kInvalidProcedureCall}, {"065256", kInvalidProcedureCall},
+      {"abc", kTypeMismatch}, {"   ", kTypeMismatch},         {"06x", kTypeMismatch},        {"0656 x", kTypeMismatch},
+      {"&H", kTypeMismatch},  {"300", kInvalidProcedureCall}, {"-1", kInvalidProcedureCall}, {"065256", kInvalidProcedureCall},
   };
-  for (const auto& [text, number] : rejected)
-    EXPECT_EQ(ErrorNumberOf([&] { AscStrToStr(text); }), number) << text;
+  for (const auto& [text, number] : rejected) EXPECT_EQ(ErrorNumberOf([&] { AscStrToStr(text); }), number) << text;
 }
 
 class ShapingProperties : public testing::TestWithParam<CodePage> {};
@@ -115,15 +102,12 @@ TEST_P(ShapingProperties, DecisionTablesShapeAsTheRulesDo) {
   std::mt19937 random(13);
   for (int i = 0; i < 300000; ++i) {
     Byte codes[4], expected[4];
-    for (Byte& code : codes)
-      code = static_cast<Byte>(random() % 5 == 0 ? random() % 128 : 128 + random() % 128);
-    std::copy(std::begin(codes), std::end(codes), std::begin(expected));
+    for (int k = 0; k < 4; ++k) codes[k] = expected[k] = static_cast<Byte>(random() % 5 == 0 ? random() % 128 : 128 + random() % 128);
     CodeAccess access{tables, {&expected[0], &expected[1], &expected[2], &expected[3]}};
     detail::JoinToPrevious(access);
     detail::JoinToNext(access);
     ShapeLetter(tables, codes[0], codes[1], codes[2], codes[3]);
-    ASSERT_EQ(test::CodesOf(CodeString(codes, codes + 3)),
-              test::CodesOf(CodeString(expected, expected + 3)));
+    ASSERT_EQ(CodesOf(CodeString(codes, codes + 3)), CodesOf(CodeString(expected, expected + 3)));
   }
 }
 
@@ -230,27 +214,25 @@ using test::ReadFile;
 using test::WriteFile;
 
 // What one line of the file becomes: the line is in visual order already.
-CodeString ConvertedLine(const CodeString& line) {
-  return En_Ir_To_nivo(Reverse(line)) + "\r\n";
-}
+CodeString ConvertedLine(const CodeString& line) { return En_Ir_To_nivo(Reverse(line)) + "\r\n"; }
 
-// The lines themselves, of every length and end, are checked against the step-by-step
-// engine in the table engine's test; here the file's own handling.
+// The file's own handling (its lines are the test above's): progress, a file onto
+// itself, failures that leave the output alone and no partial file behind.
 class FileConversion : public testing::Test {
  protected:
-  // Only the files the test made: no partial output left behind.
   std::vector<std::string> FilesInDir() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-      names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
-
+  int ErrorOf(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return ErrorNumberOf([&] { En_Ir_FileToNivo(from, to); });
+  }
   test::TempDir dir;
 };
 
-TEST_F(FileConversion, ReportsProgressUpToTheWholeFile) {
+TEST_F(FileConversion, ProgressAndAFileOntoItself) {
   WriteFile(dir / "in.txt", std::string(3 << 20, 'a'));
   std::uint64_t lastDone = 0, total = 0;
   En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt", [&](std::uint64_t done, std::uint64_t of) {
@@ -263,61 +245,47 @@ TEST_F(FileConversion, ReportsProgressUpToTheWholeFile) {
   WriteFile(dir / "in.txt", "");
   EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"));
   EXPECT_EQ(ReadFile(dir / "out.txt"), "") << "an empty file";
-}
-
-TEST_F(FileConversion, ConvertingAFileOntoItselfKeepsItsContent) {
-  WriteFile(dir / "text.txt", "~fff~\r\n");
-  EXPECT_TRUE(En_Ir_FileToNivo(dir / "text.txt", dir / "text.txt"));
-  EXPECT_EQ(ReadFile(dir / "text.txt"), ConvertedLine("~fff~"));
-
+  // Onto itself, and onto another name of the same file, which keeps the original.
+  WriteFile(dir / "a.txt", "~fff~\r\n");
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "a.txt", dir / "a.txt"));
+  EXPECT_EQ(ReadFile(dir / "a.txt"), ConvertedLine("~fff~"));
   WriteFile(dir / "a.txt", "~fff~\r\n");
   std::error_code error;
   std::filesystem::create_hard_link(dir / "a.txt", dir / "b.txt", error);
   if (error) GTEST_SKIP() << "no hard links here";
   EXPECT_TRUE(En_Ir_FileToNivo(dir / "a.txt", dir / "b.txt"));
   EXPECT_EQ(ReadFile(dir / "b.txt"), ConvertedLine("~fff~"));
-  EXPECT_EQ(ReadFile(dir / "a.txt"), "~fff~\r\n") << "the other name keeps the original";
+  EXPECT_EQ(ReadFile(dir / "a.txt"), "~fff~\r\n");
 }
 
+// A directory opens but cannot be read: its failure comes mid-way. The message names
+// the output asked for, not the temporary file.
 TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
   WriteFile(dir / "out.txt", "precious");
   WriteFile(dir / "in.txt", "~f~");
   std::filesystem::create_directory(dir / "folder");
-
   const std::filesystem::path in = dir / "in.txt", out = dir / "out.txt";
   const struct {
     std::filesystem::path from, to;
-    int error;  // -1: any
+    int error;
   } cases[] = {
-      {dir / "missing.txt", out, kFileNotFound},
-      {in, dir / "no" / "out.txt", kPathNotFound},
-      {in, dir / "folder", kPathFileAccessError},
-      {in, "", kBadFileName},
-      {"", out, kBadFileName},
-      {dir / "folder", out, -1},  // a directory opens but cannot be read: the failure comes mid-way
+      {dir / "missing.txt", out, kFileNotFound}, {in, dir / "no" / "out.txt", kPathNotFound},
+      {in, dir / "folder", kPathFileAccessError}, {in, "", kBadFileName},
+      {"", out, kBadFileName},                    {dir / "folder", out, -1},  // -1: any
   };
   for (const auto& c : cases) {
-    const int error = ErrorNumberOf([&] { En_Ir_FileToNivo(c.from, c.to); });
-    EXPECT_EQ(c.error < 0 ? error != 0 : error == c.error, true) << c.from << " to " << c.to << ": " << error;
+    const int error = ErrorOf(c.from, c.to);
+    EXPECT_TRUE(c.error < 0 ? error != 0 : error == c.error) << c.from << " to " << c.to << ": " << error;
   }
-
-  EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
+  std::filesystem::permissions(out, std::filesystem::perms::owner_read);
+  EXPECT_EQ(ErrorOf(in, out), kPathFileAccessError) << "a read-only output is refused";
+  std::filesystem::permissions(out, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  EXPECT_EQ(ReadFile(out), "precious");
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
-
-  std::filesystem::permissions(dir / "out.txt", std::filesystem::perms::owner_read);
-  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "out.txt"); }),
-            kPathFileAccessError)
-      << "a read-only output is refused";
-  std::filesystem::permissions(dir / "out.txt", std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add);
-  EXPECT_EQ(ReadFile(dir / "out.txt"), "precious");
-  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"folder", "in.txt", "out.txt"}));
-
   try {
-    En_Ir_FileToNivo(dir / "in.txt", dir / "no" / "out.txt");
+    En_Ir_FileToNivo(in, dir / "no" / "out.txt");
   } catch (const RunTimeError& failure) {
-    EXPECT_EQ(std::string(failure.what()).find(".tmp"), std::string::npos)
-        << "the message names the output asked for: " << failure.what();
+    EXPECT_EQ(std::string(failure.what()).find(".tmp"), std::string::npos) << failure.what();
   }
 }
 
@@ -333,8 +301,7 @@ TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
   ASSERT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "link.txt"));
   EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
   EXPECT_EQ(ReadFile(dir / "private.txt"), ConvertedLine("~f~"));
-  EXPECT_EQ(fs::status(dir / "private.txt").permissions(),
-            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(dir / "private.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
   ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
   std::string received;
@@ -346,30 +313,26 @@ TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
   }
   if (!converted) std::ofstream{dir / "pipe"};  // lets the reader go
   reader.join();
-  EXPECT_TRUE(converted);
+  EXPECT_TRUE(converted && fs::is_fifo(dir / "pipe"));
   EXPECT_EQ(received, ReadFile(dir / "private.txt"));
-  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "link.txt", "pipe", "private.txt"}));
 
-  // A file taken for a directory, on either side; a name too long; a directory read.
-  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt" / "x", dir / "out.txt"); }), kPathNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "in.txt" / "x"); }), kPathNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / std::string(300, 'x'), dir / "out.txt"); }), kBadFileName);
-  fs::create_directory(dir / "folder");
-  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "folder", dir / "out.txt"); }), kPathFileAccessError);
-  // Links that name each other are refused, and stay links.
+  // A file taken for a directory, on either side; a name too long; links that name
+  // each other are refused, and stay links.
+  EXPECT_EQ(ErrorOf(dir / "in.txt" / "x", dir / "out.txt"), kPathNotFound);
+  EXPECT_EQ(ErrorOf(dir / "in.txt", dir / "in.txt" / "x"), kPathNotFound);
+  EXPECT_EQ(ErrorOf(dir / std::string(300, 'x'), dir / "out.txt"), kBadFileName);
   fs::create_symlink("loop2", dir / "loop1");
   fs::create_symlink("loop1", dir / "loop2");
-  EXPECT_EQ(ErrorNumberOf([&] { En_Ir_FileToNivo(dir / "in.txt", dir / "loop1"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf(dir / "in.txt", dir / "loop1"), kPathFileAccessError);
   EXPECT_TRUE(fs::is_symlink(dir / "loop1") && fs::is_symlink(dir / "loop2"));
   // A link to a file not made yet, and a name as long as a name can be.
   fs::create_symlink("made.txt", dir / "new-link.txt");
   EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / "new-link.txt"));
   EXPECT_TRUE(fs::is_symlink(dir / "new-link.txt"));
   EXPECT_EQ(ReadFile(dir / "made.txt"), ConvertedLine("~f~"));
-  const std::string longest(255, 'x');
-  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / longest));
-  EXPECT_EQ(ReadFile(dir / longest), ConvertedLine("~f~"));
+  EXPECT_TRUE(En_Ir_FileToNivo(dir / "in.txt", dir / std::string(255, 'x')));
+  EXPECT_EQ(ReadFile(dir / std::string(255, 'x')), ConvertedLine("~f~"));
 }
 #endif
 
