@@ -163,8 +163,9 @@ TEST(Typing, FarsiPressLeavesTheFieldWhatItMayInsert) {
     typist.settings.persian = c.persian;
     auto field = MemoryField::TextBox(c.fieldName, c.tag);
     std::int16_t code = c.typed;
-    EXPECT_EQ(FarsiPress(*field, code, typist.settings, typist.services), c.result) << c.tag << "/" << c.fieldName << " " << c.typed;
-    EXPECT_EQ(code, c.left) << c.tag << "/" << c.fieldName << " " << c.typed;
+    SCOPED_TRACE(testing::Message() << c.tag << "/" << c.fieldName << " " << c.typed);
+    EXPECT_EQ(FarsiPress(*field, code, typist.settings, typist.services), c.result);
+    EXPECT_EQ(code, c.left);
   }
 }
 
@@ -222,28 +223,10 @@ using pelikar::test::CodesOf;
 // (Shifted letters other than these type the unshifted letter at key-down, while
 // ConvertText looks their capitals up in KeyMap.)
 constexpr std::string_view kLetterKeys = "abcdefghijklmnopqrstuvwxyz;',[]\\`-=JHG";
-// A random word or few of those keys.
-std::string RandomText(std::mt19937& random) {
-  std::string text;
-  const int words = 1 + static_cast<int>(random() % 6);
-  for (int w = 0; w < words; ++w) {
-    if (w > 0) text += ' ';
-    const int length = 1 + static_cast<int>(random() % 7);
-    for (int i = 0; i < length; ++i) text += kLetterKeys[random() % kLetterKeys.size()];
-  }
-  return text;
-}
 
 class TypingWords : public testing::TestWithParam<std::tuple<int, bool>> {
  protected:
-  TypingWords() : typist(std::get<0>(GetParam())) {
-    typist.settings.multiLine = std::get<1>(GetParam());
-    field->multiLine = typist.settings.multiLine;
-  }
-  encoding::CodePage Page() const {
-    return static_cast<encoding::CodePage>(std::get<0>(GetParam()));
-  }
-
+  TypingWords() : typist(std::get<0>(GetParam())) { typist.settings.multiLine = field->multiLine = std::get<1>(GetParam()); }
   Typist typist;
   std::shared_ptr<MemoryField> field = MemoryField::TextBox("Text1");
   std::mt19937 random{20240501};
@@ -252,10 +235,15 @@ class TypingWords : public testing::TestWithParam<std::tuple<int, bool>> {
 // Visual index v holds the letter typed (n - 1 - v)-th: a range of the field is a range
 // of the word.
 TEST_P(TypingWords, EditingATypedWordGivesTheConvertedEditedWord) {
+  const auto page = static_cast<encoding::CodePage>(std::get<0>(GetParam()));
   for (int round = 0; round < 4000; ++round) {
-    const std::string word = RandomText(random);
+    std::string word;  // a random word or few of those keys
+    for (int w = 0, words = 1 + static_cast<int>(random() % 6); w < words; ++w) {
+      if (w > 0) word += ' ';
+      for (int i = 0, length = 1 + static_cast<int>(random() % 7); i < length; ++i) word += kLetterKeys[random() % kLetterKeys.size()];
+    }
     const std::size_t n = word.size();
-    field->text = encoding::ConvertText("~" + word + "~", Page());
+    field->text = encoding::ConvertText("~" + word + "~", page);
     const std::size_t from = random() % (n + 1);
     const std::size_t count = random() % 3 == 0 ? random() % (n - from + 1) : 0;
     field->Select(static_cast<std::int32_t>(from), static_cast<std::int32_t>(count));
@@ -288,18 +276,14 @@ TEST_P(TypingWords, EditingATypedWordGivesTheConvertedEditedWord) {
     }
     const std::string shown = field->Shown();
     typist.Press(*field, key);
-    ASSERT_EQ(CodesOf(TrimSpaces(field->text)),
-              CodesOf(encoding::ConvertText("~" + edited + "~", Page())))
+    ASSERT_EQ(CodesOf(TrimSpaces(field->text)), CodesOf(encoding::ConvertText("~" + edited + "~", page)))
         << "key " << key.code << " in " << shown << " of \"" << word << "\", selected " << count;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCodePages, TypingWords,
-                         testing::Combine(testing::Values(0, 1), testing::Bool()),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param) == 0 ? "Nivo" : "Ir") +
-                                  (std::get<1>(info.param) ? "MultiLine" : "SingleLine");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothCodePages, TypingWords, testing::Combine(testing::Values(0, 1), testing::Bool()), [](const auto& info) {
+  return std::string(std::get<0>(info.param) == 0 ? "Nivo" : "Ir") + (std::get<1>(info.param) ? "MultiLine" : "SingleLine");
+});
 
 }  // namespace
 }  // namespace pelikar::input::test
