@@ -13,38 +13,20 @@
 namespace pelikar::host {
 namespace {
 
+// Halves round to even; beyond a Long, NaN and text that reads as no number raise.
 TEST(HostValue, ToLongConvertsAsTheHostsRunTime) {
-  const struct {
-    HostValue value;
-    std::int32_t expected;
-  } cases[] = {
-      {HostValue(), 0},
-      {HostValue(true), -1},
-      {HostValue(std::int32_t{-2147483647 - 1}), -2147483647 - 1},
-      {HostValue(2.5), 2},
-      {HostValue(3.5), 4},
-      {HostValue(-2.5), -2},
-      {HostValue(2147483647.4), 2147483647},
-      {HostValue(CodeString("655796")), 655796},
-      {HostValue(CodeString("&H10")), 16},
+  const std::pair<HostValue, std::int32_t> cases[] = {
+      {HostValue(), 0},         {HostValue(true), -1},          {HostValue(std::int32_t{-2147483647 - 1}), -2147483647 - 1},
+      {HostValue(2.5), 2},      {HostValue(3.5), 4},            {HostValue(-2.5), -2},
+      {HostValue(2147483647.4), 2147483647}, {HostValue(CodeString("655796")), 655796}, {HostValue(CodeString("&H10")), 16},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.value.ToLong(), c.expected);
-}
-
-TEST(HostValue, ToLongRaisesOutOfRangeAndForNonNumbers) {
-  const struct {
-    HostValue value;
-    int error;
-  } cases[] = {
-      {HostValue(2147483647.5), kOverflow},
-      {HostValue(-2147483649.0), kOverflow},
-      {HostValue(std::numeric_limits<double>::quiet_NaN()), kOverflow},
-      {HostValue(CodeString("1e10")), kOverflow},
-      {HostValue(CodeString("form")), kTypeMismatch},
-      {HostValue(HostValue::Object{}), kTypeMismatch},
+  for (const auto& [value, expected] : cases) EXPECT_EQ(value.ToLong(), expected);
+  const std::pair<HostValue, int> errors[] = {
+      {HostValue(2147483647.5), kOverflow},          {HostValue(-2147483649.0), kOverflow},
+      {HostValue(std::numeric_limits<double>::quiet_NaN()), kOverflow}, {HostValue(CodeString("1e10")), kOverflow},
+      {HostValue(CodeString("form")), kTypeMismatch}, {HostValue(HostValue::Object{}), kTypeMismatch},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(pelikar::test::ErrorNumberOf([&] { c.value.ToLong(); }), c.error);
+  for (const auto& [value, error] : errors) EXPECT_EQ(pelikar::test::ErrorNumberOf([&] { value.ToLong(); }), error);
 }
 
 }  // namespace
