@@ -58,9 +58,7 @@ BidiClass IcuClass(char32_t c) {
 // Every character the pages stand for, and the whole Arabic block.
 TEST(UnicodeFacts, ClassesAndJoiningAreIcus) {
   std::vector<char32_t> characters;
-  for (CodePage page : {CodePage::Nivo, CodePage::Ir}) {
-    for (int code = 0; code < 256; ++code) characters.push_back(LettersOf(page).character[code]);
-  }
+  for (int code = 0; code < 256; ++code) characters.insert(characters.end(), {LettersOf(CodePage::Nivo).character[code], LettersOf(CodePage::Ir).character[code]});
   for (char32_t c = 0x0600; c <= 0x06FF; ++c) {
     if (u_isdefined(static_cast<UChar32>(c))) characters.push_back(c);
   }
@@ -81,18 +79,15 @@ TEST(UnicodeFacts, PresentationFormsFoldToTheirLettersAsNfkcDoes) {
     ++folded;
     EXPECT_EQ(std::u32string(letters, count), Nfkc(c)) << std::hex << unsigned(c);
   }
-  // Every form of every letter the pages have folds.
+  // Every form of every letter the pages have folds. (The tatweel's "forms" are its
+  // harakat.)
   for (CodePage page : {CodePage::Nivo, CodePage::Ir}) {
     for (int code = 128; code < 256; ++code) {
-      // (The tatweel's "forms" are its harakat.)
       const char32_t letter = LettersOf(page).character[code];
-      if (letter == 0x0640) continue;
-      for (int form = 1; form <= 4; ++form) {
+      for (int form = 1; form <= 4 && letter != 0x0640; ++form) {
         const char32_t shape = pelikar::test::PresentationForm(letter, form);
         char32_t letters[2];
-        if (shape != 0) {
-          EXPECT_EQ(FoldPresentationForm(shape, letters), 1) << std::hex << unsigned(shape);
-        }
+        if (shape != 0) EXPECT_EQ(FoldPresentationForm(shape, letters), 1) << std::hex << unsigned(shape);
       }
     }
   }
@@ -118,17 +113,6 @@ using encoding::CodePage;
 
 constexpr char32_t kZwnj = 0x200C;
 constexpr const char* kWordList = "/usr/share/hunspell/fa_IR.dic";
-
-std::vector<std::string> Words() {
-  std::ifstream in(kWordList);
-  std::vector<std::string> words;
-  std::string line;
-  std::getline(in, line);  // the count
-  while (std::getline(in, line)) {
-    if (!line.empty()) words.push_back(line);
-  }
-  return words;
-}
 
 std::string Hex(char32_t c) {
   char text[16];
@@ -167,7 +151,13 @@ std::string ClassOf(std::u32string word, const std::u32string& back) {
 class WordList : public testing::TestWithParam<CodePage> {};
 
 TEST_P(WordList, EveryWordTheCodePageExpressesComesBack) {
-  const std::vector<std::string> words = Words();
+  std::ifstream in(kWordList);
+  std::vector<std::string> words;
+  std::string line;
+  std::getline(in, line);  // the count
+  while (std::getline(in, line)) {
+    if (!line.empty()) words.push_back(line);
+  }
   if (words.empty()) GTEST_SKIP() << kWordList << " is missing (myspell-fa)";
   const BridgeOptions options = On(GetParam());
   CodesToUnicode toUnicode(options);
@@ -179,14 +169,13 @@ TEST_P(WordList, EveryWordTheCodePageExpressesComesBack) {
     CodeString codes;
     unexpressed.clear();
     fromUnicode.Line(word, codes, unexpressed);
-    if (!unexpressed.empty()) {
-      std::string letters;
-      for (const Unexpressed& u : unexpressed) letters += (letters.empty() ? "" : " ") + Hex(u.character);
-      ++lost["the page lacks " + letters];
+    std::string letters, text;
+    for (const Unexpressed& u : unexpressed) letters += " " + Hex(u.character);
+    if (!letters.empty()) {
+      ++lost["the page lacks" + letters];
       continue;
     }
     ++expressed;
-    std::string text;
     toUnicode.Line(codes, text);
     if (text == word) {
       ++back;
