@@ -50,12 +50,12 @@ TEST_P(BothCodePages, EveryLetterKeyTypesItsLetter) {
   // (the question mark the Persian one), and some letter keys signs: on I, O and P
   // the Nivo page has Arabic signs of its own.
   const bool nivo = GetParam() == CodePage::Nivo;
+  const std::u32string shiftedDigits = U")!@#$%^&*(";
+  for (int digit = 0; digit < 10; ++digit) EXPECT_EQ(UnicodeOf(GetParam(), tables.shiftKeyMap['0' + digit]), shiftedDigits[digit]);
   const std::pair<int, char32_t> shifted[] = {
-      {'0', ')'}, {'1', '!'}, {'2', '@'}, {'3', '#'}, {'4', '$'}, {'5', '%'}, {'6', '^'}, {'7', '&'},
-      {'8', '*'}, {'9', '('}, {186, ':'}, {187, '+'}, {188, '<'}, {189, '_'}, {190, '>'}, {191, U'\u061F'},
-      {192, '~'}, {219, '{'}, {220, '|'}, {221, '}'}, {222, '"'}, {'C', '['}, {'V', ']'}, {'L', '\\'},
-      {'U', '\''}, {'K', U'\u060C'}, {'I', nivo ? U'\u066B' : U'%'}, {'O', nivo ? U'\u066D' : U'*'},
-      {'P', nivo ? U'\u066A' : U';'},
+      {186, ':'}, {187, '+'}, {188, '<'}, {189, '_'}, {190, '>'}, {191, U'\u061F'}, {192, '~'}, {219, '{'}, {220, '|'},
+      {221, '}'}, {222, '"'}, {'C', '['}, {'V', ']'}, {'L', '\\'}, {'U', '\''}, {'K', U'\u060C'},
+      {'I', nivo ? U'\u066B' : U'%'}, {'O', nivo ? U'\u066D' : U'*'}, {'P', nivo ? U'\u066A' : U';'},
   };
   for (const auto& [key, sign] : shifted) EXPECT_EQ(UnicodeOf(GetParam(), tables.shiftKeyMap[key]), sign) << key;
 }
@@ -108,11 +108,10 @@ TEST_P(BothCodePages, JoinClassAgreesWithUnicodeJoiningTypes) {
     if (BaseLetter(shown) == U'\u0622') expected = test::Joining::None;
     if (page == CodePage::Ir && code == 143) expected = test::Joining::Dual;
     const Byte joinClass = tables.joinClass[code];
-    switch (expected) {
-      case test::Joining::Dual: EXPECT_EQ(joinClass, kJoinsBoth) << code << " " << name; break;
-      case test::Joining::Right: EXPECT_EQ(joinClass, kJoinsBefore) << code << " " << name; break;
-      case test::Joining::Causing: EXPECT_NE(joinClass, kJoinsNever) << code << " " << name; break;
-      case test::Joining::None: EXPECT_EQ(joinClass, kJoinsNever) << code << " " << name; break;
+    if (expected == test::Joining::Causing) {
+      EXPECT_NE(joinClass, kJoinsNever) << code << " " << name;
+    } else {
+      EXPECT_EQ(joinClass, expected == test::Joining::Dual ? kJoinsBoth : expected == test::Joining::Right ? kJoinsBefore : kJoinsNever) << code << " " << name;
     }
   }
 }
@@ -138,9 +137,7 @@ TEST(IrCodePage, AgreesWithThePublishedIranSystemLayout) {
     // The only code of its letter is its code in any form asked (but the hamza and
     // the yeh with hamza, which share their forms, and the no-break space).
     const bool only = std::u32string_view(U"\u00A0\u0621\u0626").find(fact.letter) == std::u32string_view::npos &&
-                      std::ranges::count_if(test::kIranSystem, [&](const auto& other) {
-                        return other.letter == fact.letter;
-                      }) == 1;
+                      std::ranges::count_if(test::kIranSystem, [&](const auto& other) { return other.letter == fact.letter; }) == 1;
     for (int form = kInitial; form <= kIsolated; ++form) {
       if (only || (fact.forms.count(form) && (HasForm(ir, fact.code, form) || form == kIsolated))) {
         EXPECT_EQ(ToForm(ir, fact.code, form), fact.code) << "form " << form;
@@ -193,8 +190,7 @@ TEST(NivoCodePage, AlphabetMapCountsThePersianAlphabetInIsolatedForms) {
   for (int n = 1; n <= 34; ++n) {
     const char32_t shown = UnicodeOf(CodePage::Nivo, AlphabetMap[n]);
     // The hamza is written with the yeh with hamza's isolated code.
-    const char32_t expected =
-        test::kAlphabet[n - 1] == U'\u0621' ? U'\u0626' : test::kAlphabet[n - 1];
+    const char32_t expected = test::kAlphabet[n - 1] == U'\u0621' ? U'\u0626' : test::kAlphabet[n - 1];
     EXPECT_EQ(BaseLetter(shown), expected) << "letter " << n;
     EXPECT_EQ(ShownForm(shown), kIsolated) << "letter " << n;
   }
@@ -208,12 +204,8 @@ using test::Joining;
 // A key and its letter; 0 for a character that is no letter (space, digit).
 using TypedLetter = test::KeyLetter;
 
-Joining JoiningForCodePages(char32_t letter) {
-  if (letter == 0) return Joining::None;
-  // Neither code page has a final alef madda.
-  if (letter == U'\u0622') return Joining::None;
-  return test::JoiningOf(letter);
-}
+// Neither code page has a final alef madda.
+Joining JoiningForCodePages(char32_t letter) { return letter == 0 || letter == U'\u0622' ? Joining::None : test::JoiningOf(letter); }
 
 bool JoinsForward(Joining j) { return j == Joining::Dual || j == Joining::Causing; }
 bool JoinsBackward(Joining j) { return j != Joining::None; }
@@ -224,8 +216,7 @@ std::vector<int> ExpectedForms(const std::vector<TypedLetter>& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const Joining self = JoiningForCodePages(text[i].letter);
     const bool joinsPrevious = i > 0 && JoinsForward(JoiningForCodePages(text[i - 1].letter)) && JoinsBackward(self);
-    const bool joinsNext =
-        i + 1 < text.size() && JoinsForward(self) && JoinsBackward(JoiningForCodePages(text[i + 1].letter));
+    const bool joinsNext = i + 1 < text.size() && JoinsForward(self) && JoinsBackward(JoiningForCodePages(text[i + 1].letter));
     forms.push_back(joinsPrevious ? (joinsNext ? 2 : 3) : (joinsNext ? 1 : 4));
   }
   return forms;
@@ -257,12 +248,6 @@ CodeString ExpectedVisual(CodePage page, const std::vector<TypedLetter>& text) {
   return expected;
 }
 
-CodeString TypedInOneSpan(const std::vector<TypedLetter>& text) {
-  CodeString typed = "~";
-  for (const auto& t : text) typed += t.key;
-  return typed + "~";
-}
-
 std::vector<TypedLetter> RandomSentence(std::mt19937& random) {
   static const std::vector<TypedLetter> letters = [] {
     std::vector<TypedLetter> keys = test::kLayoutLetters;
@@ -283,7 +268,9 @@ TEST_P(JoiningOracle, EveryLetterOfRandomSentencesTakesItsJoiningForm) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 3000; ++round) {
     const std::vector<TypedLetter> text = RandomSentence(random);
-    const CodeString typed = TypedInOneSpan(text);
+    CodeString typed = "~";
+    for (const auto& t : text) typed += t.key;
+    typed += "~";
     const CodeString expected = ExpectedVisual(GetParam(), text);
     ASSERT_EQ(test::CodesOf(ConvertText(typed, GetParam())), test::CodesOf(expected)) << "typed " << typed;
   }

@@ -46,28 +46,22 @@ MessageLayout LayOut(CodeView prompt, std::int16_t buttons = 0, std::int16_t ali
   return LayOutMessage({prompt, buttons, title, alignment, "Pelikar"}, measure);
 }
 
-struct LinesCase {
-  const char* prompt;
-  std::int16_t alignment;
-  std::vector<std::string> lines;  // as the labels hold them, top to bottom
-  std::vector<std::int32_t> lefts;
-  std::int32_t width;
-  std::int32_t height;
-  std::int32_t buttonOffset;  // what the widening adds to every button's left edge
-};
-
 // The prompt is converted (reversed into visual order) before it is split, so its
 // lines come out in the reverse of the order they were written in.
 TEST(MessageLayout, LinesWidthAndHeight) {
-  const std::string line39(39, 'x'), line40(40, 'x'), line45(45, 'x');
-  const std::string twoLines = line40 + "|a";
-  const LinesCase cases[] = {
-      {"a|b", 0, {"b", " a"}, {100, 100}, 4185, 1750, 0},
-      {"", 0, {""}, {100}, 4185, 1400, 0},
+  const std::string line39(39, 'x'), line40(40, 'x'), line45(45, 'x'), twoLines = line40 + "|a";
+  const struct {
+    const char* prompt;
+    std::int16_t alignment;
+    std::vector<std::string> lines;  // as the labels hold them, top to bottom
+    std::vector<std::int32_t> lefts;
+    std::int32_t width, height;
+    std::int32_t buttonOffset;  // what the widening adds to every button's left edge
+  } cases[] = {
+      {"a|b", 0, {"b", " a"}, {100, 100}, 4185, 1750, 0}, {"", 0, {""}, {100}, 4185, 1400, 0},
       {"a|b|c", 0, {"c", " b", " a"}, {100, 100, 100}, 4185, 2100, 0},
       // Out-of-range alignments are left alignment.
-      {"ab", 3, {"ba"}, {100}, 4185, 1400, 0},
-      {"ab", -1, {"ba"}, {100}, 4185, 1400, 0},
+      {"ab", 3, {"ba"}, {100}, 4185, 1400, 0}, {"ab", -1, {"ba"}, {100}, 4185, 1400, 0},
       {"ab|c", 1, {"c", " ba"}, {4185 - 100 - 201, 4185 - 300 - 201}, 4185, 1750, 0},
       {"ab|c", 2, {"c", " ba"}, {2042, 1942}, 4185, 1750, 0},
       // A line's last character never counts: 39 characters do not widen the box.
@@ -78,10 +72,9 @@ TEST(MessageLayout, LinesWidthAndHeight) {
       // Once widened, a line must pass the new width less 345 to widen it again.
       {line45.c_str(), 0, {line45}, {100}, 5000, 1400, 408},
       // The blank that starts a second line counts with it.
-      {twoLines.c_str(), 1, {"a", " " + line40}, {4600 - 100 - 201, 4600 - 4100 - 201}, 4600,
-       1750, 208},
+      {twoLines.c_str(), 1, {"a", " " + line40}, {4600 - 100 - 201, 4600 - 4100 - 201}, 4600, 1750, 208},
   };
-  for (const LinesCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string("prompt ") + c.prompt);
     const MessageLayout layout = LayOut(c.prompt, 0, c.alignment);
     ASSERT_EQ(layout.lines.size(), c.lines.size());
@@ -112,23 +105,18 @@ TEST(MessageLayout, ButtonSets) {
     const MessageLayout layout = LayOut("a", c.set);
     for (int i = 0; i < kMessageButtonCount; ++i) {
       EXPECT_EQ(layout.buttons[i].value, i + 1);
-      bool shown = false;
-      for (const auto& [index, left] : c.shown) {
-        if (index != i) continue;
-        shown = true;
-        EXPECT_EQ(layout.buttons[i].left, left) << "button " << i;
+      const auto shown = std::ranges::find(c.shown, i, &std::pair<int, std::int32_t>::first);
+      EXPECT_EQ(layout.buttons[i].shown, shown != c.shown.end()) << "button " << i;
+      if (shown != c.shown.end()) {
+        EXPECT_EQ(layout.buttons[i].left, shown->second) << "button " << i;
       }
-      EXPECT_EQ(layout.buttons[i].shown, shown) << "button " << i;
     }
     EXPECT_EQ(layout.firstButton, c.shown.front().first);
     const bool error = c.set < 0 || c.set > 5;
     EXPECT_EQ(layout.lines[0].text, error ? "Err : Buttons must be between 0 To 5" : "a");
   }
-}
-
-// The error line takes the place of the first line and the box makes room for it,
-// placed by the alignment like any line.
-TEST(MessageLayout, TheButtonSetErrorFitsTheBox) {
+  // The error line takes the place of the first line and the box makes room for it,
+  // placed by the alignment like any line.
   const MessageLayout layout = LayOut("a|b", 9, 1);
   ASSERT_EQ(layout.lines.size(), 2u);
   EXPECT_EQ(layout.lines[1].text, " a");
@@ -142,12 +130,6 @@ TEST(MessageLayout, TheButtonSetErrorFitsTheBox) {
   // The caption is the title, not converted, or the program's name.
   EXPECT_EQ(LayOut("a", 0, 0, "~sghl~").caption, "~sghl~");
   EXPECT_EQ(wide.caption, "Pelikar");
-}
-
-TEST(Tooltip, DisplayTextHasOneBlankBeforeAndTwoAfter) {
-  EXPECT_EQ(TipDisplayText("abc"), " abc  ");
-  EXPECT_EQ(TipDisplayText("  a b  "), " a b  ");
-  EXPECT_EQ(TipDisplayText("   "), "   ") << "blanks only show the added blanks";
 }
 
 // A text of 1500 by 300 twips at 15 twips a pixel: the tip is 100 by 22 pixels (a
@@ -170,6 +152,9 @@ TEST(Tooltip, StandsBelowThePointerInsideTheWorkArea) {
     const std::int32_t t = c.twipsPerPixel;
     EXPECT_EQ(PlaceTip(100 * t, 20 * t, c.pointer, {static_cast<double>(t), static_cast<double>(t)}, c.area), c.expected) << c.pointer.x << "," << c.pointer.y;
   }
+  // The text has one blank before and two after; blanks only show the added blanks.
+  EXPECT_EQ(TipDisplayText("  a b  "), " a b  ");
+  EXPECT_EQ(TipDisplayText("   "), "   ");
 }
 
 // Every step of the label animations, over a label that writes every property write and
@@ -224,10 +209,8 @@ class AnimationTest : public testing::Test {
   }
   // The steps but the refreshes.
   Steps Writes() const {
-    Steps writes;
-    for (const std::string& step : label_.steps) {
-      if (step != "Refresh") writes.push_back(step);
-    }
+    Steps writes = label_.steps;
+    std::erase(writes, "Refresh");
     return writes;
   }
 
@@ -354,9 +337,7 @@ TEST(KeyboardCaptions, FollowShiftEnAndCaps) {
     }
     EXPECT_EQ(Shown(model), test.shown) << test.what;
   }
-}
-
-TEST(KeyboardCaptions, ThePreviewShowsTheCharacterClicked) {
+  // The preview shows the character clicked.
   KeyboardModel model;
   EXPECT_EQ(model.Preview(), "");
   model.ButtonDown(kQKey);
@@ -376,11 +357,10 @@ TEST(KeyboardCaptions, EachButtonAsksForItsAction) {
     int keyCode;
     int shift;
   } cases[] = {
-      {kGraveKey, false, Action::Type, 192, 0}, {kQKey, true, Action::Type, 'Q', 1},
-      {kBackSpKey, false, Action::Type, 8, 0}, {14, false, Action::Type, 0, 0},  // Tab
-      {kSpaceKey, true, Action::Type, 32, 1},  {kLeftShiftKey, false, Action::None, 0, 0},
-      {kEnKey, false, Action::None, 0, 0},     {kCopyKey, false, Action::Copy, 0, 0},
-      {kEscKey, false, Action::Cancel, 0, 0},  {kOkKey, false, Action::Accept, 0, 0},
+      {kGraveKey, false, Action::Type, 192, 0}, {kQKey, true, Action::Type, 'Q', 1}, {kBackSpKey, false, Action::Type, 8, 0},
+      {14, false, Action::Type, 0, 0},  // Tab
+      {kSpaceKey, true, Action::Type, 32, 1},  {kLeftShiftKey, false, Action::None, 0, 0}, {kEnKey, false, Action::None, 0, 0},
+      {kCopyKey, false, Action::Copy, 0, 0},   {kEscKey, false, Action::Cancel, 0, 0},     {kOkKey, false, Action::Accept, 0, 0},
       {kClearKey, false, Action::Clear, 0, 0},
   };
   for (const auto& test : cases) {
@@ -421,14 +401,8 @@ const std::map<std::int32_t, std::string> kUsRows = {
 
 // The virtual keys of a US keyboard's punctuation keys (VK_OEM_1 ... VK_OEM_7); letters
 // and digits are their own uppercase characters.
-const std::map<char, int> kPunctuationKeys = {
-    {';', 0xBA}, {'=', 0xBB}, {',', 0xBC}, {'-', 0xBD}, {'.', 0xBE}, {'/', 0xBF},
-    {'`', 0xC0}, {'[', 0xDB}, {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
-
-int VirtualKeyOf(char key) {
-  const auto punctuation = kPunctuationKeys.find(key);
-  return punctuation != kPunctuationKeys.end() ? punctuation->second : key;
-}
+const std::map<char, int> kPunctuationKeys = {{';', 0xBA}, {'=', 0xBB}, {',', 0xBC}, {'-', 0xBD}, {'.', 0xBE}, {'/', 0xBF},
+                                              {'`', 0xC0}, {'[', 0xDB}, {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
 
 std::vector<const KeyButton*> CharacterKeys() {
   std::vector<const KeyButton*> keys;
@@ -443,12 +417,11 @@ TEST(KeyboardGrid, TheCharacterKeysAreTheUsRowsWithTheirVirtualKeys) {
   for (const KeyButton* key : CharacterKeys()) rows[key->box.top].push_back(key);
   ASSERT_EQ(rows.size(), kUsRows.size());
   for (auto& [top, keys] : rows) {
-    std::sort(keys.begin(), keys.end(),
-              [](const KeyButton* a, const KeyButton* b) { return a->box.left < b->box.left; });
+    std::ranges::sort(keys, {}, [](const KeyButton* key) { return key->box.left; });
     std::string latin;
     for (const KeyButton* key : keys) {
       latin += key->latin;
-      EXPECT_EQ(key->keyCode, VirtualKeyOf(key->latin)) << key->latin;
+      EXPECT_EQ(key->keyCode, kPunctuationKeys.contains(key->latin) ? kPunctuationKeys.at(key->latin) : key->latin) << key->latin;
     }
     EXPECT_EQ(latin, kUsRows.at(top));
   }
