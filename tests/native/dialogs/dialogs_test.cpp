@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -21,7 +19,6 @@
 #include "dialogs/keyboard_model.h"
 #include "dialogs/message_layout.h"
 #include "dialogs/tooltip_placement.h"
-#include "encoding/convert_text.h"
 #include "encoding/shaping.h"
 #include "encoding/unicode_view.h"
 #include "input/key_codes.h"

@@ -255,12 +255,8 @@ std::vector<std::u32string> FriBidi(const std::vector<std::u32string>& lines, co
   std::vector<std::u32string> visual;
   const std::string command = "fribidi --nopad --nobreak --rtl --nomirror '" + input.string() + "' > '" + output.string() + "'";
   if (std::system(command.c_str()) != 0) return visual;
-  const std::string text = pelikar::test::ReadFile(output);
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = text.find('\n', start);
-    visual.push_back(Decoded(std::string_view(text).substr(start, end - start)));
-    start = end == std::string::npos ? text.size() : end + 1;
-  }
+  std::ifstream in(output, std::ios::binary);
+  for (std::string line; std::getline(in, line);) visual.push_back(Decoded(line));
   return visual;
 }
 
@@ -268,8 +264,7 @@ constexpr char32_t kLamAlef = 0xFEFB;  // stands for the lam-alef ligature in an
 
 // The letter (or character) and form a character shows.
 std::pair<char32_t, int> ShownBy(char32_t c) {
-  if (c == 0xFEFB || c == 0xFEFC) return {kLamAlef, facts::ShownForm(c)};
-  return {facts::BaseLetter(c), facts::ShownForm(c)};
+  return {c == 0xFEFB || c == 0xFEFC ? kLamAlef : facts::BaseLetter(c), facts::ShownForm(c)};
 }
 
 // The same for a code, by the Unicode view.
@@ -277,9 +272,7 @@ std::pair<char32_t, int> Shown(CodePage page, Byte code) { return ShownBy(encodi
 
 // Each page has one code for the hamza and for a yeh with hamza that joins nothing
 // (Nivo: the isolated yeh with hamza; Ir: the hamza, its final and isolated forms).
-bool HamzaCode(char32_t a, char32_t b) {
-  return (a == U'\u0621' && b == U'\u0626') || (a == U'\u0626' && b == U'\u0621');
-}
+bool HamzaCode(char32_t a, char32_t b) { return (a == U'\u0621' && b == U'\u0626') || (a == U'\u0626' && b == U'\u0621'); }
 
 // The codes of a page that show a letter in a form (Ir: the published layout).
 std::vector<Byte> CodesFor(CodePage page, char32_t letter, int form) {

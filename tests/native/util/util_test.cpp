@@ -1,7 +1,7 @@
 // The system utilities over in-memory services: binary texts, the delay, wildcards and
-// the directory search's rules, the font installer's decisions, the machine members
-// above the platform calls, and printing. (The same members over the real platform,
-// real files and real fonts are the Wine suite's.)
+// the directory search's rules, the font installer's decisions and the machine members
+// above the platform calls. (The same members over the real platform, real files and
+// real fonts, and printing without a printer, are the Wine suite's.)
 #include <gtest/gtest.h>
 
 #include <bitset>
@@ -16,7 +16,6 @@
 #include "util/directory_search.h"
 #include "util/drives.h"
 #include "util/font_installer.h"
-#include "util/print_text.h"
 #include "util/whole_text.h"
 #include "util/wildcard.h"
 
@@ -203,22 +202,6 @@ TEST(ReadWholeText, PathsOfEveryLengthComeWhole) {
   EXPECT_EQ(ReadWholeText([](char*, std::size_t) -> std::size_t { return 0; }), "");
   std::size_t need = 300;
   EXPECT_EQ(ReadWholeText([&](char*, std::size_t) { return need *= 2; }), "");
-}
-
-// A failure shows its description (or the bare words when it has none) and gives False.
-struct FailingPrinter final : Printer {
-  void PrintLine(const PrintJob&) override { failure(); }
-  std::function<void()> failure;
-};
-
-TEST(PrintText, AFailureShowsItsDescriptionAndGivesFalse) {
-  FailingPrinter printer;
-  test::RecordingMessageBoxes messages;
-  printer.failure = [] { throw RunTimeError(kPrinterError, "no printer is installed"); };
-  EXPECT_FALSE(PrintText(printer, messages, {"x", "Arial", 10, false}));
-  printer.failure = [] { throw 42; };
-  EXPECT_FALSE(PrintText(printer, messages, {"x", "Arial", 10, false}));
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Printer error: no printer is installed", "Printer error"}));
 }
 
 }  // namespace
