@@ -2,10 +2,20 @@
 // and the leading number its fields are read with.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
+
+#if PELIKAR_HAVE_ICU
+#include <unicode/calendar.h>
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+#endif
 
 #include "calendar/calendar_days.h"
 #include "calendar/calendar_texts.h"
@@ -13,9 +23,9 @@
 #include "calendar/date_strings.h"
 #include "common/leading_number.h"
 #include "common/run_time_error.h"
+#include "encoding/convert_text.h"
 #include "numbers/spell_number.h"
 #include "../test_support.h"
-#include "typed_names.h"
 
 namespace pelikar::calendar {
 namespace {
@@ -88,10 +98,13 @@ TEST(MiladiToShamsi, GivesTheShamsiStringOrNothing) {
 
 // Weekday and month names, spelled dates and today's date. The weekday of every day of
 // the Shamsi years 1200 to 1500 is checked against ICU in the oracle test.
-using test::Nivo;
+// The calendar's names as typed on the keyboard, and their Nivo form, which is what
+// the calendar texts must give. Sunday first.
+constexpr const char* kTypedWeekdays[] = {"~d;akfi~", "~n,akfi~", "~si akfi~", "~]ihvakfi~", "~`k[ akfi~", "~[lui~", "~akfi~"};
+CodeString Nivo(CodeView typed) { return encoding::ConvertText(typed, encoding::CodePage::Nivo); }
 
 TEST(DayOfWeek, NamesTheWeekdayOfAValidDateOnly) {
-  EXPECT_EQ(DayOfWeek(" 1403/01/05 "), Nivo("~d;akfi~")) << "trimmed like the conversion";
+  EXPECT_EQ(DayOfWeek(" 1403/01/05 "), Nivo(kTypedWeekdays[0])) << "trimmed like the conversion";
   for (const char* rejected : {"1370/13/01", "1404/12/30", ""})
     EXPECT_EQ(DayOfWeek(rejected), "") << rejected;
 }
@@ -149,6 +162,97 @@ TEST(LeadingNumber, ReadsTheNumberTheTextBeginsWith) {
   for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << '"' << text << '"';
   EXPECT_EQ(pelikar::test::ErrorNumberOf([] { LeadingNumber("1e400"); }), kOverflow);
 }
+
+#if PELIKAR_HAVE_ICU
+// Every day of the Shamsi years 1200 to 1500 against ICU's Persian calendar and a
+// proleptic Gregorian calendar: both directions, the weekday, and the day after the
+// last of every month rejected. ICU is an independent oracle here and nothing more;
+// it serves the native build only (the test binary also runs under Wine, without it).
+struct Fields {
+  int year;
+  int month;  // 1-12
+  int day;
+};
+
+Fields FieldsOf(const icu::Calendar& calendar) {
+  UErrorCode status = U_ZERO_ERROR;
+  const Fields fields{calendar.get(UCAL_YEAR, status), calendar.get(UCAL_MONTH, status) + 1,
+                      calendar.get(UCAL_DATE, status)};
+  EXPECT_TRUE(U_SUCCESS(status));
+  return fields;
+}
+
+// yyyy/mm/dd and dd/mm/yyyy.
+std::string ShamsiText(const Fields& date, int dayAfter = 0) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d/%02d/%02d", date.year, date.month, date.day + dayAfter);
+  return text;
+}
+std::string MiladiText(const Fields& date, int dayAfter = 0) { return ShamsiText({date.day + dayAfter, date.month, date.year}).substr(2); }
+
+// Both calendars at midnight in GMT, so that one instant is one day in each.
+class IcuCalendars : public testing::Test {
+ protected:
+  void SetUp() override {
+    UErrorCode status = U_ZERO_ERROR;
+    persian_.reset(icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(),
+                                                 icu::Locale("fa_IR@calendar=persian"), status));
+    gregorian_ = std::make_unique<icu::GregorianCalendar>(icu::TimeZone::getGMT()->clone(), status);
+    // ICU's Gregorian calendar turns Julian before October 1582 unless told otherwise.
+    gregorian_->setGregorianChange(U_DATE_MIN, status);
+    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+    ASSERT_STREQ(persian_->getType(), "persian");
+  }
+
+  // The Gregorian date and weekday (Sunday = 1) of the Persian calendar's day.
+  Fields GregorianDay(int* weekday) {
+    UErrorCode status = U_ZERO_ERROR;
+    gregorian_->setTime(persian_->getTime(status), status);
+    *weekday = gregorian_->get(UCAL_DAY_OF_WEEK, status);
+    EXPECT_TRUE(U_SUCCESS(status));
+    return FieldsOf(*gregorian_);
+  }
+
+  std::unique_ptr<icu::Calendar> persian_;
+  std::unique_ptr<icu::GregorianCalendar> gregorian_;
+};
+
+TEST_F(IcuCalendars, AgreeOnEveryDayOfTheShamsiYears1200To1500) {
+  std::array<CodeString, 7> weekdayNames;
+  for (int i = 0; i < 7; ++i) weekdayNames[i] = Nivo(kTypedWeekdays[i]);
+
+  UErrorCode status = U_ZERO_ERROR;
+  persian_->clear();
+  persian_->set(1200, 0, 1);
+  int failures = 0;
+  auto expectEq = [&failures](const std::string& actual, const std::string& expected, const std::string& what) {
+    if (actual != expected) ADD_FAILURE() << what << ": " << actual << " instead of " << expected, ++failures;
+  };
+  Fields lastShamsi{}, lastMiladi{};
+  int days = 0;
+  for (; failures < 10; ++days) {
+    const Fields shamsi = FieldsOf(*persian_);
+    int weekday = 0;
+    const Fields miladi = GregorianDay(&weekday);
+    // The day after the last of a month does not exist.
+    if (days > 0 && shamsi.day == 1) expectEq(Shamsi_To_Miladi(ShamsiText(lastShamsi, 1)), "", ShamsiText(lastShamsi, 1));
+    if (days > 0 && miladi.day == 1) expectEq(Miladi_To_Shamsi(MiladiText(lastMiladi, 1)), "", MiladiText(lastMiladi, 1));
+    if (shamsi.year > 1500) break;
+
+    const std::string shamsiText = ShamsiText(shamsi), miladiText = MiladiText(miladi);
+    expectEq(Shamsi_To_Miladi(shamsiText), miladiText, shamsiText);
+    expectEq(Miladi_To_Shamsi(miladiText), miladi.year <= 2100 ? shamsiText : "", miladiText);
+    expectEq(DayOfWeek(shamsiText), weekdayNames[weekday - 1], "weekday of " + shamsiText);
+
+    lastShamsi = shamsi;
+    lastMiladi = miladi;
+    persian_->add(UCAL_DATE, 1, status);
+    ASSERT_TRUE(U_SUCCESS(status));
+  }
+  EXPECT_EQ(days, 301 * 365 + 73);  // 73 leap years: 8 in every 33, 301 = 9 * 33 + 4
+}
+
+#endif
 
 }  // namespace
 }  // namespace pelikar::calendar

@@ -110,7 +110,6 @@ TEST(SearchPattern, DirectoriesDrivesAndShares) {
 TEST(DirectorySearch, WhatCountsAsAFileOrDirectory) {
   test::MemoryFileSystem files;
   files.Add("C:\\data\\", ".", kDirectoryAttribute);
-  files.Add("C:\\data\\", "hidden.txt", kHiddenAttribute | kArchiveAttribute);
   files.Add("C:\\data\\", "boot.ini", kSystemAttribute);
   files.Add("C:\\data\\", "readme.txt", kArchiveAttribute);
   files.Add("C:\\data\\", "locked.txt", kReadOnlyAttribute);
@@ -123,7 +122,7 @@ TEST(DirectorySearch, WhatCountsAsAFileOrDirectory) {
     CodeView name;
     bool file, directory;
   } cases[] = {
-      {"C:\\data\\locked.txt", true, true}, {"C:\\data\\hidden.txt", false, false}, {"C:\\data\\boot.ini", false, false},
+      {"C:\\data\\locked.txt", true, true}, {"C:\\data\\boot.ini", false, false},
       {"C:\\data\\DISK", false, false},     {"C:\\data", false, true},              {"C:\\data\\", true, true},
       {"C:\\data\\LONGDI~1", false, true},  {"C:\\data\\secret", false, false},     {"C:\\data\\*.htm", false, false},
       {"C:\\data\\page.*", true, true},     {"C:\\data\\LONGDI~?", false, false},    {"C:\\data\\long*", false, true},
