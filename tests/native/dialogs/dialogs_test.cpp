@@ -11,7 +11,6 @@
 
 #include "../code_page_facts.h"
 #include "../test_support.h"
-#include "../unicode_facts.h"
 #include "../util/service_doubles.h"
 #include "common/run_time_error.h"
 #include "dialogs/animation.h"
@@ -22,6 +21,10 @@
 #include "encoding/shaping.h"
 #include "encoding/unicode_view.h"
 #include "input/key_codes.h"
+
+#if PELIKAR_HAVE_ICU
+#include "../unicode_facts.h"
+#endif
 
 namespace pelikar::dialogs {
 namespace {
