@@ -1,7 +1,9 @@
-// The control object, its saved properties' bytes and its property page's logic.
+// The control object, its saved properties' bytes, its property page's logic and the
+// host's values.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
@@ -12,6 +14,7 @@
 #include "control/control.h"
 #include "control/persistence.h"
 #include "control/property_page.h"
+#include "host/host_value.h"
 #include "input/keyboard_state.h"
 
 namespace pelikar::control::test {
@@ -353,20 +356,36 @@ TEST(PropertyPage, ShowsTheControlAndFollowsTheChanges) {
 
   const std::pair<const char*, int> environments[] = {{"1", 1}, {"7", 7}, {"0", 0}, {"8", 0}, {"01", 0}, {" 3", 0}, {"", 0}};
   for (const auto& [text, host] : environments) {
-    PropertyPageModel page;
+    page.Load(control);
     page.EnvironmentTextChanged(text);
-    EXPECT_EQ(page.hostIndex(), host) << text;
-    EXPECT_TRUE(page.changed());
+    EXPECT_TRUE(page.hostIndex() == host && page.changed()) << text;
   }
   // A code page text that is no number leaves the option as it was.
   const std::pair<const char*, bool> codePages[] = {{"1", true}, {"1.0", true}, {"0", false}, {"2", false}, {"Nivo", true}};
   for (const auto& [text, ir] : codePages) {
-    PropertyPageModel page;
-    page.IrClicked();
+    page.Load(control);
     page.CodePageTextChanged(text);
-    EXPECT_EQ(page.irSelected(), ir) << text;
-    EXPECT_TRUE(page.changed());
+    EXPECT_TRUE(page.irSelected() == ir && page.changed()) << text;
   }
+}
+
+// Values that cross to and from host objects convert as the host's run-time converts
+// them: a window handle, for one, arrives in whatever type the host keeps it in.
+// Halves round to even; beyond a Long, NaN and text that reads as no number raise.
+TEST(HostValue, ToLongConvertsAsTheHostsRunTime) {
+  using host::HostValue;
+  const std::pair<HostValue, std::int32_t> cases[] = {
+      {HostValue(), 0},    {HostValue(true), -1}, {HostValue(std::int32_t{-2147483647 - 1}), -2147483647 - 1},
+      {HostValue(2.5), 2}, {HostValue(3.5), 4},   {HostValue(-2.5), -2},
+      {HostValue(2147483647.4), 2147483647}, {HostValue(CodeString("655796")), 655796}, {HostValue(CodeString("&H10")), 16},
+  };
+  for (const auto& [value, expected] : cases) EXPECT_EQ(value.ToLong(), expected);
+  const std::pair<HostValue, int> errors[] = {
+      {HostValue(2147483647.5), kOverflow},          {HostValue(-2147483649.0), kOverflow},
+      {HostValue(std::numeric_limits<double>::quiet_NaN()), kOverflow}, {HostValue(CodeString("1e10")), kOverflow},
+      {HostValue(CodeString("form")), kTypeMismatch}, {HostValue(HostValue::Object{}), kTypeMismatch},
+  };
+  for (const auto& [value, error] : errors) EXPECT_EQ(ErrorNumberOf([&] { value.ToLong(); }), error);
 }
 
 }  // namespace

@@ -238,31 +238,25 @@ TEST_F(AnimationTest, GrowingFontWithTheDefaults) {
   }
 }
 
-// Two copies of the caption, each with ten blanks: 24 characters, shown from the end;
-// the label is left with all of them.
-TEST_F(AnimationTest, ScrollingTextGrowsFromItsEnd) {
+// Scrolling text: two copies of the caption, each with ten blanks, 24 characters shown
+// from the end (the label is left with all of them). Pulses climb and fall by tens.
+// Each random colour draws red, green and blue in turn and rounds halves to even.
+TEST_F(AnimationTest, EachEffectsSteps) {
   ASSERT_TRUE(Run(1, 100, 1, 2));
   const std::string work = "ab          ab          ";
   Steps expected;
   for (std::size_t start = work.size(); start-- > 0;) expected.insert(expected.end(), {"Caption=" + work.substr(start), "Refresh"});
   EXPECT_EQ(label_.steps, expected);
-}
-
-TEST_F(AnimationTest, PulsesClimbAndFallByTens) {
   for (const auto& [effect, top, channel] : {std::tuple{5, 250, 0}, std::tuple{6, 240, 1}, std::tuple{7, 240, 2}}) {
     ASSERT_TRUE(Run(static_cast<std::int16_t>(effect), 1000, 1, 2));
     const auto level = [c = channel](int v) { return Colour(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0); };
-    Steps expected;
+    expected.clear();
     for (int pass = 0; pass < 2; ++pass) {
       for (int value = 110; value <= top; value += 10) expected.push_back(level(value));
       for (int value = top - 10; value >= 100; value -= 10) expected.push_back(level(value));
     }
     EXPECT_EQ(Writes(), expected) << "effect " << effect;
   }
-}
-
-// Each random colour draws red, green and blue in turn and rounds halves to even.
-TEST_F(AnimationTest, RandomColoursFollowEveryStep) {
   ASSERT_TRUE(Run(4, 1000, 5, 6));
   const std::string colour = Colour(128, 76, 255);
   EXPECT_EQ(label_.steps, (Steps{"FontSize=5", colour, "Refresh", "FontSize=6", colour, "Refresh"}));
