@@ -37,22 +37,13 @@ std::u32string Nfkc(char32_t c) {
 }
 
 BidiClass IcuClass(char32_t c) {
-  switch (u_charDirection(static_cast<UChar32>(c))) {
-    case U_LEFT_TO_RIGHT: return kL;
-    case U_RIGHT_TO_LEFT: return kR;
-    case U_RIGHT_TO_LEFT_ARABIC: return kAL;
-    case U_EUROPEAN_NUMBER: return kEN;
-    case U_EUROPEAN_NUMBER_SEPARATOR: return kES;
-    case U_EUROPEAN_NUMBER_TERMINATOR: return kET;
-    case U_ARABIC_NUMBER: return kAN;
-    case U_COMMON_NUMBER_SEPARATOR: return kCS;
-    case U_DIR_NON_SPACING_MARK: return kNSM;
-    case U_BOUNDARY_NEUTRAL: return kBN;
-    case U_BLOCK_SEPARATOR: return kB;
-    case U_SEGMENT_SEPARATOR: return kS;
-    case U_WHITE_SPACE_NEUTRAL: return kWS;
-    default: return kON;
-  }
+  static const std::map<int, BidiClass> classes = {
+      {U_LEFT_TO_RIGHT, kL}, {U_RIGHT_TO_LEFT, kR}, {U_RIGHT_TO_LEFT_ARABIC, kAL}, {U_EUROPEAN_NUMBER, kEN},
+      {U_EUROPEAN_NUMBER_SEPARATOR, kES}, {U_EUROPEAN_NUMBER_TERMINATOR, kET}, {U_ARABIC_NUMBER, kAN},
+      {U_COMMON_NUMBER_SEPARATOR, kCS}, {U_DIR_NON_SPACING_MARK, kNSM}, {U_BOUNDARY_NEUTRAL, kBN},
+      {U_BLOCK_SEPARATOR, kB}, {U_SEGMENT_SEPARATOR, kS}, {U_WHITE_SPACE_NEUTRAL, kWS}};
+  const auto found = classes.find(u_charDirection(static_cast<UChar32>(c)));
+  return found == classes.end() ? kON : found->second;
 }
 
 // Every character the pages stand for, and the whole Arabic block.
