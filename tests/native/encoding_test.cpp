@@ -1,5 +1,6 @@
 // The conversion engine and its operations: the table engine against the step-by-step
-// engine, the shaping rules, and the file conversion.
+// engine over random lines (the letters' shapes are the joining oracle's), the other
+// conversion members, and the file conversion.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,8 +17,6 @@
 #include "encoding/convert_text.h"
 #include "encoding/file_conversion.h"
 #include "encoding/operations.h"
-#include "encoding/shaping.h"
-#include "encoding/shaping_rules.h"
 #include "encoding/tables.h"
 #include "encoding/unicode_view.h"
 #include "encoding/visual_shaper.h"
@@ -29,23 +28,6 @@ namespace {
 using test::Codes;
 using test::CodesOf;
 using test::ErrorNumberOf;
-
-// Spans, digits, blanks and what lies outside a span; the shaping of the letters
-// inside one span is checked against the joining oracle.
-TEST(ConvertText, GivesTheShapedVisualText) {
-  const struct {
-    CodePage page;
-    CodeString input, expected;
-  } cases[] = {
-      {CodePage::Nivo, "", ""},          {CodePage::Nivo, "x ~ff~", Codes({143, 141, 32, 32, 120})},
-      {CodePage::Nivo, "abc 12", "21 cba"}, {CodePage::Nivo, "12~f~", Codes({144, 32, 50, 49})},
-      {CodePage::Nivo, "ab~cd", Codes({'d', 'c', 32, 175, 187})},  // an odd tilde converts the start
-      {CodePage::Ir, "J", Codes({139})},  // the tatweel anywhere
-      {CodePage::Nivo, "~f\tf~", Codes({144, 9, 144})}, {CodePage::Nivo, "  a  b  ", "b  a"},
-      {CodePage::Nivo, Codes({'a', 200, 'b'}), "b a"},  // Ir box drawing becomes a space
-  };
-  for (const auto& c : cases) EXPECT_EQ(CodesOf(ConvertText(c.input, c.page)), CodesOf(c.expected)) << c.input;
-}
 
 TEST(RenderUtf8, KeepsVisualOrderLineByLineAndShowsControlCharacters) {
   const std::string kOverride = "\u202D", kPop = "\u202C";
@@ -84,34 +66,6 @@ TEST(StrToAscStr, WritesThreeDigitsPerCodeAndAscStrToStrReadsThem) {
   };
   for (const auto& [text, number] : rejected) EXPECT_EQ(ErrorNumberOf([&] { AscStrToStr(text); }), number) << text;
 }
-
-class ShapingProperties : public testing::TestWithParam<CodePage> {};
-
-// The joining rules run directly on codes, as written: the reference for the decision
-// tables that ShapeLetter works from.
-struct CodeAccess {
-  const TableSet& tables;
-  Byte* codes[4];
-  int Form(detail::Slot s) const { return FormOf(tables, *codes[s]); }
-  bool Has(detail::Slot s, int form) const { return HasForm(tables, *codes[s], form); }
-  void To(detail::Slot s, int form) { *codes[s] = ToForm(tables, *codes[s], form); }
-};
-
-TEST_P(ShapingProperties, DecisionTablesShapeAsTheRulesDo) {
-  const TableSet& tables = TableSetOf(GetParam());
-  std::mt19937 random(13);
-  for (int i = 0; i < 300000; ++i) {
-    Byte codes[4], expected[4];
-    for (int k = 0; k < 4; ++k) codes[k] = expected[k] = static_cast<Byte>(random() % 5 == 0 ? random() % 128 : 128 + random() % 128);
-    CodeAccess access{tables, {&expected[0], &expected[1], &expected[2], &expected[3]}};
-    detail::JoinToPrevious(access);
-    detail::JoinToNext(access);
-    ShapeLetter(tables, codes[0], codes[1], codes[2], codes[3]);
-    ASSERT_EQ(CodesOf(CodeString(codes, codes + 3)), CodesOf(CodeString(expected, expected + 3)));
-  }
-}
-
-PELIKAR_ON_BOTH_PAGES(ShapingProperties);
 
 // The table engine against the step-by-step engine it replaces, over random lines:
 // letters typed in and out of tilde spans, digits, Latin, controls, CR and LF, and
