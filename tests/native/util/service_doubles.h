@@ -61,42 +61,12 @@ struct FakeMachine final : Machine {
   std::vector<CodeString> asked;
 };
 
-// Directories of entries. Like the platform, a pattern matches an entry by its long
-// name or by its short alias; a name with "|" is malformed.
+// A file system that finds no entries and records the copies it is asked for.
 struct MemoryFileSystem final : FileSystem {
-  struct Entry {
-    CodeString directory, name;  // the directory with its final backslash: "C:\data\"
-    std::uint32_t attributes;
-    CodeString alias;  // the short 8.3 name, if it differs
-  };
-  void Add(CodeString directory, CodeString name, std::uint32_t attributes, CodeString alias = {}) {
-    entries.push_back({std::move(directory), std::move(name), attributes, std::move(alias)});
-  }
-  void FindEntries(CodeView pattern, const std::function<bool(const DirectoryEntry&)>& visit) override {
-    patterns.emplace_back(pattern);
-    if (pattern.find('|') != CodeView::npos) throw RunTimeError(kBadFileName, "malformed");
-    const std::size_t split = pattern.find_last_of("\\:") + 1;
-    for (const Entry& entry : entries) {
-      if (entry.directory != pattern.substr(0, split)) continue;
-      const bool matches = WildcardMatch(pattern.substr(split), entry.name, AsciiCaseFold()) ||
-                           (!entry.alias.empty() && WildcardMatch(pattern.substr(split), entry.alias, AsciiCaseFold()));
-      if (matches && !visit({entry.name, entry.attributes})) return;
-    }
-  }
-  CodeString VolumeLabel(CodeView root) override {
-    roots.emplace_back(root);
-    return labels[CodeString(root)];
-  }
-  void Copy(CodeView source, CodeView target) override {
-    if (failCopies) throw RunTimeError(kFileNotFound, CodeString(source));
-    copies.emplace_back(CodeString(source), CodeString(target));
-  }
+  void FindEntries(CodeView, const std::function<bool(const DirectoryEntry&)>&) override {}
+  CodeString VolumeLabel(CodeView) override { return {}; }
+  void Copy(CodeView source, CodeView target) override { copies.emplace_back(CodeString(source), CodeString(target)); }
   const CaseFold& NameCase() override { return AsciiCaseFold(); }
-
-  std::vector<Entry> entries;
-  std::map<CodeString, CodeString> labels;
-  bool failCopies = false;
-  std::vector<CodeString> patterns, roots;
   std::vector<std::pair<CodeString, CodeString>> copies;
 };
 

@@ -1,7 +1,8 @@
 // The system utilities over in-memory services: binary texts, the delay, wildcards and
-// the directory search's rules, the font installer's decisions and the machine members
-// above the platform calls. (The same members over the real platform, real files and
-// real fonts, and printing without a printer, are the Wine suite's.)
+// the names the directory search builds, the font installer's decisions and the
+// machine members above the platform calls. (The same members over the real platform,
+// real files and real fonts, the search for files and directories among them, and
+// printing without a printer, are the Wine suite's.)
 #include <gtest/gtest.h>
 
 #include <bitset>
@@ -102,38 +103,6 @@ TEST(SearchPattern, DirectoriesDrivesAndShares) {
       {"\\\\server\\share", "\\\\server\\share\\"}, {"relative\\dir", ""}, {"", ""},
   };
   for (const auto& [name, root] : roots) EXPECT_EQ(VolumeRoot(name), root) << name;
-}
-
-// System and volume entries never count (hidden ones neither: the Wine suite's real
-// files show it, and that wildcards match long names only); a file only counts for
-// FileExist, a file or a directory for DirExist; a plain name may be the short alias.
-TEST(DirectorySearch, WhatCountsAsAFileOrDirectory) {
-  test::MemoryFileSystem files;
-  files.Add("C:\\data\\", ".", kDirectoryAttribute);
-  files.Add("C:\\data\\", "boot.ini", kSystemAttribute);
-  files.Add("C:\\data\\", "locked.txt", kReadOnlyAttribute);
-  files.Add("C:\\data\\", "Long Directory", kDirectoryAttribute, "LONGDI~1");
-  files.Add("C:\\data\\", "DISK", kVolumeAttribute);
-  files.Add("C:\\", "data", kDirectoryAttribute);
-  const struct {
-    CodeView name;
-    bool file, directory;
-  } cases[] = {
-      {"C:\\data\\locked.txt", true, true}, {"C:\\data\\boot.ini", false, false}, {"C:\\data\\DISK", false, false},
-      {"C:\\data", false, true},              {"C:\\data\\LONGDI~1", false, true},  {"C:\\data\\LONGDI~?", false, false},
-      {"", false, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FileExist(files, c.name), c.file) << c.name;
-    EXPECT_EQ(DirExist(files, c.name), c.directory) << c.name;
-  }
-  // The first admitted entry in the platform's order; the name goes to it as it is.
-  EXPECT_EQ(FindFirst(files, "C:\\data\\*", SearchMask::kDirectories), ".");
-  EXPECT_EQ(files.patterns.back(), "C:\\data\\*");
-  EXPECT_THROW(FileExist(files, "C:\\data\\a|b"), RunTimeError);
-  files.labels["D:\\"] = "PERSIAN";
-  EXPECT_EQ(VolLabel(files, "D:\\any\\path"), "PERSIAN");
-  EXPECT_EQ(files.roots, std::vector<CodeString>{"D:\\"});
 }
 
 // A bare name is registered without a copy (a path is copied into the fonts directory
