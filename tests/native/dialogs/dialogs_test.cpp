@@ -276,9 +276,8 @@ TEST_F(AnimationTest, WhatRunsNoStepsAndWhatFails) {
   EXPECT_EQ(label_.steps, Steps{Colour(110, 0, 0)});
 }
 
-// The on-screen keyboard's captions as Caps, Shift and En are pressed, and the preview
-// of the last character clicked. (What each button does is the Wine suite's, through
-// the real dialog.)
+// The on-screen keyboard's captions as Caps, Shift and En are pressed, the preview of
+// the last character clicked, and what each button asks the window to do.
 constexpr int kGraveKey = 0;       // Persian 148, shifted "~", Latin "`"
 constexpr int kQKey = 15;          // Persian 198, no shifted caption, Latin "Q"
 constexpr int kBackslashKey = 53;  // Persian 182, shifted "|", Latin "\"
@@ -330,6 +329,33 @@ TEST(KeyboardCaptions, FollowShiftEnAndCaps) {
   EXPECT_EQ(model.Preview(), model.Caption(kQKey)) << "Esc is no character";
   model.ButtonUp(kEscKey);
   EXPECT_EQ(model.Preview(), " ");
+}
+
+// What each button asks the window to do: type a key (with Shift while Caps is down),
+// or copy, cancel, accept or clear; Shift and En only change the captions.
+TEST(KeyboardCaptions, EachButtonAsksForItsAction) {
+  using Action = KeyPress::Action;
+  const struct {
+    int key;
+    bool caps;
+    Action action;
+    int keyCode, shift;
+  } cases[] = {
+      {kGraveKey, false, Action::Type, 192, 0}, {kQKey, true, Action::Type, 'Q', 1}, {kBackSpKey, false, Action::Type, 8, 0},
+      {14, false, Action::Type, 0, 0},  // Tab
+      {kSpaceKey, true, Action::Type, 32, 1},  {kLeftShiftKey, false, Action::None, 0, 0}, {kEnKey, false, Action::None, 0, 0},
+      {kCopyKey, false, Action::Copy, 0, 0},   {kEscKey, false, Action::Cancel, 0, 0},     {kOkKey, false, Action::Accept, 0, 0},
+      {kClearKey, false, Action::Clear, 0, 0},
+  };
+  for (const auto& test : cases) {
+    KeyboardModel model;
+    model.CapsClicked(test.caps);
+    const KeyPress press = model.ButtonDown(test.key);
+    EXPECT_EQ(press.action, test.action) << test.key;
+    if (test.action != Action::Type) continue;
+    EXPECT_EQ(press.keyCode, test.keyCode) << test.key;
+    EXPECT_EQ(press.shift, test.shift) << test.key;
+  }
 }
 
 // In the text field Enter ends the dialog, and Persian typing goes through the

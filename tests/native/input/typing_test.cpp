@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <tuple>
 
 #include "../test_support.h"
+#include "encoding/convert_text.h"
 #include "input/key_codes.h"
 #include "typist.h"
 
@@ -14,9 +17,9 @@ namespace {
 // rules of the two insertion routines, digits beside a number, keys that write nothing,
 // Enter in multi-line fields, the field kinds by Tag and Name, Locked and MaxLength by
 // host, and the date masks in either mode. Texts are shown with the caret as "|", a
-// selection in "[]" and codes as "<code>". Whole sentences typed key by key are checked
-// against the layout in the typing agreement test; random keys into failing fields are
-// the typing fuzz target's.
+// selection in "[]" and codes as "<code>". Backspace, Delete and letters inside words
+// are checked against the conversion engine below; random keys into failing fields
+// are the typing fuzz target's.
 enum Setup : unsigned {
   kMulti = 1,       // the control's MultiLine and the box's
   kBoxMulti = 2,    // the box's only
@@ -210,6 +213,71 @@ TEST(Typing, AFailingDateFieldShowsItsMasksMessage) {
     EXPECT_EQ(typist.messages.shown, std::vector<std::string>{"error in " + std::string(tag) + " input"});
   }
 }
+
+// A typed word edited in place gives the text that ConvertText gives for the edited
+// keys. (Whole sentences typed key by key are checked against the layout in the
+// typing agreement test.) Keys whose Persian character is what ConvertText makes of
+// the same typed character: shifted letters other than these type the unshifted
+// letter at key-down, while ConvertText looks their capitals up in KeyMap.
+constexpr std::string_view kLetterKeys = "abcdefghijklmnopqrstuvwxyz;',[]\\`-=JHG";
+
+class TypingWords : public testing::TestWithParam<std::tuple<int, bool>> {
+ protected:
+  TypingWords() : typist(std::get<0>(GetParam())) { typist.settings.multiLine = field->multiLine = std::get<1>(GetParam()); }
+  Typist typist;
+  std::shared_ptr<MemoryField> field = MemoryField::TextBox("Text1");
+  std::mt19937 random{20240501};
+};
+
+// Visual index v holds the letter typed (n - 1 - v)-th: a range of the field is a range
+// of the word.
+TEST_P(TypingWords, EditingATypedWordGivesTheConvertedEditedWord) {
+  const auto page = static_cast<encoding::CodePage>(std::get<0>(GetParam()));
+  for (int round = 0; round < 4000; ++round) {
+    std::string word;  // a random word or few of those keys
+    for (int w = 0, words = 1 + static_cast<int>(random() % 6); w < words; ++w) {
+      if (w > 0) word += ' ';
+      for (int i = 0, length = 1 + static_cast<int>(random() % 7); i < length; ++i) word += kLetterKeys[random() % kLetterKeys.size()];
+    }
+    const std::size_t n = word.size();
+    field->text = encoding::ConvertText("~" + word + "~", page);
+    const std::size_t from = random() % (n + 1);
+    const std::size_t count = random() % 3 == 0 ? random() % (n - from + 1) : 0;
+    field->Select(static_cast<std::int32_t>(from), static_cast<std::int32_t>(count));
+    std::string edited = word;
+    const char typed = kLetterKeys[random() % kLetterKeys.size()];
+    Key key{};
+    switch (random() % 3) {
+      case 0:  // Backspace: the selection, else left of the caret; at caret 0 a single-line
+               // field loses the character right of it, the last one typed
+        key = {kBackspace};
+        if (count > 0) {
+          edited.erase(n - from - count, count);
+        } else if (from > 0) {
+          edited.erase(n - from, 1);
+        } else if (!field->multiLine) {
+          edited.erase(n - 1, 1);
+        }
+        break;
+      case 1:  // Delete: the selection, else right of the caret
+        key = {kDelete};
+        if (const std::size_t gone = std::max<std::size_t>(count, 1); from + gone <= n) edited.erase(n - from - gone, gone);
+        break;
+      default:  // a letter in place of the selection
+        key = KeyOf(typed);
+        edited.replace(n - from - count, count, 1, typed);
+        break;
+    }
+    const std::string shown = field->Shown();
+    typist.Press(*field, key);
+    ASSERT_EQ(pelikar::test::CodesOf(TrimSpaces(field->text)), pelikar::test::CodesOf(encoding::ConvertText("~" + edited + "~", page)))
+        << "key " << key.code << " in " << shown << " of \"" << word << "\", selected " << count;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothCodePages, TypingWords, testing::Combine(testing::Values(0, 1), testing::Bool()), [](const auto& info) {
+  return std::string(std::get<0>(info.param) == 0 ? "Nivo" : "Ir") + (std::get<1>(info.param) ? "MultiLine" : "SingleLine");
+});
 
 }  // namespace
 }  // namespace pelikar::input::test
