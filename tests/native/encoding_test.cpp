@@ -230,10 +230,7 @@ TEST_F(FileConversion, FailuresRaiseTheFileErrorAndLeaveTheOutputAlone) {
   WriteFile(dir / "in.txt", "~f~");
   std::filesystem::create_directory(dir / "folder");
   const std::filesystem::path in = dir / "in.txt", out = dir / "out.txt";
-  const struct {
-    std::filesystem::path from, to;
-    int error;
-  } cases[] = {
+  const struct { std::filesystem::path from, to; int error; } cases[] = {
       {dir / "missing.txt", out, kFileNotFound}, {in, dir / "no" / "out.txt", kPathNotFound},
       {in, dir / "folder", kPathFileAccessError}, {in, "", kBadFileName},
       {"", out, kBadFileName},                    {dir / "folder", out, -1},  // -1: any

@@ -125,12 +125,7 @@ TEST(MonthOfYear, NamesTheMonthOrShowsTheField) {
 TEST(SpellDate, SpellsTheLastTwoYearDigitsTheMonthAndTheDay) {
   // Trimmed, unlike MonthOfYear; the year's half rounds to even; the day is the number
   // its field begins with.
-  const struct {
-    const char* input;
-    double year;
-    const char* typedMonth;
-    double day;
-  } cases[] = {
+  const struct { const char* input; double year; const char* typedMonth; double day; } cases[] = {
       {"   1370/10/11 ", 70, "~nd~", 11}, {"13.5/10/11", 0, "~nd~", 11}, {"1370/01/5x", 70, "~tv,vndk~", 5}, {"1370/10/5", 70, "~nd~", 5},
   };
   for (const auto& c : cases) EXPECT_EQ(SpellDate(c.input), numbers::SpellNum(c.year) + ' ' + Nivo(c.typedMonth) + ' ' + numbers::SpellNum(c.day)) << c.input;

@@ -203,11 +203,7 @@ TEST_F(ControlTest, NewAndLoadedWithoutKeysTheDefaults) {
 // wins over the container's, yet saving writes the four properties in order and never
 // the font.
 TEST_F(ControlTest, LoadedValuesFollowTheRulesAndSavesWriteFour) {
-  const struct {
-    const char* key;
-    host::HostValue saved;
-    const char* loaded;
-  } cases[] = {
+  const struct { const char* key; host::HostValue saved; const char* loaded; } cases[] = {
       {"Farsi", CodeString("False"), "Farsi False,"},         {"Farsi", std::int16_t{1}, "Farsi True,"},
       {"CodePage", std::int16_t{7}, "CodePage Integer 0,"},   {"CodePage", CodeString("1"), "CodePage String 1,"},
       {"MultiLine", CodeString(" true "), "MultiLine True,"}, {"Environment", CodeString("Delphi"), "Environment String Delphi,"},

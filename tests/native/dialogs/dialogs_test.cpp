@@ -135,11 +135,7 @@ TEST(MessageLayout, ButtonSets) {
 // dots an inch) a text of 1200 by 240 is as big, here on a second monitor.
 TEST(Tooltip, StandsBelowThePointerInsideTheWorkArea) {
   const PixelRect work{0, 0, 800, 600}, second{800, 0, 1600, 600};
-  const struct {
-    PixelPoint pointer;
-    std::int32_t twipsPerPixel;
-    PixelRect area, expected;
-  } cases[] = {
+  const struct { PixelPoint pointer; std::int32_t twipsPerPixel; PixelRect area, expected; } cases[] = {
       {{400, 300}, 15, work, {360, 329, 460, 351}},    {{10, 300}, 15, work, {0, 329, 100, 351}},
       {{790, 300}, 15, work, {700, 329, 800, 351}},    {{400, 590}, 15, work, {360, 539, 460, 561}},  // above the pointer
       {{799, 599}, 15, work, {700, 548, 800, 570}},    {{1000, 100}, 12, second, {960, 129, 1060, 151}},
@@ -335,12 +331,7 @@ TEST(KeyboardCaptions, FollowShiftEnAndCaps) {
 // or copy, cancel, accept or clear; Shift and En only change the captions.
 TEST(KeyboardCaptions, EachButtonAsksForItsAction) {
   using Action = KeyPress::Action;
-  const struct {
-    int key;
-    bool caps;
-    Action action;
-    int keyCode, shift;
-  } cases[] = {
+  const struct { int key; bool caps; Action action; int keyCode, shift; } cases[] = {
       {kGraveKey, false, Action::Type, 192, 0}, {kQKey, true, Action::Type, 'Q', 1}, {kBackSpKey, false, Action::Type, 8, 0},
       {14, false, Action::Type, 0, 0},  // Tab
       {kSpaceKey, true, Action::Type, 32, 1},  {kLeftShiftKey, false, Action::None, 0, 0}, {kEnKey, false, Action::None, 0, 0},

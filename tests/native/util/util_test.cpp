@@ -46,11 +46,7 @@ TEST(BinaryText, EightDigitsFromTheLeft) {
 // only moves forward, also across midnight. A wait of zero or less takes the start and
 // one look; one of no length (NaN, infinity) or a failing clock gives False.
 TEST(Delay, WaitsUntilTheTimeHasPassed) {
-  const struct {
-    double start, step;
-    float seconds;
-    int fewest, most;
-  } cases[] = {
+  const struct { double start, step; float seconds; int fewest, most; } cases[] = {
       {1000.0, 0.1, 0.5f, 6, 7},  {86400.0 - 0.25, 0.05, 0.5f, 1, 12}, {1000.0, 0.1, 0.0f, 2, 2},
       {1000.0, 0.1, -1.0f, 2, 2}, {1000.0, 0.1, -std::numeric_limits<float>::infinity(), 2, 2},
   };
@@ -72,10 +68,7 @@ TEST(Delay, WaitsUntilTheTimeHasPassed) {
 // without one. Beyond ASCII only the platform's fold knows the letters: E9/C9 are
 // e-acute in code page 1252.
 TEST(WildcardMatch, StarQuestionMarkAndAFinalDotStar) {
-  const struct {
-    CodeView pattern, name;
-    bool matches;
-  } cases[] = {
+  const struct { CodeView pattern, name; bool matches; } cases[] = {
       {"*", ".", true},           {"*.txt", "readme.txt.bak", false}, {"*.txt", "a.b.txt", true},
       {"re*me.*", "rme.txt", false}, {"*e*e*", "readme", true},     {"*e*e*", "red", false},
       {"**a", "a", true},         {"?", "", false},                   {"file?.txt", "file1.txt", true},
