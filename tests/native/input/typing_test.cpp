@@ -169,18 +169,6 @@ TEST(Typing, FarsiPressLeavesTheFieldWhatItMayInsert) {
   }
 }
 
-TEST(Typing, ScrollLockSwitchesBetweenLatinAndPersianAtEveryKey) {
-  Typist typist;
-  auto field = MemoryField::TextBox("Text1");
-  typist.Persian(false);
-  typist.Type(*field, "ab");
-  EXPECT_FALSE(typist.settings.persian);
-  typist.keyboard.table[kScrollLockKey] = 1;
-  typist.Type(*field, "f");
-  EXPECT_TRUE(typist.settings.persian);
-  EXPECT_EQ(field->Shown(), "ab|<144>");
-}
-
 // The on-screen keyboard calls InsertKey directly: SavedSelStart is its insertion point,
 // moved by the caret keys and Backspace, whatever the field's caret says.
 TEST(Typing, InsertKeyKeepsItsInsertionPointInSavedSelStart) {

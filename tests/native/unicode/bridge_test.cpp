@@ -76,42 +76,6 @@ BridgeOptions On(encoding::CodePage page, Order order = Order::Typed, Digits dig
 }
 
 
-class BothPages : public testing::TestWithParam<CodePage> {};
-
-// Lines typed for the conversion engine (Persian in tilde spans, Latin words and
-// numbers outside) and converted by it: to-unicode in conversion order gives the
-// typed line with its letters, and from-unicode gives the engine's codes back (but
-// that it joins a lam and an alef into their ligature).
-TEST_P(BothPages, ConversionOrderAgreesWithTheConversionEngine) {
-  std::vector<pelikar::test::KeyLetter> keys = pelikar::test::kLayoutLetters;
-  std::erase_if(keys, [](const auto& key) { return key.letter == U'\u0626'; });
-  std::mt19937 random(GetParam() == CodePage::Nivo ? 11 : 12);
-  for (int round = 0; round < 2000; ++round) {
-    std::string typed;
-    std::u32string logical;
-    for (const auto& word : pelikar::test::RandomWords(random, keys, {"", "0123456789", "abcxyzABC.,", "abcxyzABC.,"})) {
-      if (!typed.empty()) typed += ' ', logical += U' ';
-      const bool persian = word[0].letter != 0;
-      if (persian) typed += '~', logical += U' ';
-      for (const auto& [key, letter] : word) typed += key, logical += letter != 0 ? letter : char32_t(key);
-      if (persian) typed += '~', logical += U' ';
-    }
-    // The engine drops the spaces at both ends.
-    while (!logical.empty() && logical.front() == U' ') logical.erase(0, 1);
-    while (!logical.empty() && logical.back() == U' ') logical.pop_back();
-    const std::string text = Encoded(logical);
-
-    const CodeString stored = encoding::ConvertText(typed, GetParam());
-    const BridgeOptions options = On(GetParam(), Order::Conversion, Digits::Ascii);
-    ASSERT_EQ(ToUnicodeText(stored, options), text) << "typed " << typed;
-    // The engine leaves a lam and an alef typed one by one unligated.
-    if (typed.find("gh") != std::string::npos) continue;
-    ASSERT_EQ(CodesOf(FromUnicodeText(text, options)), CodesOf(stored)) << "typed " << typed;
-  }
-}
-
-PELIKAR_ON_BOTH_PAGES(BothPages);
-
 TEST(BridgeInput, CompositionsPresentationFormsAndArabicLettersFold) {
   for (CodePage page : {CodePage::Nivo, CodePage::Ir}) {
     EXPECT_EQ(FromUnicodeText("ا\u0653ب", On(page)), FromUnicodeText("آب", On(page)));
