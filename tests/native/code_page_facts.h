@@ -17,15 +17,15 @@ struct KeyLetter {
 };
 
 // The letter keys of the layout and the letters they type.
-inline const std::vector<KeyLetter> kLayoutLetters = {
-    {'q', U'\u0636'}, {'w', U'\u0635'}, {'e', U'\u062B'}, {'r', U'\u0642'}, {'t', U'\u0641'},
-    {'y', U'\u063A'}, {'u', U'\u0639'}, {'i', U'\u0647'}, {'o', U'\u062E'}, {'p', U'\u062D'},
-    {'[', U'\u062C'}, {']', U'\u0686'}, {'a', U'\u0634'}, {'s', U'\u0633'}, {'d', U'\u06CC'},
-    {'f', U'\u0628'}, {'g', U'\u0644'}, {'h', U'\u0627'}, {'j', U'\u062A'}, {'k', U'\u0646'},
-    {'l', U'\u0645'}, {';', U'\u06A9'}, {'\'', U'\u06AF'}, {'z', U'\u0638'}, {'x', U'\u0637'},
-    {'c', U'\u0632'}, {'v', U'\u0631'}, {'b', U'\u0630'}, {'n', U'\u062F'}, {'m', U'\u0626'},
-    {',', U'\u0648'}, {'`', U'\u067E'}, {'\\', U'\u0698'}, {'H', U'\u0622'},
-};
+inline const std::vector<KeyLetter> kLayoutLetters = [] {
+  const std::string_view keys = "qwertyuiop[]asdfghjkl;'zxcvbnm,`\\H";
+  const std::u32string_view letters = U"\u0636\u0635\u062B\u0642\u0641\u063A\u0639\u0647\u062E\u062D\u062C\u0686"
+                                      U"\u0634\u0633\u06CC\u0628\u0644\u0627\u062A\u0646\u0645\u06A9\u06AF"
+                                      U"\u0638\u0637\u0632\u0631\u0630\u062F\u0626\u0648\u067E\u0698\u0622";
+  std::vector<KeyLetter> layout;
+  for (std::size_t i = 0; i < keys.size(); ++i) layout.push_back({keys[i], letters[i]});
+  return layout;
+}();
 
 struct IrCodeFact {
   Byte code;

@@ -310,9 +310,7 @@ char32_t LetterOf(CodePage page, Byte code) { return BaseLetter(UnicodeOf(page, 
 
 // The letter shaping takes an Ir code for: the Ir code page has no final or isolated
 // yeh with hamza, and the hamza stands in for them.
-char32_t ShapedLetterOf(Byte irCode) {
-  return irCode == 143 ? U'\u0626' : LetterOf(CodePage::Ir, irCode);
-}
+char32_t ShapedLetterOf(Byte irCode) { return irCode == 143 ? U'\u0626' : LetterOf(CodePage::Ir, irCode); }
 
 class BothCodePages : public testing::TestWithParam<CodePage> {};
 
@@ -320,8 +318,7 @@ TEST_P(BothCodePages, EveryLetterKeyTypesItsLetter) {
   const TableSet& tables = TableSetOf(GetParam());
   for (const auto& [key, letter] : test::kLayoutLetters) {
     const Byte code = tables.keyMap[static_cast<Byte>(key)];
-    EXPECT_EQ(LetterOf(GetParam(), code), letter)
-        << "key " << key << " gives code " << int(code);
+    EXPECT_EQ(LetterOf(GetParam(), code), letter) << "key " << key << " gives code " << int(code);
   }
   const Byte lamAlef = tables.keyMap['G'];
   EXPECT_NE(test::NameOf(UnicodeOf(GetParam(), lamAlef)).find("LAM WITH ALEF"), std::string::npos);
@@ -415,8 +412,7 @@ TEST(IrCodePage, AgreesWithThePublishedIranSystemLayout) {
     if (fact.code != 139) {
       EXPECT_EQ(ShownForm(shown), joiningMost);
     }
-    EXPECT_TRUE(fact.forms.count(ir.letterForm[fact.code]))
-        << "LetterForm " << int(ir.letterForm[fact.code]);
+    EXPECT_TRUE(fact.forms.count(ir.letterForm[fact.code])) << "LetterForm " << int(ir.letterForm[fact.code]);
     // The only code of its letter is its code in any form asked (but the hamza and
     // the yeh with hamza, which share their forms, and the no-break space).
     const bool only = std::u32string_view(U"\u00A0\u0621\u0626").find(fact.letter) == std::u32string_view::npos &&
@@ -448,8 +444,7 @@ TEST(NivoCodePage, EachCodeShowsItsLetterInItsForm) {
     if (code == 130 || code == 255) continue;  // nothing inside a span types these
     // the key of the code types the same letter again
     const Byte typed = nivo.keyMap[NivoToKeyMap[code]];
-    EXPECT_EQ(BaseLetter(UnicodeOf(CodePage::Nivo, typed)), BaseLetter(shown))
-        << "key " << NivoToKeyMap[code];
+    EXPECT_EQ(BaseLetter(UnicodeOf(CodePage::Nivo, typed)), BaseLetter(shown)) << "key " << NivoToKeyMap[code];
   }
 }
 

@@ -180,8 +180,7 @@ std::string ReadNivo(CodeView visual) {
 // numbers are checked against an independent speller in the grammar test; these are
 // the edges it does not reach.
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-const std::string kLargestPhrase =
-    "دو میلیارد و یکصد و چهل و هفت میلیون و چهارصد و هشتاد و سه هزار و ششصد و چهل و هفت";
+const std::string kLargestPhrase = "دو میلیارد و یکصد و چهل و هفت میلیون و چهارصد و هشتاد و سه هزار و ششصد و چهل و هفت";
 
 TEST(SpellNum, ReadsAsThePersianPhrase) {
   // Below 1 the Latin word stands, without the negative word; the fraction is dropped;

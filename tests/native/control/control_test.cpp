@@ -242,7 +242,6 @@ TEST_F(ControlTest, TheParentCaptionIsReassignedAtTheRightTimes) {
     Log calls;
   } cases[] = {
       {"new, run time", true, [&] { control.InitProperties(); }, kCaptionReassigned},
-      {"new, design time", false, [&] { control.InitProperties(); }, {}},
       {"Farsi, design time", false, [&] { control.SetFarsi(true); }, farsiAtDesignTime},
       {"Farsi, run time", true, [&] { control.SetFarsi(true); }, farsi},
       {"MultiLine, design time", false, [&] { control.SetMultiLine(true); }, {"changed MultiLine"}},
