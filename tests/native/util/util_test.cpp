@@ -1,7 +1,7 @@
 // The system utilities over in-memory services: binary texts, the delay, wildcards and
-// the names the directory search builds, the font installer's decisions and the
-// machine members above the platform calls. (The same members over the real platform,
-// real files and real fonts, the search for files and directories among them, and
+// the names the directory search builds and the font installer's decisions. (The same
+// members over the real platform, real files and real fonts, the search for files and
+// directories among them, the drives and Windows' directories of the prefix, and
 // printing without a printer, are the Wine suite's.)
 #include <gtest/gtest.h>
 
@@ -15,9 +15,7 @@
 #include "util/binary_text.h"
 #include "util/delay.h"
 #include "util/directory_search.h"
-#include "util/drives.h"
 #include "util/font_installer.h"
-#include "util/whole_text.h"
 #include "util/wildcard.h"
 
 namespace pelikar::util {
@@ -119,40 +117,6 @@ TEST(InstallFont, CopiesPathsRegistersAndReportsFailures) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(std::count(messages.shown[0].begin(), messages.shown[0].end(), '\r'), 4) << messages.shown[0];
   EXPECT_EQ(messages.shown[0].find('\n'), std::string::npos);
-}
-
-// The first CD-ROM drive from D: to Z:; A:, B: and C: are never asked.
-TEST(CdDrive, TheFirstCdRomFromDToZ) {
-  test::FakeMachine machine;
-  machine.driveTypes = {{"C:\\", 5}, {"F:\\", 5}, {"E:\\", 3}, {"Z:\\", 5}};
-  EXPECT_EQ(CdDrive(machine), "F:\\");
-  EXPECT_EQ(machine.asked, (std::vector<CodeString>{"D:\\", "E:\\", "F:\\"}));
-  machine.driveTypes.erase("F:\\");
-  machine.driveTypes.erase("Z:\\");
-  EXPECT_EQ(CdDrive(machine), "");
-  EXPECT_EQ(machine.asked.back(), "Z:\\");
-}
-
-// A stand-in for GetWindowsDirectoryA: writes the text when it fits with its
-// terminator, else answers the capacity it needs. Paths of every length come whole; a
-// failing call, or a text that outgrows every buffer, gives empty.
-TEST(ReadWholeText, PathsOfEveryLengthComeWhole) {
-  for (std::size_t length : {1u, 259u, 260u, 261u, 32767u}) {
-    const std::string text = ("C:\\" + std::string(length, 'w')).substr(0, length);
-    int calls = 0;
-    EXPECT_EQ(ReadWholeText([&](char* buffer, std::size_t capacity) -> std::size_t {
-                ++calls;
-                if (length + 1 > capacity) return length + 1;
-                text.copy(buffer, length);
-                buffer[length] = '\0';
-                return length;
-              }),
-              text);
-    EXPECT_LE(calls, 2) << length;
-  }
-  EXPECT_EQ(ReadWholeText([](char*, std::size_t) -> std::size_t { return 0; }), "");
-  std::size_t need = 300;
-  EXPECT_EQ(ReadWholeText([&](char*, std::size_t) { return need *= 2; }), "");
 }
 
 }  // namespace
