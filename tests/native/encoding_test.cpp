@@ -40,19 +40,16 @@ using test::Codes;
 using test::CodesOf;
 using test::ErrorNumberOf;
 
-TEST(RenderUtf8, KeepsVisualOrderLineByLineAndShowsControlCharacters) {
+// RenderUtf8 keeps visual order line by line and shows control characters;
+// NivoFarsiChar clamps the position to the alphabet; Nivo_To_En gives the keys in
+// reading order inside one span.
+TEST(ConversionMembers, RenderingLettersByPlaceAndKeysBack) {
   const std::string kOverride = "\u202D", kPop = "\u202C";
   EXPECT_EQ(RenderUtf8(Codes({144, ' ', '2', '1'}), CodePage::Nivo), kOverride + "\uFE8F 21" + kPop);
   EXPECT_EQ(RenderUtf8(Codes({146, '\n', 128}), CodePage::Ir), kOverride + "\uFE90" + kPop + "\n" + kOverride + "\u06F0" + kPop);
   EXPECT_EQ(RenderUtf8(Codes({27, '\t', '\r', 127, 0}), CodePage::Nivo), kOverride + "\u241B\t\u240D\u2421\u2400" + kPop);
-}
-
-TEST(NivoFarsiChar, ClampsThePositionToTheAlphabet) {
   const std::pair<int, int> cases[] = {{-32768, 134}, {0, 134}, {1, 134}, {2, 136}, {3, 140}, {34, 254}, {35, 254}, {32767, 254}};
   for (const auto& [position, code] : cases) EXPECT_EQ(CodesOf(NivoFarsiChar(static_cast<std::int16_t>(position))), std::vector<int>{code}) << position;
-}
-
-TEST(Nivo_To_En, GivesTheKeysInReadingOrderInsideOneSpan) {
   EXPECT_EQ(Nivo_To_En(""), "~~");
   EXPECT_EQ(Nivo_To_En(Codes({143, 142, 141})), "~fff~");
   EXPECT_EQ(Nivo_To_En(Codes({144, 32, '2', '1'})), "~12 f~");

@@ -47,7 +47,7 @@ MiladiDate ToMiladi(const year_month_day& date) {
   return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))};
 }
 
-TEST(CalendarDays, MiladiDaysAreTheGregorianDaysOfTheStandardLibrary) {
+TEST(CalendarDays, MiladiDaysAndDatesAreTheStandardLibrarys) {
   for (DayNumber day = 0; day <= kLastDayNumber; ++day) {
     const MiladiDate expected = ToMiladi(year_month_day{kFirstDay + days{day}});
     const MiladiDate date = MiladiDateOf(day);
@@ -55,9 +55,6 @@ TEST(CalendarDays, MiladiDaysAreTheGregorianDaysOfTheStandardLibrary) {
       FAIL() << "day " << day << " is " << date.year << '-' << date.month << '-' << date.day;
     }
   }
-}
-
-TEST(DateAcceptance, AcceptsExactlyTheRealGregorianDatesOfTheYears1To2100) {
   for (int y = 0; y <= 2101; ++y) {
     for (unsigned m = 0; m <= 13; ++m) {
       for (unsigned d = 0; d <= 32; ++d) {
@@ -78,27 +75,24 @@ using Cases = std::pair<const char*, const char*>[];  // input, expected
 // The fields stand at fixed places, so only the day at the end may be one digit; a
 // digit may stand for a separator; blanks around are trimmed and text beyond ten
 // characters is ignored.
-TEST(ShamsiToMiladi, GivesTheMiladiStringOrNothing) {
-  const Cases cases = {
+TEST(DateStrings, ConvertedOrNothing) {
+  const Cases shamsi = {
       {"0001/01/01", "21/03/622"}, {"1501/01/01", ""},   {"0000/01/01", ""},  {"1370/00/10", ""},
       {"1370/13/01", ""},          {"1370/10/00", ""},   {"1370-10-11", ""},  {"1370/10 11", ""},
       {"1370/10/1x", ""},          {"1370/1/11", ""},    {"1370/10/", ""},    {"70/10/11", ""},
       {"", ""},                    {"   ", ""},         {"1370/10/5", "26/12/1991"},
       {"  1370/10/11  ", "01/01/1992"}, {"1370110111", "01/01/1992"}, {"1370/10/11 and so on", "01/01/1992"},
   };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(Shamsi_To_Miladi(input), expected) << '"' << input << '"';
-}
-
-// A short year is that year, not a year of this century, and gives a Shamsi year
-// before the first.
-TEST(MiladiToShamsi, GivesTheShamsiStringOrNothing) {
-  const Cases cases = {
+  for (const auto& [input, expected] : shamsi) EXPECT_EQ(Shamsi_To_Miladi(input), expected) << '"' << input << '"';
+  // A short year is that year, not a year of this century, and gives a Shamsi year
+  // before the first.
+  const Cases miladi = {
       {"01/01/2101", ""},  {"01/01/0000", ""}, {"01/00/1992", ""}, {"01/13/1992", ""}, {"00/01/1992", ""},
       {"01-01-1992", ""},  {"1/01/1992", ""},  {"01/01/19/2", ""}, {"", ""},           {"01/01/92", "-530/10/11"},
       {"01/01/9", "-613/10/11"}, {"01/01/0001", "-621/10/11"}, {" 01/01/1992   ", "1370/10/11"},
       {"0110111992", "1370/10/11"}, {"01/01/1992 12:00", "1370/10/11"},
   };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(Miladi_To_Shamsi(input), expected) << '"' << input << '"';
+  for (const auto& [input, expected] : miladi) EXPECT_EQ(Miladi_To_Shamsi(input), expected) << '"' << input << '"';
 }
 
 // Weekday and month names, spelled dates and today's date. The weekday of every day of
@@ -108,43 +102,34 @@ TEST(MiladiToShamsi, GivesTheShamsiStringOrNothing) {
 constexpr const char* kTypedWeekdays[] = {"~d;akfi~", "~n,akfi~", "~si akfi~", "~]ihvakfi~", "~`k[ akfi~", "~[lui~", "~akfi~"};
 CodeString Nivo(CodeView typed) { return encoding::ConvertText(typed, encoding::CodePage::Nivo); }
 
-TEST(DayOfWeek, NamesTheWeekdayOfAValidDateOnly) {
+TEST(CalendarTexts, WeekdayMonthSpelledDateAndToday) {
   EXPECT_EQ(DayOfWeek(" 1403/01/05 "), Nivo(kTypedWeekdays[0])) << "trimmed like the conversion";
   for (const char* rejected : {"1370/13/01", "1404/12/30", ""})
     EXPECT_EQ(DayOfWeek(rejected), "") << rejected;
-}
-
-// The month field is read by position, leniently, and shown as it is when it names no month.
-TEST(MonthOfYear, NamesTheMonthOrShowsTheField) {
+  // The month field is read by position, leniently, and shown as it is when it names no month.
   // Keyboard-typed months; the routine gives their Nivo form. A half rounds to the even
   // zero, more than a half up; not trimmed, a blank shifts the field; the date is not
   // checked.
-  const Cases cases = {
+  const Cases months = {
       {"1370/10/11", "~nd~"}, {"1370/01/11", "~tv,vndk~"}, {"1370/12/11", "~hstkn~"}, {"1370/13/01", "13"},
       {"1370/-1/11", "-1"},   {"1370/.5/11", ".5"},        {"1370/.6/11", "~tv,vndk~"}, {" 1370/10/11", "/1"},
       {"1370/1/11", "~tv,vndk~"}, {"1370/ 9/11", "~Hbv~"}, {"1404/12/31", "~hstkn~"}, {"", ""},
   };
-  for (const auto& [input, typed] : cases) EXPECT_EQ(MonthOfYear(input), Nivo(typed)) << input;
-}
-
-TEST(SpellDate, SpellsTheLastTwoYearDigitsTheMonthAndTheDay) {
+  for (const auto& [input, typed] : months) EXPECT_EQ(MonthOfYear(input), Nivo(typed)) << input;
   // Trimmed, unlike MonthOfYear; the year's half rounds to even; the day is the number
   // its field begins with.
-  const struct { const char* input; double year; const char* typedMonth; double day; } cases[] = {
+  const struct { const char* input; double year; const char* typedMonth; double day; } spelled[] = {
       {"   1370/10/11 ", 70, "~nd~", 11}, {"13.5/10/11", 0, "~nd~", 11}, {"1370/01/5x", 70, "~tv,vndk~", 5}, {"1370/10/5", 70, "~nd~", 5},
   };
-  for (const auto& c : cases) EXPECT_EQ(SpellDate(c.input), numbers::SpellNum(c.year) + ' ' + Nivo(c.typedMonth) + ' ' + numbers::SpellNum(c.day)) << c.input;
+  for (const auto& c : spelled) EXPECT_EQ(SpellDate(c.input), numbers::SpellNum(c.year) + ' ' + Nivo(c.typedMonth) + ' ' + numbers::SpellNum(c.day)) << c.input;
   EXPECT_EQ(SpellDate(""), "ZERO  ZERO");
-}
-
-// Today in the Shamsi calendar, as the conversion gives it for today's Miladi date;
-// nothing when the clock fails or gives a day the conversion does not take.
-TEST(SystemDate, IsTheShamsiDateOfToday) {
-  const std::pair<CivilDate, const char*> cases[] = {
+  // Today in the Shamsi calendar, as the conversion gives it for today's Miladi date;
+  // nothing when the clock fails or gives a day the conversion does not take.
+  const std::pair<CivilDate, const char*> todays[] = {
       {{1992, 1, 1}, "1370/10/11"}, {{2024, 3, 20}, "1403/01/01"}, {{1901, 1, 1}, "1279/10/11"},
       {{2100, 12, 31}, "1479/10/10"}, {{2101, 1, 1}, ""},          {{2023, 2, 29}, ""},
   };
-  for (const auto& [today, shamsi] : cases) {
+  for (const auto& [today, shamsi] : todays) {
     EXPECT_EQ(SystemDate([today] { return today; }), shamsi) << today.year << '-' << today.month << '-' << today.day;
   }
   EXPECT_EQ(SystemDate([]() -> CivilDate { throw std::runtime_error("no clock"); }), "");
@@ -303,39 +288,20 @@ std::string ShamsiText(const Fields& date, int dayAfter = 0) {
 std::string MiladiText(const Fields& date, int dayAfter = 0) { return ShamsiText({date.day + dayAfter, date.month, date.year}).substr(2); }
 
 // Both calendars at midnight in GMT, so that one instant is one day in each.
-class IcuCalendars : public testing::Test {
- protected:
-  void SetUp() override {
-    UErrorCode status = U_ZERO_ERROR;
-    persian_.reset(icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(),
-                                                 icu::Locale("fa_IR@calendar=persian"), status));
-    gregorian_ = std::make_unique<icu::GregorianCalendar>(icu::TimeZone::getGMT()->clone(), status);
-    // ICU's Gregorian calendar turns Julian before October 1582 unless told otherwise.
-    gregorian_->setGregorianChange(U_DATE_MIN, status);
-    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
-    ASSERT_STREQ(persian_->getType(), "persian");
-  }
-
-  // The Gregorian date and weekday (Sunday = 1) of the Persian calendar's day.
-  Fields GregorianDay(int* weekday) {
-    UErrorCode status = U_ZERO_ERROR;
-    gregorian_->setTime(persian_->getTime(status), status);
-    *weekday = gregorian_->get(UCAL_DAY_OF_WEEK, status);
-    EXPECT_TRUE(U_SUCCESS(status));
-    return FieldsOf(*gregorian_);
-  }
-
-  std::unique_ptr<icu::Calendar> persian_;
-  std::unique_ptr<icu::GregorianCalendar> gregorian_;
-};
-
-TEST_F(IcuCalendars, AgreeOnEveryDayOfTheShamsiYears1200To1500) {
+TEST(IcuCalendars, AgreeOnEveryDayOfTheShamsiYears1200To1500) {
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<icu::Calendar> persian(
+      icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(), icu::Locale("fa_IR@calendar=persian"), status));
+  icu::GregorianCalendar gregorian(icu::TimeZone::getGMT()->clone(), status);
+  // ICU's Gregorian calendar turns Julian before October 1582 unless told otherwise.
+  gregorian.setGregorianChange(U_DATE_MIN, status);
+  ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+  ASSERT_STREQ(persian->getType(), "persian");
   std::array<CodeString, 7> weekdayNames;
   for (int i = 0; i < 7; ++i) weekdayNames[i] = Nivo(kTypedWeekdays[i]);
 
-  UErrorCode status = U_ZERO_ERROR;
-  persian_->clear();
-  persian_->set(1200, 0, 1);
+  persian->clear();
+  persian->set(1200, 0, 1);
   int failures = 0;
   auto expectEq = [&failures](const std::string& actual, const std::string& expected, const std::string& what) {
     if (actual != expected) ADD_FAILURE() << what << ": " << actual << " instead of " << expected, ++failures;
@@ -343,9 +309,11 @@ TEST_F(IcuCalendars, AgreeOnEveryDayOfTheShamsiYears1200To1500) {
   Fields lastShamsi{}, lastMiladi{};
   int days = 0;
   for (; failures < 10; ++days) {
-    const Fields shamsi = FieldsOf(*persian_);
-    int weekday = 0;
-    const Fields miladi = GregorianDay(&weekday);
+    const Fields shamsi = FieldsOf(*persian);
+    // The Gregorian date and weekday (Sunday = 1) of the Persian calendar's day.
+    gregorian.setTime(persian->getTime(status), status);
+    const int weekday = gregorian.get(UCAL_DAY_OF_WEEK, status);
+    const Fields miladi = FieldsOf(gregorian);
     // The day after the last of a month does not exist.
     if (days > 0 && shamsi.day == 1) expectEq(Shamsi_To_Miladi(ShamsiText(lastShamsi, 1)), "", ShamsiText(lastShamsi, 1));
     if (days > 0 && miladi.day == 1) expectEq(Miladi_To_Shamsi(MiladiText(lastMiladi, 1)), "", MiladiText(lastMiladi, 1));
@@ -358,7 +326,7 @@ TEST_F(IcuCalendars, AgreeOnEveryDayOfTheShamsiYears1200To1500) {
 
     lastShamsi = shamsi;
     lastMiladi = miladi;
-    persian_->add(UCAL_DATE, 1, status);
+    persian->add(UCAL_DATE, 1, status);
     ASSERT_TRUE(U_SUCCESS(status));
   }
   EXPECT_EQ(days, 301 * 365 + 73);  // 73 leap years: 8 in every 33, 301 = 9 * 33 + 4

@@ -277,7 +277,7 @@ TEST_F(ControlTest, AFormWithoutCaptionEndsInitPropertiesThere) {
 // was, the layout stays what earlier saves wrote (forms saved by earlier versions must
 // still load), and objects and damaged bytes are refused rather than read as something
 // else.
-TEST(MemoryPropertyBag, ValuesComeBackFromTheirFixedLayout) {
+TEST(MemoryPropertyBag, ValuesComeBackFromTheirFixedLayoutDamageIsRefused) {
   CodeString allCodes;
   for (unsigned code = 0; code < 256; ++code) allCodes.push_back(CodeChar(code));
   const std::pair<const char*, host::HostValue> values[] = {
@@ -298,9 +298,6 @@ TEST(MemoryPropertyBag, ValuesComeBackFromTheirFixedLayout) {
                                 "\x0B" "Environment" "\x05\x02\x00\x00\x00" "VB"s);
   layout.Write("Font", host::HostValue::Object{});
   EXPECT_EQ(ErrorNumberOf([&] { layout.Serialize(); }), kTypeMismatch);
-}
-
-TEST(MemoryPropertyBag, DamagedBytesAreRefused) {
   using namespace std::string_literals;
   const std::string valid = "PKPB\x01\x01\x00\x01" "A" "\x02\x01\x00"s;
   ASSERT_EQ(ErrorNumberOf([&] { MemoryPropertyBag::Parse(valid); }), 0);

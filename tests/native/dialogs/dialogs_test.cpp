@@ -280,12 +280,12 @@ std::string Shown(const KeyboardModel& model) {
   return shown;
 }
 
-TEST(KeyboardCaptions, FollowShiftEnAndCaps) {
+TEST(KeyboardModel, CaptionsPreviewAndActions) {
   const struct {
     const char* what;
     std::vector<std::pair<char, int>> events;  // d: button down, u: button up, c: Caps
     std::string shown;
-  } cases[] = {
+  } captions[] = {
       {"as the dialog opens", {}, "148 198 182 BackSp"},
       {"Shift held", {{'d', kLeftShiftKey}}, "~ 198 | BackSp"},
       {"Shift released", {{'d', kRightShiftKey}, {'u', kRightShiftKey}}, "148 198 182 BackSp"},
@@ -297,7 +297,7 @@ TEST(KeyboardCaptions, FollowShiftEnAndCaps) {
       {"Caps down, En clicked, Caps up", {{'c', 1}, {'d', kEnKey}, {'u', kEnKey}, {'c', 0}}, "148 198 182 BackSp"},
       {"En held, Caps down", {{'d', kEnKey}, {'c', 1}}, "~ Q | BackSp"},
   };
-  for (const auto& test : cases) {
+  for (const auto& test : captions) {
     KeyboardModel model;
     for (const auto& [event, value] : test.events) {
       if (event == 'd') model.ButtonDown(value);
@@ -315,20 +315,17 @@ TEST(KeyboardCaptions, FollowShiftEnAndCaps) {
   EXPECT_EQ(model.Preview(), model.Caption(kQKey)) << "Esc is no character";
   model.ButtonUp(kEscKey);
   EXPECT_EQ(model.Preview(), " ");
-}
-
-// What each button asks the window to do: type a key (with Shift while Caps is down),
-// or copy, cancel, accept or clear; Shift and En only change the captions.
-TEST(KeyboardCaptions, EachButtonAsksForItsAction) {
+  // What each button asks the window to do: type a key (with Shift while Caps is down),
+  // or copy, cancel, accept or clear; Shift and En only change the captions.
   using Action = KeyPress::Action;
-  const struct { int key; bool caps; Action action; int keyCode, shift; } cases[] = {
+  const struct { int key; bool caps; Action action; int keyCode, shift; } actions[] = {
       {kGraveKey, false, Action::Type, 192, 0}, {kQKey, true, Action::Type, 'Q', 1}, {kBackSpKey, false, Action::Type, 8, 0},
       {14, false, Action::Type, 0, 0},  // Tab
       {kSpaceKey, true, Action::Type, 32, 1},  {kLeftShiftKey, false, Action::None, 0, 0}, {kEnKey, false, Action::None, 0, 0},
       {kCopyKey, false, Action::Copy, 0, 0},   {kEscKey, false, Action::Cancel, 0, 0},     {kOkKey, false, Action::Accept, 0, 0},
       {kClearKey, false, Action::Clear, 0, 0},
   };
-  for (const auto& test : cases) {
+  for (const auto& test : actions) {
     KeyboardModel model;
     model.CapsClicked(test.caps);
     const KeyPress press = model.ButtonDown(test.key);

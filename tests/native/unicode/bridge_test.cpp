@@ -76,7 +76,7 @@ BridgeOptions On(encoding::CodePage page, Order order = Order::Typed, Digits dig
 }
 
 
-TEST(BridgeInput, CompositionsPresentationFormsAndArabicLettersFold) {
+TEST(BridgeInput, FoldsAndWhatThePageLacks) {
   for (CodePage page : {CodePage::Nivo, CodePage::Ir}) {
     EXPECT_EQ(FromUnicodeText("ا\u0653ب", On(page)), FromUnicodeText("آب", On(page)));
     EXPECT_EQ(FromUnicodeText("\uFEB3\uFEFC\uFEE1", On(page)), FromUnicodeText("سلام", On(page)));
@@ -85,9 +85,6 @@ TEST(BridgeInput, CompositionsPresentationFormsAndArabicLettersFold) {
     // Direction marks order the line and are gone.
     EXPECT_EQ(FromUnicodeText("\u200Fab\u200E", On(page)), "ab");
   }
-}
-
-TEST(BridgeInput, WhatThePageLacksIsReportedByColumnAndSubstituted) {
   BridgeOptions options = On(CodePage::Ir);
   options.substitute = '*';
   std::vector<Unexpressed> missed;
@@ -193,7 +190,7 @@ TEST(UnicodeFacts, ClassesAndJoiningAreIcus) {
   }
 }
 
-TEST(UnicodeFacts, PresentationFormsFoldToTheirLettersAsNfkcDoes) {
+TEST(UnicodeFacts, FormsFoldAsNfkcAndHamzaAndMaddaComposeAsNfcDoes) {
   int folded = 0;
   for (char32_t c = 0xFB50; c <= 0xFEFC; ++c) {
     char32_t letters[2] = {};
@@ -215,9 +212,6 @@ TEST(UnicodeFacts, PresentationFormsFoldToTheirLettersAsNfkcDoes) {
     }
   }
   EXPECT_GT(folded, 130);
-}
-
-TEST(UnicodeFacts, HamzaAndMaddaComposeAsNfcDoes) {
   UErrorCode status = U_ZERO_ERROR;
   const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
   for (char32_t letter = 0x0620; letter <= 0x06FF; ++letter) {

@@ -65,7 +65,7 @@ TEST(Delay, WaitsUntilTheTimeHasPassed) {
 // A final ".*" also matches a name without extension; a final dot asks for names
 // without one. Beyond ASCII only the platform's fold knows the letters: E9/C9 are
 // e-acute in code page 1252.
-TEST(WildcardMatch, StarQuestionMarkAndAFinalDotStar) {
+TEST(DirectoryNames, WildcardsPatternsAndRoots) {
   const struct { CodeView pattern, name; bool matches; } cases[] = {
       {"*", ".", true},           {"*.txt", "readme.txt.bak", false}, {"*.txt", "a.b.txt", true},
       {"re*me.*", "rme.txt", false}, {"*e*e*", "readme", true},     {"*e*e*", "red", false},
@@ -79,11 +79,8 @@ TEST(WildcardMatch, StarQuestionMarkAndAFinalDotStar) {
   CaseFold latin = test::AsciiCaseFold();
   latin[0xE9] = 0xC9;
   EXPECT_TRUE(WildcardMatch("\xC9*", "\xE9t\xE9", latin));
-}
-
-// A directory or a bare drive stands for everything in it; the root of a name's drive
-// or share.
-TEST(SearchPattern, DirectoriesDrivesAndShares) {
+  // A directory or a bare drive stands for everything in it; the root of a name's drive
+  // or share.
   EXPECT_EQ(SearchPattern("C:/data/"), "C:/data/*.*");
   EXPECT_EQ(SearchPattern("C:"), "C:*.*");
   EXPECT_EQ(SearchPattern("C:\\data"), "C:\\data");
