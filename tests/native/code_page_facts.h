@@ -11,10 +11,7 @@
 
 namespace pelikar::test {
 
-struct KeyLetter {
-  char key;
-  char32_t letter;
-};
+struct KeyLetter { char key; char32_t letter; };
 
 // The letter keys of the layout and the letters they type.
 inline const std::vector<KeyLetter> kLayoutLetters = [] {
@@ -27,11 +24,9 @@ inline const std::vector<KeyLetter> kLayoutLetters = [] {
   return layout;
 }();
 
-struct IrCodeFact {
-  Byte code;
-  char32_t letter;      // 0: no letter
-  std::set<int> forms;  // the forms the code serves (1 initial, 2 medial, 3 final, 4 isolated)
-};
+// A code, its letter (0: no letter) and the forms it serves (1 initial, 2 medial, 3
+// final, 4 isolated).
+struct IrCodeFact { Byte code; char32_t letter; std::set<int> forms; };
 
 // Every code 128-255 of the Iran System code page that is no box-drawing character.
 inline const std::vector<IrCodeFact> kIranSystem = [] {

@@ -57,17 +57,14 @@ TEST(ConversionMembers, RenderingLettersByPlaceAndKeysBack) {
   EXPECT_EQ(Nivo_To_En("x~y"), "~y~x~") << "a tilde stays a tilde";
   // Nothing types 130 inside a span; it comes back as its Shift key, an alef madda.
   EXPECT_EQ(Nivo_To_En(Codes({130})), "~I~");
-}
-
-// Three digits per code, outer spaces ignored and inner kept; read back in groups of
-// three, each group a number as the host reads one.
-TEST(StrToAscStr, WritesThreeDigitsPerCodeAndAscStrToStrReadsThem) {
+  // Three digits per code, outer spaces ignored and inner kept; read back in groups of
+  // three, each group a number as the host reads one.
   EXPECT_EQ(StrToAscStr("  a b  "), "097032098");
   EXPECT_EQ(StrToAscStr(Codes({0, 7, 255})), "000007255");
-  const std::pair<const char*, CodeString> cases[] = {
+  const std::pair<const char*, CodeString> texts[] = {
       {" 65", "A"}, {"0650", Codes({65, 0})}, {"1.5", Codes({2})}, {"2.5", Codes({2})}, {"1e2", "d"}, {"&HF", Codes({15})}, {"-0 ", Codes({0})},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(CodesOf(AscStrToStr(text)), CodesOf(expected)) << text;
+  for (const auto& [text, expected] : texts) EXPECT_EQ(CodesOf(AscStrToStr(text)), CodesOf(expected)) << text;
   const std::pair<const char*, int> rejected[] = {
       {"abc", kTypeMismatch}, {"   ", kTypeMismatch},         {"06x", kTypeMismatch},        {"0656 x", kTypeMismatch},
       {"&H", kTypeMismatch},  {"300", kInvalidProcedureCall}, {"-1", kInvalidProcedureCall}, {"065256", kInvalidProcedureCall},
@@ -276,11 +273,12 @@ TEST_F(FileConversion, WritesThroughLinksAndIntoPipesAndKeepsPermissions) {
   EXPECT_EQ(received, ReadFile(dir / "private.txt"));
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.txt", "link.txt", "pipe", "private.txt"}));
 
-  // A file taken for a directory, on either side; a name too long; links that name
-  // each other are refused, and stay links.
+  // A file taken for a directory, on either side; a name too long; a directory read;
+  // links that name each other are refused, and stay links.
   EXPECT_EQ(ErrorOf(dir / "in.txt" / "x", dir / "out.txt"), kPathNotFound);
   EXPECT_EQ(ErrorOf(dir / "in.txt", dir / "in.txt" / "x"), kPathNotFound);
   EXPECT_EQ(ErrorOf(dir / std::string(300, 'x'), dir / "out.txt"), kBadFileName);
+  EXPECT_EQ(ErrorOf(dir.path(), dir / "out.txt"), kPathFileAccessError);
   fs::create_symlink("loop2", dir / "loop1");
   fs::create_symlink("loop1", dir / "loop2");
   EXPECT_EQ(ErrorOf(dir / "in.txt", dir / "loop1"), kPathFileAccessError);
@@ -311,7 +309,7 @@ char32_t ShapedLetterOf(Byte irCode) { return irCode == 143 ? U'\u0626' : Letter
 
 class BothCodePages : public testing::TestWithParam<CodePage> {};
 
-TEST_P(BothCodePages, EveryLetterKeyTypesItsLetter) {
+TEST_P(BothCodePages, KeysAndJoiningAgreeWithTheLayoutAndUnicode) {
   const TableSet& tables = TableSetOf(GetParam());
   for (const auto& [key, letter] : test::kLayoutLetters) {
     const Byte code = tables.keyMap[static_cast<Byte>(key)];
@@ -335,13 +333,9 @@ TEST_P(BothCodePages, EveryLetterKeyTypesItsLetter) {
       {'I', nivo ? U'\u066B' : U'%'}, {'O', nivo ? U'\u066D' : U'*'}, {'P', nivo ? U'\u066A' : U';'},
   };
   for (const auto& [key, sign] : shifted) EXPECT_EQ(UnicodeOf(GetParam(), tables.shiftKeyMap[key]), sign) << key;
-}
-
-// An uppercase letter types the code of its lowercase letter, but G (lam-alef), H
-// (alef madda) and J (tatweel, with Shift), the brackets and braces on A, C, S and V,
-// and the Ir E (the theh's initial code, which shaping settles like the final one).
-TEST_P(BothCodePages, UppercaseLettersTypeTheirLowercaseLetter) {
-  const TableSet& tables = TableSetOf(GetParam());
+  // An uppercase letter types the code of its lowercase letter, but G (lam-alef), H
+  // (alef madda) and J (tatweel, with Shift), the brackets and braces on A, C, S and V,
+  // and the Ir E (the theh's initial code, which shaping settles like the final one).
   const std::map<char, char> brackets =
       GetParam() == CodePage::Nivo ? std::map<char, char>{{'A', '['}, {'C', '{'}, {'S', ']'}, {'V', '}'}}
                                    : std::map<char, char>{{'C', '{'}, {'V', '}'}};
@@ -369,11 +363,7 @@ TEST_P(BothCodePages, UppercaseLettersTypeTheirLowercaseLetter) {
   }
   EXPECT_EQ(UnicodeOf(GetParam(), tables.keyMap['?']), U'\u061F');
   EXPECT_EQ(UnicodeOf(GetParam(), tables.keyMap['_']), U'\u0640');
-}
-
-TEST_P(BothCodePages, JoinClassAgreesWithUnicodeJoiningTypes) {
   const CodePage page = GetParam();
-  const TableSet& tables = TableSetOf(page);
   for (int code = 128; code < 256; ++code) {
     const char32_t shown = UnicodeOf(page, static_cast<Byte>(code));
     if (shown >= 0x2500 && shown < 0x2600) continue;  // Ir box drawing
@@ -395,7 +385,7 @@ TEST_P(BothCodePages, JoinClassAgreesWithUnicodeJoiningTypes) {
 
 PELIKAR_ON_BOTH_PAGES(BothCodePages);
 
-TEST(IrCodePage, AgreesWithThePublishedIranSystemLayout) {
+TEST(IrCodePage, AgreesWithThePublishedIranSystemLayoutAndItsBoxDrawing) {
   const TableSet& ir = IrTableSet();
   for (const auto& fact : test::kIranSystem) {
     SCOPED_TRACE(testing::Message() << "Ir code " << int(fact.code));
@@ -420,9 +410,6 @@ TEST(IrCodePage, AgreesWithThePublishedIranSystemLayout) {
       }
     }
   }
-}
-
-TEST(IrCodePage, BoxDrawingCodesAreNoLetters) {
   for (int code = 176; code < 224; ++code) {
     const char32_t shown = UnicodeOf(CodePage::Ir, static_cast<Byte>(code));
     EXPECT_TRUE(shown >= 0x2500 && shown < 0x25A0) << code;
@@ -431,7 +418,7 @@ TEST(IrCodePage, BoxDrawingCodesAreNoLetters) {
   }
 }
 
-TEST(NivoCodePage, EachCodeShowsItsLetterInItsForm) {
+TEST(NivoCodePage, CodesLettersFormsIrCodesAndTheAlphabet) {
   const TableSet& nivo = NivoTableSet();
   for (int code = 128; code < 256; ++code) {
     SCOPED_TRACE(testing::Message() << "Nivo code " << code);
@@ -443,9 +430,6 @@ TEST(NivoCodePage, EachCodeShowsItsLetterInItsForm) {
     const Byte typed = nivo.keyMap[NivoToKeyMap[code]];
     EXPECT_EQ(BaseLetter(UnicodeOf(CodePage::Nivo, typed)), BaseLetter(shown)) << "key " << NivoToKeyMap[code];
   }
-}
-
-TEST(NivoCodePage, IrCodesMapToTheSameLetterInTheirForm) {
   for (const auto& fact : test::kIranSystem) {
     SCOPED_TRACE(testing::Message() << "Ir code " << int(fact.code));
     const Byte nivo = IrToNivoMap[fact.code];
@@ -458,9 +442,6 @@ TEST(NivoCodePage, IrCodesMapToTheSameLetterInTheirForm) {
     const int fewest = fact.forms.count(kIsolated) ? kIsolated : *fact.forms.begin();
     EXPECT_EQ(ShownForm(UnicodeOf(CodePage::Nivo, nivo)), fewest) << "Nivo " << int(nivo);
   }
-}
-
-TEST(NivoCodePage, AlphabetMapCountsThePersianAlphabetInIsolatedForms) {
   ASSERT_EQ(test::kAlphabet.size(), 34u);
   for (int n = 1; n <= 34; ++n) {
     const char32_t shown = UnicodeOf(CodePage::Nivo, AlphabetMap[n]);

@@ -47,6 +47,8 @@ MiladiDate ToMiladi(const year_month_day& date) {
   return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))};
 }
 
+using Cases = std::pair<const char*, const char*>[];  // input, expected
+
 TEST(CalendarDays, MiladiDaysAndDatesAreTheStandardLibrarys) {
   for (DayNumber day = 0; day <= kLastDayNumber; ++day) {
     const MiladiDate expected = ToMiladi(year_month_day{kFirstDay + days{day}});
@@ -70,7 +72,6 @@ TEST(CalendarDays, MiladiDaysAndDatesAreTheStandardLibrarys) {
 // Every real day of the Shamsi years 1200 to 1500, and the day after the last of every
 // month, are checked against ICU in the oracle test (leap days and the last day
 // accepted among them); these cases hold the rest.
-using Cases = std::pair<const char*, const char*>[];  // input, expected
 
 // The fields stand at fixed places, so only the day at the end may be one digit; a
 // digit may stand for a separator; blanks around are trimmed and text beyond ten
@@ -102,7 +103,7 @@ TEST(DateStrings, ConvertedOrNothing) {
 constexpr const char* kTypedWeekdays[] = {"~d;akfi~", "~n,akfi~", "~si akfi~", "~]ihvakfi~", "~`k[ akfi~", "~[lui~", "~akfi~"};
 CodeString Nivo(CodeView typed) { return encoding::ConvertText(typed, encoding::CodePage::Nivo); }
 
-TEST(CalendarTexts, WeekdayMonthSpelledDateAndToday) {
+TEST(CalendarTexts, WeekdayMonthSpelledDateTodayAndLeadingNumbers) {
   EXPECT_EQ(DayOfWeek(" 1403/01/05 "), Nivo(kTypedWeekdays[0])) << "trimmed like the conversion";
   for (const char* rejected : {"1370/13/01", "1404/12/30", ""})
     EXPECT_EQ(DayOfWeek(rejected), "") << rejected;
@@ -133,9 +134,6 @@ TEST(CalendarTexts, WeekdayMonthSpelledDateAndToday) {
     EXPECT_EQ(SystemDate([today] { return today; }), shamsi) << today.year << '-' << today.month << '-' << today.day;
   }
   EXPECT_EQ(SystemDate([]() -> CivilDate { throw std::runtime_error("no clock"); }), "");
-}
-
-TEST(LeadingNumber, ReadsTheNumberTheTextBeginsWith) {
   // Blanks and tabs before the number and blanks inside it (even after the sign) are
   // passed over; a second point ends it, an exponent without digits is none, and there
   // is no hexadecimal. Beyond a double is an overflow.
@@ -265,11 +263,7 @@ TEST(SpellNumGrammar, EveryNumberReadsAsTheGrammarSpellsIt) {
 // proleptic Gregorian calendar: both directions, the weekday, and the day after the
 // last of every month rejected. ICU is an independent oracle here and nothing more;
 // it serves the native build only (the test binary also runs under Wine, without it).
-struct Fields {
-  int year;
-  int month;  // 1-12
-  int day;
-};
+struct Fields { int year, month, day; };  // the month 1-12
 
 Fields FieldsOf(const icu::Calendar& calendar) {
   UErrorCode status = U_ZERO_ERROR;

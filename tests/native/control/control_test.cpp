@@ -197,12 +197,9 @@ TEST_F(ControlTest, NewAndLoadedWithoutKeysTheDefaults) {
   EXPECT_EQ(keyboard.table[input::kScrollLockKey], 0xFF);
   EXPECT_EQ(keyboard.table[kCapsLockKey], 0x01);
   EXPECT_EQ(input::SavedSelStart(), 0);
-}
-
-// Saved values pass through the host's conversions and the CodePage rule; a saved font
-// wins over the container's, yet saving writes the four properties in order and never
-// the font.
-TEST_F(ControlTest, LoadedValuesFollowTheRulesAndSavesWriteFour) {
+  // Saved values pass through the host's conversions and the CodePage rule; a saved font
+  // wins over the container's, yet saving writes the four properties in order and never
+  // the font.
   const struct { const char* key; host::HostValue saved; const char* loaded; } cases[] = {
       {"Farsi", CodeString("False"), "Farsi False,"},         {"Farsi", std::int16_t{1}, "Farsi True,"},
       {"CodePage", std::int16_t{7}, "CodePage Integer 0,"},   {"CodePage", CodeString("1"), "CodePage String 1,"},
@@ -235,12 +232,7 @@ TEST_F(ControlTest, TheParentCaptionIsReassignedAtTheRightTimes) {
   Log farsiAtDesignTime = farsi, savedAtDesignTime = kCaptionReassigned;
   farsiAtDesignTime.insert(farsiAtDesignTime.end(), kCaptionReassigned.begin(), kCaptionReassigned.end());
   savedAtDesignTime.insert(savedAtDesignTime.end(), kWritten.begin(), kWritten.end());
-  const struct {
-    const char* what;
-    bool userMode;
-    std::function<void()> step;
-    Log calls;
-  } cases[] = {
+  const struct { const char* what; bool userMode; std::function<void()> step; Log calls; } cases[] = {
       {"new, run time", true, [&] { control.InitProperties(); }, kCaptionReassigned},
       {"Farsi, design time", false, [&] { control.SetFarsi(true); }, farsiAtDesignTime},
       {"Farsi, run time", true, [&] { control.SetFarsi(true); }, farsi},

@@ -45,16 +45,12 @@ MessageLayout LayOut(CodeView prompt, std::int16_t buttons = 0, std::int16_t ali
 
 // The prompt is converted (reversed into visual order) before it is split, so its
 // lines come out in the reverse of the order they were written in.
-TEST(MessageLayout, LinesWidthAndHeight) {
+TEST(DialogLayout, MessageBoxLinesButtonsAndSizeAndTheTipsPlace) {
   const std::string line39(39, 'x'), line40(40, 'x'), line45(45, 'x'), twoLines = line40 + "|a";
-  const struct {
-    const char* prompt;
-    std::int16_t alignment;
-    std::vector<std::string> lines;  // as the labels hold them, top to bottom
-    std::vector<std::int32_t> lefts;
-    std::int32_t width, height;
-    std::int32_t buttonOffset;  // what the widening adds to every button's left edge
-  } cases[] = {
+  // The lines as the labels hold them, top to bottom, and what the widening adds to
+  // every button's left edge.
+  const struct { const char* prompt; std::int16_t alignment; std::vector<std::string> lines; std::vector<std::int32_t> lefts;
+                 std::int32_t width, height, buttonOffset; } cases[] = {
       {"a|b", 0, {"b", " a"}, {100, 100}, 4185, 1750, 0}, {"", 0, {""}, {100}, 4185, 1400, 0},
       {"a|b|c", 0, {"c", " b", " a"}, {100, 100, 100}, 4185, 2100, 0},
       // Out-of-range alignments are left alignment.
@@ -86,18 +82,13 @@ TEST(MessageLayout, LinesWidthAndHeight) {
     EXPECT_EQ(layout.buttons[0].left, 1440 + c.buttonOffset);
     for (const MessageButton& button : layout.buttons) EXPECT_EQ(button.top, c.height - 850);
   }
-}
-
-TEST(MessageLayout, ButtonSets) {
-  const struct {
-    std::int16_t set;
-    std::vector<std::pair<int, std::int32_t>> shown;  // index, left edge
-  } cases[] = {
+  // The buttons each set shows: index and left edge.
+  const struct { std::int16_t set; std::vector<std::pair<int, std::int32_t>> shown; } sets[] = {
       {0, {{0, 1440}}},           {1, {{0, 720}, {1, 2160}}}, {2, {{2, 120}, {3, 1440}, {4, 2760}}},
       {3, {{5, 120}, {6, 1440}, {1, 2760}}}, {4, {{5, 720}, {6, 2160}}}, {5, {{3, 720}, {1, 2160}}},
       {7, {{0, 1440}}},           {-1, {{0, 1440}}},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : sets) {
     SCOPED_TRACE("set " + std::to_string(c.set));
     const MessageLayout layout = LayOut("a", c.set);
     for (int i = 0; i < kMessageButtonCount; ++i) {
@@ -127,21 +118,18 @@ TEST(MessageLayout, ButtonSets) {
   // The caption is the title, not converted, or the program's name.
   EXPECT_EQ(LayOut("a", 0, 0, "~sghl~").caption, "~sghl~");
   EXPECT_EQ(wide.caption, "Pelikar");
-}
-
-// A text of 1500 by 300 twips at 15 twips a pixel: the tip is 100 by 22 pixels (a
-// tenth taller than the text), 40 pixels left of the pointer and 1.3 of its heights
-// below it, unless that leaves the work area of 0,0-800,600. At 12 twips a pixel (120
-// dots an inch) a text of 1200 by 240 is as big, here on a second monitor.
-TEST(Tooltip, StandsBelowThePointerInsideTheWorkArea) {
+  // A text of 1500 by 300 twips at 15 twips a pixel: the tip is 100 by 22 pixels (a
+  // tenth taller than the text), 40 pixels left of the pointer and 1.3 of its heights
+  // below it, unless that leaves the work area of 0,0-800,600. At 12 twips a pixel (120
+  // dots an inch) a text of 1200 by 240 is as big, here on a second monitor.
   const PixelRect work{0, 0, 800, 600}, second{800, 0, 1600, 600};
-  const struct { PixelPoint pointer; std::int32_t twipsPerPixel; PixelRect area, expected; } cases[] = {
+  const struct { PixelPoint pointer; std::int32_t twipsPerPixel; PixelRect area, expected; } tips[] = {
       {{400, 300}, 15, work, {360, 329, 460, 351}},    {{10, 300}, 15, work, {0, 329, 100, 351}},
       {{790, 300}, 15, work, {700, 329, 800, 351}},    {{400, 590}, 15, work, {360, 539, 460, 561}},  // above the pointer
       {{799, 599}, 15, work, {700, 548, 800, 570}},    {{1000, 100}, 12, second, {960, 129, 1060, 151}},
       {{805, 100}, 12, second, {800, 129, 900, 151}},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : tips) {
     const std::int32_t t = c.twipsPerPixel;
     EXPECT_EQ(PlaceTip(100 * t, 20 * t, c.pointer, {static_cast<double>(t), static_cast<double>(t)}, c.area), c.expected) << c.pointer.x << "," << c.pointer.y;
   }
@@ -238,12 +226,9 @@ TEST_F(AnimationTest, EachEffectsSteps) {
   ASSERT_TRUE(Run(2, 1000, 1, 1));
   EXPECT_EQ(Writes().size(), 2u * 12u);
   EXPECT_EQ(Writes()[1], colour);
-}
-
-// Min above Max runs no step; an effect that does not exist says so. A speed of zero
-// or NaN fails before anything, the defaults not even written back. A failing member
-// ends the animation with False; the label keeps the last step.
-TEST_F(AnimationTest, WhatRunsNoStepsAndWhatFails) {
+  // Min above Max runs no step; an effect that does not exist says so. A speed of zero
+  // or NaN fails before anything, the defaults not even written back. A failing member
+  // ends the animation with False; the label keeps the last step.
   EXPECT_TRUE(Run(3, 10, 20, 10));
   EXPECT_TRUE(Run(1, 10, 20, 10));
   for (std::int16_t effect : {0, 8, -1}) EXPECT_TRUE(Run(effect, 10, 0, 0)) << effect;
@@ -281,11 +266,8 @@ std::string Shown(const KeyboardModel& model) {
 }
 
 TEST(KeyboardModel, CaptionsPreviewAndActions) {
-  const struct {
-    const char* what;
-    std::vector<std::pair<char, int>> events;  // d: button down, u: button up, c: Caps
-    std::string shown;
-  } captions[] = {
+  // Events d: button down, u: button up, c: Caps.
+  const struct { const char* what; std::vector<std::pair<char, int>> events; std::string shown; } captions[] = {
       {"as the dialog opens", {}, "148 198 182 BackSp"},
       {"Shift held", {{'d', kLeftShiftKey}}, "~ 198 | BackSp"},
       {"Shift released", {{'d', kRightShiftKey}, {'u', kRightShiftKey}}, "148 198 182 BackSp"},

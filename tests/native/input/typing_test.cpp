@@ -29,14 +29,8 @@ enum Setup : unsigned {
   kNotVb = 32,      // a host other than Visual Basic, which keeps MaxLength itself
 };
 
-struct Case {
-  const char* name;  // and Tag after a colon
-  unsigned setup;
-  std::int32_t maxLength;
-  const char* before;
-  std::vector<Key> keys;
-  const char* after;
-};
+// The field's name, and its Tag after a colon.
+struct Case { const char* name; unsigned setup; std::int32_t maxLength; const char* before; std::vector<Key> keys; const char* after; };
 
 std::vector<Key> Digits(std::string_view digits) {
   std::vector<Key> keys;
@@ -145,7 +139,7 @@ TEST(Typing, EachKeyGivesTheTextAndCaret) {
 // the table's): number fields their digits and Backspace, date fields and Persian text
 // fields nothing but Backspace in Latin, a text box no Enter. False for date, integer
 // and float fields, True for the others.
-TEST(Typing, FarsiPressLeavesTheFieldWhatItMayInsert) {
+TEST(Typing, FarsiPressInsertKeyAndFailingDateFields) {
   const struct { const char* tag; bool persian; std::int16_t typed, left; bool result; } cases[] = {
       {" Integer ", true, '1', '1', false}, {"integer", true, 'a', 0, false},  {"integer", true, 8, 8, false},
       {"float", true, '.', '.', false},     {"float", true, '-', 0, false},    {"shamsi", true, '1', 0, false},
@@ -159,11 +153,8 @@ TEST(Typing, FarsiPressLeavesTheFieldWhatItMayInsert) {
     EXPECT_EQ(FarsiPress(*MemoryField::TextBox("Field1", c.tag), code, typist.settings, typist.services), c.result) << c.tag << " " << c.typed;
     EXPECT_EQ(code, c.left) << c.tag << " " << c.typed;
   }
-}
-
-// The on-screen keyboard calls InsertKey directly: SavedSelStart is its insertion point,
-// moved by the caret keys and Backspace, whatever the field's caret says.
-TEST(Typing, InsertKeyKeepsItsInsertionPointInSavedSelStart) {
+  // The on-screen keyboard calls InsertKey directly: SavedSelStart is its insertion point,
+  // moved by the caret keys and Backspace, whatever the field's caret says.
   util::test::RecordingMessageBoxes messages;
   MemoryField field;
   field.Show("abcd|");
@@ -181,9 +172,6 @@ TEST(Typing, InsertKeyKeepsItsInsertionPointInSavedSelStart) {
   EXPECT_EQ(field.text, "ab1d");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].starts_with("(i) Pelikar Persian text entry: Pelikar")) << messages.shown[0];
-}
-
-TEST(Typing, AFailingDateFieldShowsItsMasksMessage) {
   for (const char* tag : {"shamsi", "shamsi2", "miladi"}) {
     Typist typist;
     auto field = MemoryField::TextBox("Text1", tag);

@@ -65,7 +65,7 @@ TEST(Delay, WaitsUntilTheTimeHasPassed) {
 // A final ".*" also matches a name without extension; a final dot asks for names
 // without one. Beyond ASCII only the platform's fold knows the letters: E9/C9 are
 // e-acute in code page 1252.
-TEST(DirectoryNames, WildcardsPatternsAndRoots) {
+TEST(Paths, WildcardsPatternsRootsAndTheFontInstaller) {
   const struct { CodeView pattern, name; bool matches; } cases[] = {
       {"*", ".", true},           {"*.txt", "readme.txt.bak", false}, {"*.txt", "a.b.txt", true},
       {"re*me.*", "rme.txt", false}, {"*e*e*", "readme", true},     {"*e*e*", "red", false},
@@ -91,13 +91,10 @@ TEST(DirectoryNames, WildcardsPatternsAndRoots) {
       {"\\\\server\\share", "\\\\server\\share\\"}, {"relative\\dir", ""}, {"", ""},
   };
   for (const auto& [name, root] : roots) EXPECT_EQ(VolumeRoot(name), root) << name;
-}
-
-// A bare name is registered without a copy (a path is copied into the fonts directory
-// and a failing copy shows the installer's box: the Wine suite's, with a real font). An
-// unknown Windows directory shows the installer's five lines, ended by code 13 alone,
-// and gives False.
-TEST(InstallFont, CopiesPathsRegistersAndReportsFailures) {
+  // A bare name is registered without a copy (a path is copied into the fonts directory
+  // and a failing copy shows the installer's box: the Wine suite's, with a real font). An
+  // unknown Windows directory shows the installer's five lines, ended by code 13 alone,
+  // and gives False.
   EXPECT_EQ(FontCopyTarget("Z:/fonts/x.ttf", "C:\\WINDOWS"), std::nullopt);
   EXPECT_EQ(FontCopyTarget("D:\\x.ttf", "C:\\"), "C:\\FONTS\\x.ttf");
   test::FakeMachine machine;
