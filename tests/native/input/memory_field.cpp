@@ -24,13 +24,10 @@ void MemoryField::OwnKeyDown(int key, int shift) {
 void MemoryField::OwnKeyPress(std::int16_t code) {
   if (code == 0 || locked || (code < 32 && code != kBackspace && (code != kEnter || !multiLine))) return;
   if (code == kBackspace) {
-    if (selLength > 0) {
-      text.erase(static_cast<std::size_t>(selStart), static_cast<std::size_t>(selLength));
-    } else if (selStart > 0) {
-      const std::int32_t unit = Unit(selStart - 2, 1);
-      text.erase(static_cast<std::size_t>(selStart - unit), static_cast<std::size_t>(unit));
-      selStart -= unit;
-    }
+    // The selection, else the unit left of the caret.
+    const std::int32_t gone = selLength > 0 ? selLength : selStart > 0 ? Unit(selStart - 2, 1) : 0;
+    if (selLength == 0) selStart -= gone;
+    text.erase(static_cast<std::size_t>(selStart), static_cast<std::size_t>(gone));
     selLength = 0;
     return;
   }
@@ -48,11 +45,7 @@ std::string MemoryField::Shown() const {
     if (i == text.size()) break;
     const Byte code = CodeAt(text, i);
     const bool plain = code >= 32 && code < 127 && std::string_view("<|[]").find(char(code)) == std::string_view::npos;
-    if (plain) {
-      shown += static_cast<char>(code);
-    } else {
-      shown += "<" + std::to_string(code) + ">";
-    }
+    shown += plain ? std::string(1, static_cast<char>(code)) : "<" + std::to_string(code) + ">";
   }
   return shown;
 }

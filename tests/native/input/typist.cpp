@@ -15,9 +15,7 @@ Key KeyOf(char typed) {
   if (typed >= 'a' && typed <= 'z') return {static_cast<std::int16_t>(typed - 32)};
   if ((typed >= 'A' && typed <= 'Z')) return {static_cast<std::int16_t>(typed), kShift};
   if ((typed >= '0' && typed <= '9') || typed == ' ') return {static_cast<std::int16_t>(typed)};
-  if (const auto digit = kShiftedDigits.find(typed); digit != std::string_view::npos) {
-    return {static_cast<std::int16_t>('0' + digit), kShift};
-  }
+  if (const auto digit = kShiftedDigits.find(typed); digit != std::string_view::npos) return {static_cast<std::int16_t>('0' + digit), kShift};
   for (const auto& [key, characters] : kPunctuation) {
     if (characters[0] == typed) return {key};
     if (characters[1] == typed) return {key, kShift};
