@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <future>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -22,37 +23,65 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kChunk = 1 << 20;
 
+// Bytes of a block, made without clearing them (a string would clear every byte it
+// grows by): each byte is written before it is read.
+struct Bytes {
+  static Bytes OfCapacity(std::size_t capacity) { return {std::make_unique_for_overwrite<char[]>(capacity), 0}; }
+  static Bytes Of(CodeView text) {
+    Bytes bytes = OfCapacity(text.size());
+    if (!text.empty()) std::memcpy(bytes.data.get(), text.data(), text.size());
+    bytes.size = text.size();
+    return bytes;
+  }
+  CodeView view() const { return {data.get(), size}; }
+
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+};
+
 // Converts lines that each end with CR (or CR LF) and appends them to `out`, each
-// ended by CR LF. The line ends have no forms, so nothing joins across them and the
-// lines shape as one text.
-void ConvertLines(const ShapingTable& table, CodeView lines, CodeString& work, CodeString& out) {
-  work.resize(lines.size());
-  TypeAndShapeLines(table, lines, reinterpret_cast<Byte*>(work.data()));
-  // A line grows by one code at most (a lone CR becomes CR LF), and each has its CR.
-  const std::size_t written = out.size();
-  out.resize(written + 2 * work.size());
-  char* to = out.data() + written;
-  const char* from = work.data();
-  const char* const end = from + work.size();
+// ended by CR LF; `out` has room for twice the lines (a line grows by one code at
+// most: a lone CR becomes CR LF). The line ends have no forms, so nothing joins
+// across them and the lines shape as one text. They are shaped where they go and
+// trimmed and ended in place: a line only moves left, until a lone CR would make it
+// run into the next one; from there the rest is moved out of the way first.
+void ConvertLines(const ShapingTable& table, CodeView lines, Bytes& out) {
+  if (lines.empty()) return;
+  char* to = out.data.get() + out.size;
+  TypeAndShapeLines(table, lines, reinterpret_cast<Byte*>(to));
+  const char* from = to;
+  const char* end = to + lines.size();
+  std::unique_ptr<char[]> rest;
   while (from < end) {
     const char* lineEnd = static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(end - from)));
-    const CodeView line = TrimSpaces(CodeView(from, static_cast<std::size_t>(lineEnd - from)));
-    if (!line.empty()) std::memcpy(to, line.data(), line.size());  // an empty line has no data
+    const char* next = lineEnd + 1;
+    if (next < end && *next == '\n') ++next;  // the LF of CR LF
+    CodeView line = TrimSpaces(CodeView(from, static_cast<std::size_t>(lineEnd - from)));
+    if (rest == nullptr && to + line.size() + 2 > next) {
+      const std::size_t left = static_cast<std::size_t>(end - from);
+      rest = std::make_unique_for_overwrite<char[]>(left);
+      std::memcpy(rest.get(), from, left);
+      line = CodeView(rest.get() + (line.data() - from), line.size());
+      next = rest.get() + (next - from);
+      end = rest.get() + left;
+    }
+    if (line.data() != to && !line.empty()) std::memmove(to, line.data(), line.size());
     to += line.size();
     *to++ = '\r';
     *to++ = '\n';
-    from = lineEnd + 1;
-    if (from < end && *from == '\n') ++from;  // the LF of CR LF
+    from = next;
   }
-  out.resize(static_cast<std::size_t>(to - out.data()));
+  out.size = static_cast<std::size_t>(to - out.data.get());
 }
 
 // A piece of the output, in the order of the input: complete lines converted on a
 // thread of their own, or the converted bytes of a long line.
-using Piece = std::future<CodeString>;
+using Piece = std::future<Bytes>;
 
-Piece Ready(CodeString bytes) {
-  return std::async(std::launch::deferred, [bytes = std::move(bytes)]() mutable { return std::move(bytes); });
+Piece Ready(Bytes bytes) {
+  std::promise<Bytes> ready;
+  ready.set_value(std::move(bytes));
+  return ready.get_future();
 }
 
 // Splits the input into lines (a CR, or CR LF, ends one; a lone LF belongs to its
@@ -66,47 +95,50 @@ class LineSplitter {
   LineSplitter() : table_(ShapingTableOf(CodePage::Nivo)), longLine_(NivoTableSet()) {}
 
   // False once `emit` refuses a piece.
-  bool Feed(CodeString block, const Emit& emit) {
+  bool Feed(Bytes block, const Emit& emit) {
+    const CodeView bytes = block.view();
     std::size_t pos = 0;
-    if (afterCarriageReturn_ && !block.empty() && block[0] == '\n') pos = 1;  // a CR LF split between reads
+    if (afterCarriageReturn_ && !bytes.empty() && bytes[0] == '\n') pos = 1;  // a CR LF split between reads
     afterCarriageReturn_ = false;
     if (inLongLine_) {
       CodeString out;
-      const bool ended = ContinueLongLine(block, pos, out);
-      if (!emit(Ready(std::move(out)))) return false;
+      const bool ended = ContinueLongLine(bytes, pos, out);
+      if (!emit(Ready(Bytes::Of(out)))) return false;
       if (!ended) return true;
     }
-    const std::size_t lastEnd = block.rfind('\r');
-    if (lastEnd == CodeString::npos || lastEnd < pos) {
-      pending_.append(block, pos);
+    const std::size_t lastEnd = bytes.rfind('\r');
+    if (lastEnd == CodeView::npos || lastEnd < pos) {
+      pending_.append(bytes.substr(pos));
       return pending_.size() <= kChunk || StartLongLine(emit);
     }
     // The line begun in an earlier block ends at the first CR; the lines after it
     // convert straight from the block.
-    std::size_t from = block.find('\r', pos) + 1;
-    pending_.append(block, pos, from - pos);
-    if (from < block.size() && block[from] == '\n') ++from;
-    CodeString tail = block.substr(PastLineEnd(block, lastEnd + 1));
-    block.resize(std::max(from, lastEnd + 1));
+    std::size_t from = bytes.find('\r', pos) + 1;
+    pending_.append(bytes.substr(pos, from - pos));
+    if (from < bytes.size() && bytes[from] == '\n') ++from;
+    CodeString tail(bytes.substr(PastLineEnd(bytes, lastEnd + 1)));
+    block.size = std::max(from, lastEnd + 1);
     return emit(std::async(std::launch::async, [&table = table_, head = std::exchange(pending_, std::move(tail)),
                                                 block = std::move(block), from] {
-      CodeString out, work;
-      ConvertLines(table, head, work, out);
-      ConvertLines(table, CodeView(block).substr(from), work, out);
+      const CodeView lines = block.view().substr(from);
+      Bytes out = Bytes::OfCapacity(2 * (head.size() + lines.size()));
+      ConvertLines(table, head, out);
+      ConvertLines(table, lines, out);
       return out;
     }));
   }
 
   bool Finish(const Emit& emit) {
-    CodeString out;
-    if (inLongLine_) {
-      EndLongLine(out);
-    } else if (!pending_.empty()) {
+    if (!inLongLine_) {
+      if (pending_.empty()) return true;
       pending_ += '\r';
-      CodeString work;
-      ConvertLines(table_, pending_, work, out);
+      Bytes out = Bytes::OfCapacity(2 * pending_.size());
+      ConvertLines(table_, pending_, out);
+      return emit(Ready(std::move(out)));
     }
-    return emit(Ready(std::move(out)));
+    CodeString out;
+    EndLongLine(out);
+    return emit(Ready(Bytes::Of(out)));
   }
 
  private:
@@ -115,7 +147,7 @@ class LineSplitter {
     CodeString out;
     longLine_.Append(pending_, out);
     pending_.clear();
-    return emit(Ready(std::move(out)));
+    return emit(Ready(Bytes::Of(out)));
   }
 
   // Streams the long line on until its end; false if the bytes hold no end.
@@ -158,11 +190,11 @@ std::uint64_t SizeOf(const fs::path& path) {
 }
 
 // Reads the input a block at a time into `blocks`, until its end or a cancel.
-void ReadBlocks(File& input, BlockQueue<CodeString>& blocks) {
+void ReadBlocks(File& input, BlockQueue<Bytes>& blocks) {
   for (;;) {
-    CodeString block(kChunk, '\0');
-    block.resize(input.Read(block.data(), kChunk));
-    if (block.empty() || !blocks.Push(std::move(block))) break;
+    Bytes block = Bytes::OfCapacity(kChunk);
+    block.size = input.Read(block.data.get(), kChunk);
+    if (block.size == 0 || !blocks.Push(std::move(block))) break;
   }
   blocks.Close();
 }
@@ -203,14 +235,14 @@ class Stage {
 };
 
 // Splits the blocks into pieces as they come and hands the pieces on in order.
-void ConvertBlocks(BlockQueue<CodeString>& in, BlockQueue<Piece>& out, std::uint64_t total,
+void ConvertBlocks(BlockQueue<Bytes>& in, BlockQueue<Piece>& out, std::uint64_t total,
                    const ProgressCallback& progress) {
   LineSplitter lines;
   const auto emit = [&out](Piece piece) { return out.Push(std::move(piece)); };
-  CodeString block;
+  Bytes block;
   std::uint64_t done = 0;
   while (in.Pop(block)) {
-    done += block.size();
+    done += block.size;
     if (!lines.Feed(std::move(block), emit)) return;
     if (progress) progress(done, total);
   }
@@ -230,14 +262,14 @@ bool En_Ir_FileToNivo(const fs::path& inputFile, const fs::path& outputFile, con
 
   // Reading, converting and writing overlap, a few blocks apart; the blocks convert
   // side by side.
-  BlockQueue<CodeString> read(2);
+  BlockQueue<Bytes> read(2);
   BlockQueue<Piece> converted(std::max(2u, std::thread::hardware_concurrency()));
   std::exception_ptr failed;
   {
     Stage reader(read, [&] { ReadBlocks(input, read); });
     Stage writer(converted, [&] {
       Piece piece;
-      while (converted.Pop(piece)) output.Write(piece.get());
+      while (converted.Pop(piece)) output.Write(piece.get().view());
     });
     try {
       ConvertBlocks(read, converted, SizeOf(inputFile), progress);
