@@ -56,17 +56,19 @@ void ConvertLines(const ShapingTable& table, CodeView lines, Bytes& out) {
     const char* lineEnd = static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(end - from)));
     const char* next = lineEnd + 1;
     if (next < end && *next == '\n') ++next;  // the LF of CR LF
-    CodeView line = TrimSpaces(CodeView(from, static_cast<std::size_t>(lineEnd - from)));
-    if (rest == nullptr && to + line.size() + 2 > next) {
+    const CodeView trimmed = TrimSpaces(CodeView(from, static_cast<std::size_t>(lineEnd - from)));
+    const std::size_t length = trimmed.size();
+    const char* line = length == 0 ? from : trimmed.data();  // an empty view may point nowhere
+    if (rest == nullptr && to + length + 2 > next) {
       const std::size_t left = static_cast<std::size_t>(end - from);
       rest = std::make_unique_for_overwrite<char[]>(left);
       std::memcpy(rest.get(), from, left);
-      line = CodeView(rest.get() + (line.data() - from), line.size());
+      line = rest.get() + (line - from);
       next = rest.get() + (next - from);
       end = rest.get() + left;
     }
-    if (line.data() != to && !line.empty()) std::memmove(to, line.data(), line.size());
-    to += line.size();
+    if (line != to && length != 0) std::memmove(to, line, length);
+    to += length;
     *to++ = '\r';
     *to++ = '\n';
     from = next;
