@@ -76,6 +76,14 @@ void ConvertLines(const ShapingTable& table, CodeView lines, Bytes& out) {
   out.size = static_cast<std::size_t>(to - out.data.get());
 }
 
+// The lines of `first` and then those of `second`, converted into one block.
+Bytes ConvertedLines(const ShapingTable& table, CodeView first, CodeView second = {}) {
+  Bytes out = Bytes::OfCapacity(2 * (first.size() + second.size()));
+  ConvertLines(table, first, out);
+  ConvertLines(table, second, out);
+  return out;
+}
+
 // A piece of the output, in the order of the input: complete lines converted on a
 // thread of their own, or the converted bytes of a long line.
 using Piece = std::future<Bytes>;
@@ -122,11 +130,7 @@ class LineSplitter {
     block.size = std::max(from, lastEnd + 1);
     return emit(std::async(std::launch::async, [&table = table_, head = std::exchange(pending_, std::move(tail)),
                                                 block = std::move(block), from] {
-      const CodeView lines = block.view().substr(from);
-      Bytes out = Bytes::OfCapacity(2 * (head.size() + lines.size()));
-      ConvertLines(table, head, out);
-      ConvertLines(table, lines, out);
-      return out;
+      return ConvertedLines(table, head, block.view().substr(from));
     }));
   }
 
@@ -134,9 +138,7 @@ class LineSplitter {
     if (!inLongLine_) {
       if (pending_.empty()) return true;
       pending_ += '\r';
-      Bytes out = Bytes::OfCapacity(2 * pending_.size());
-      ConvertLines(table_, pending_, out);
-      return emit(Ready(std::move(out)));
+      return emit(Ready(ConvertedLines(table_, pending_)));
     }
     CodeString out;
     EndLongLine(out);
